@@ -1,0 +1,53 @@
+#include "anim_files/to_utf8.hpp"
+
+#include <stdexcept>
+
+namespace QVH {
+namespace {
+
+bool IsHighSurrogate(char32_t Unit) { return Unit >= 0xD800 && Unit <= 0xDBFF; }
+bool IsLowSurrogate(char32_t Unit) { return Unit >= 0xDC00 && Unit <= 0xDFFF; }
+
+void AppendUpTo3Bytes(std::string& Out, char32_t Unit) {
+    if (Unit < 0x80) {
+        Out += static_cast<char>(Unit);
+    } else if (Unit < 0x800) {
+        Out += static_cast<char>(0xC0 | (Unit >> 6));
+        Out += static_cast<char>(0x80 | (Unit & 0x3F));
+    } else {
+        Out += static_cast<char>(0xE0 | (Unit >> 12));
+        Out += static_cast<char>(0x80 | ((Unit >> 6) & 0x3F));
+        Out += static_cast<char>(0x80 | (Unit & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::string ToUtf8(RC::StringViewType Text) {
+    std::string Out;
+    Out.reserve(Text.size());
+    for (std::size_t I = 0; I < Text.size(); ++I) {
+        const char32_t Unit = Text[I];
+        if (!IsHighSurrogate(Unit)) {
+            AppendUpTo3Bytes(Out, Unit);
+            continue;
+        }
+        const char32_t Plane = Unit - 0xD800 + 0x40;  // (code point >> 10) of the pair
+        // The pair's first byte is due as soon as its high half is read, so a high surrogate
+        // that ends the text leaves that byte behind.
+        Out += static_cast<char>(0xF0 | (Plane >> 8));
+        if (I + 1 == Text.size()) {
+            break;
+        }
+        const char32_t Next = Text[++I];
+        if (!IsLowSurrogate(Next)) {
+            throw std::range_error("bad conversion");
+        }
+        Out += static_cast<char>(0x80 | ((Plane >> 2) & 0x3F));
+        Out += static_cast<char>(0x80 | ((Plane & 0x3) << 4) | ((Next >> 6) & 0xF));
+        Out += static_cast<char>(0x80 | (Next & 0x3F));
+    }
+    return Out;
+}
+
+}  // namespace QVH

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <functional>
+
+#include "File/Macros.hpp"
+#include "HostApi.hpp"
+
+// Controls of the stand-in host's script interpreter, for tests and tools.
+namespace StandIn {
+
+// Calls the script function at Path with the parameter block Params as the engine would: every
+// pre-call hook, then Body (the function's own body, given the same block), then every post-call
+// hook, all on the calling thread. Exceptions from hooks and body pass through.
+RC_UE4SS_API void InvokeScriptFunction(RC::StringViewType Path, void* Params,
+                                       const std::function<void(void* Params)>& Body = {});
+
+// How many hook pairs are installed on the script function at Path.
+RC_UE4SS_API int HookCount(RC::StringViewType Path);
+
+}  // namespace StandIn

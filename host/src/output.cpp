@@ -1,0 +1,96 @@
+#include <cstdio>
+
+#include "DynamicOutput/DefaultTargets.hpp"
+#include "DynamicOutput/OutputDevice.hpp"
+#include "StandIn/Devices.hpp"
+
+namespace RC::Output {
+
+OutputDevice::~OutputDevice() = default;
+
+auto OutputDevice::has_optional_arg() const -> bool { return false; }
+
+auto OutputDevice::receive_with_optional_arg(File::StringViewType fmt, int32_t) const -> void {
+    receive(fmt);
+}
+
+auto DefaultTargets::get_default_devices_ref() -> std::vector<std::unique_ptr<OutputDevice>>& {
+    static std::vector<std::unique_ptr<OutputDevice>> Devices;
+    return Devices;
+}
+
+}  // namespace RC::Output
+
+namespace StandIn {
+
+std::string ToDisplayUtf8(RC::StringViewType Text) {
+    std::string Out;
+    Out.reserve(Text.size());
+    for (std::size_t I = 0; I < Text.size(); ++I) {
+        char32_t C = Text[I];
+        if (C >= 0xD800 && C <= 0xDBFF && I + 1 < Text.size() && Text[I + 1] >= 0xDC00 &&
+            Text[I + 1] <= 0xDFFF) {
+            C = 0x10000 + ((C - 0xD800) << 10) + (Text[I + 1] - 0xDC00);
+            ++I;
+        } else if (C >= 0xD800 && C <= 0xDFFF) {
+            C = 0xFFFD;
+        }
+        if (C < 0x80) {
+            Out += static_cast<char>(C);
+        } else if (C < 0x800) {
+            Out += static_cast<char>(0xC0 | (C >> 6));
+            Out += static_cast<char>(0x80 | (C & 0x3F));
+        } else if (C < 0x10000) {
+            Out += static_cast<char>(0xE0 | (C >> 12));
+            Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
+            Out += static_cast<char>(0x80 | (C & 0x3F));
+        } else {
+            Out += static_cast<char>(0xF0 | (C >> 18));
+            Out += static_cast<char>(0x80 | ((C >> 12) & 0x3F));
+            Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
+            Out += static_cast<char>(0x80 | (C & 0x3F));
+        }
+    }
+    return Out;
+}
+
+auto ConsoleDevice::receive(RC::StringViewType fmt) const -> void {
+    const std::string Line = ToDisplayUtf8(fmt) + '\n';
+    std::fwrite(Line.data(), 1, Line.size(), stderr);
+    std::fflush(stderr);
+}
+
+void CapturedLines::Add(CapturedLine Line) {
+    std::scoped_lock Lock(Mutex);
+    Received.push_back(std::move(Line));
+}
+
+std::vector<CapturedLine> CapturedLines::Lines() const {
+    std::scoped_lock Lock(Mutex);
+    return Received;
+}
+
+std::vector<RC::StringType> CapturedLines::Texts() const {
+    std::scoped_lock Lock(Mutex);
+    std::vector<RC::StringType> Out;
+    for (const auto& Line : Received) {
+        Out.push_back(Line.Text);
+    }
+    return Out;
+}
+
+CapturingDevice::CapturingDevice(std::shared_ptr<CapturedLines> InSink, bool InTakesOptionalArg)
+    : Sink(std::move(InSink)), TakesOptionalArg(InTakesOptionalArg) {}
+
+auto CapturingDevice::has_optional_arg() const -> bool { return TakesOptionalArg; }
+
+auto CapturingDevice::receive(RC::StringViewType fmt) const -> void {
+    Sink->Add({RC::StringType(fmt), std::nullopt});
+}
+
+auto CapturingDevice::receive_with_optional_arg(RC::StringViewType fmt, int32_t optional_arg) const
+    -> void {
+    Sink->Add({RC::StringType(fmt), optional_arg});
+}
+
+}  // namespace StandIn
