@@ -80,8 +80,8 @@ TEST(ToUtf8, ManyThreadsAtOnceEachGetTheirOwnResult) {
         Threads.emplace_back([T, &Mismatches] {
             // Each thread converts text that differs from the others', half of it malformed.
             const Units Good = u"Thread\u00E9" + Units(1, char16_t(u'A' + T)) + u"\U0001F600";
-            const std::string Expected = "Thread\xC3\xA9" + std::string(1, char('A' + T)) +
-                                         "\xF0\x9F\x98\x80";
+            const std::string Expected =
+                "Thread\xC3\xA9" + std::string(1, char('A' + T)) + "\xF0\x9F\x98\x80";
             for (int I = 0; I < 2000; ++I) {
                 if (QVH::ToUtf8(Engine(Good)) != Expected) {
                     ++Mismatches[T];

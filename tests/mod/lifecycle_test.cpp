@@ -50,7 +50,8 @@ TEST_F(LifecycleTest, StartModGivesTheMetadataAndSendsTheStartUpLineOnce) {
     EXPECT_EQ(Mod->ModVersion, STR("0.0.1"));
     EXPECT_EQ(Mod->ModDescription, STR("Quenvarholt - Animation Framework"));
     EXPECT_EQ(Mod->ModAuthors, STR("Ostrander"));
-    EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>{STR("QVH_MotionArchive C++ Side Initialized!")});
+    EXPECT_EQ(Log.Texts(),
+              std::vector<RC::StringType>{STR("QVH_MotionArchive C++ Side Initialized!")});
     Library->CallUninstallMod(Mod);
 }
 
