@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace qvh_test {
+
+// A throw-away game laid out as a real one: the working directory is <root>/Binaries/Win64, so
+// the mod's relative animation folder "../../Content/Paks/~Mods/AnimJSON" lands in
+// AnimFolder(). Changes the process's working directory for its lifetime; not for use by two
+// threads at once.
+class GameFolder {
+public:
+    GameFolder();
+    ~GameFolder();
+    GameFolder(const GameFolder&) = delete;
+    GameFolder& operator=(const GameFolder&) = delete;
+
+    const std::filesystem::path& Root() const { return RootPath; }
+    std::filesystem::path AnimFolder() const;
+
+    // Writes Bytes to the file Name (UTF-8, may hold sub-folders) below the animation folder,
+    // creating folders on the way; returns its path.
+    std::filesystem::path WriteFile(std::u8string_view Name, std::string_view Bytes) const;
+    std::filesystem::path WriteFile(std::string_view Name, std::string_view Bytes) const;
+
+    void RemoveAnimFolder() const;
+
+private:
+    std::filesystem::path RootPath;
+    std::filesystem::path PreviousDirectory;
+};
+
+}  // namespace qvh_test
