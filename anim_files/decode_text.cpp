@@ -38,7 +38,7 @@ RC::StringType DecodeUtf8(std::string_view Bytes) {
 
 void AppendUtf8(RC::StringType& Text, std::string_view Bytes) {
     const std::size_t Old = Text.size();
-    const std::size_t Needed = Old + detail::Utf8UnitsCapacity(Bytes.size());
+    const std::size_t Needed = Old + Bytes.size();
     if (Needed > Text.capacity()) {
         Text.reserve(std::max(Needed, 2 * Text.capacity()));
     }
@@ -58,7 +58,7 @@ DecodedText DecodeFileText(std::span<const char> Bytes) {
                                              StartsWith(All, Utf16BeBom), Text.Units.get());
     } else {
         const std::string_view Body = StartsWith(All, Utf8Bom) ? All.substr(3) : All;
-        Text = Allocate(detail::Utf8UnitsCapacity(Body.size()));
+        Text = Allocate(Body.size());
         Text.Size =
             detail::DecodeUtf8Units(AsBytes(Body.data()), Body.size(), Text.Units.get(), true);
     }

@@ -16,16 +16,23 @@ constexpr RC::CharType Replacement = 0xFFFD;
 
 bool IsLineBreak(unsigned char Byte) { return Byte == '\r' || Byte == '\n'; }
 
-// Decodes the sequence whose lead byte is at In and returns the first byte not consumed. An
-// ill-formed sequence gives one U+FFFD for its longest prefix that could still have begun a
-// well-formed one (at least the lead byte), and decoding resumes right after that prefix.
+// Where decoding stands: the next byte to read and the next unit to write. Passed and returned
+// by value so both stay in registers in the loops.
+struct Cursor {
+    const unsigned char* In;
+    RC::CharType* Out;
+};
+
+// Decodes the sequence whose lead byte is at At.In. An ill-formed sequence gives one U+FFFD for
+// its longest prefix that could still have begun a well-formed one (at least the lead byte), and
+// decoding resumes right after that prefix.
 template <bool SkipLineBreaks>
-const unsigned char* DecodeSequence(const unsigned char* In, const unsigned char* End,
-                                    RC::CharType*& Out) {
+Cursor DecodeSequence(Cursor At, const unsigned char* End) {
+    auto [In, Out] = At;
     const unsigned Lead = *In++;
     if (Lead < 0x80) {
         *Out++ = static_cast<RC::CharType>(Lead);
-        return In;
+        return {In, Out};
     }
     int Trail = 0;
     char32_t Code = 0;
@@ -48,7 +55,7 @@ const unsigned char* DecodeSequence(const unsigned char* In, const unsigned char
         High = Lead == 0xF4 ? 0x8F : 0xBF;
     } else {
         *Out++ = Replacement;
-        return In;
+        return {In, Out};
     }
     for (; Trail > 0; --Trail) {
         if constexpr (SkipLineBreaks) {
@@ -58,7 +65,7 @@ const unsigned char* DecodeSequence(const unsigned char* In, const unsigned char
         }
         if (In == End || *In < Low || *In > High) {
             *Out++ = Replacement;
-            return In;
+            return {In, Out};
         }
         Code = (Code << 6) | (*In++ & 0x3F);
         Low = 0x80;
@@ -70,7 +77,7 @@ const unsigned char* DecodeSequence(const unsigned char* In, const unsigned char
         *Out++ = static_cast<RC::CharType>(0xD800 + ((Code - 0x10000) >> 10));
         *Out++ = static_cast<RC::CharType>(0xDC00 + (Code & 0x3FF));
     }
-    return In;
+    return {In, Out};
 }
 
 #ifdef QVH_DECODE_WITH_SSE2
@@ -81,70 +88,73 @@ void StoreWidened(RC::CharType* Out, __m128i Bytes) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(Out + 8), _mm_unpackhi_epi8(Bytes, Zero));
 }
 
-// Widens the bytes of Bytes whose bits are set in Keep (all of them below bit 16) and writes them
-// one after the other at Out. Each run of kept bytes is stored as a whole 16-unit block, so
-// this writes up to 15 units past the last one it keeps.
-RC::CharType* StoreKeptRuns(RC::CharType* Out, __m128i Bytes, unsigned Keep) {
-    // A copy with zeros behind it, so a run can be loaded from any offset without reading
-    // beyond the caller's input.
-    alignas(16) unsigned char Chunk[32];
-    _mm_store_si128(reinterpret_cast<__m128i*>(Chunk), Bytes);
-    _mm_store_si128(reinterpret_cast<__m128i*>(Chunk + 16), _mm_setzero_si128());
-    while (Keep != 0) {
-        const int Start = std::countr_zero(Keep);
-        const int Length = std::countr_one(Keep >> Start);
-        StoreWidened(Out, _mm_loadu_si128(reinterpret_cast<const __m128i*>(Chunk + Start)));
-        Out += Length;
-        Keep &= ~0u << (Start + Length);
+// Decodes 16 bytes at a time while they are ASCII, dropping line breaks when asked. Stops at a
+// byte that is not ASCII, or when fewer than 16 bytes are left.
+template <bool SkipLineBreaks>
+Cursor DecodeAsciiChunks(Cursor At, const unsigned char* End) {
+    auto [In, Out] = At;
+    if (End - In < 16) {
+        return At;
     }
-    return Out;
+    const unsigned char* const LastChunk = End - 16;
+    const __m128i Cr = _mm_set1_epi8('\r');
+    const __m128i Lf = _mm_set1_epi8('\n');
+    while (In <= LastChunk) {
+        const __m128i Bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(In));
+        // A set top bit marks a byte to look at: one that is not ASCII, or a line break.
+        __m128i Marked = Bytes;
+        if constexpr (SkipLineBreaks) {
+            Marked = _mm_or_si128(
+                Marked, _mm_or_si128(_mm_cmpeq_epi8(Bytes, Cr), _mm_cmpeq_epi8(Bytes, Lf)));
+        }
+        const unsigned Marks = static_cast<unsigned>(_mm_movemask_epi8(Marked));
+        // All 16 units are written, but only those before the first marked byte are kept; the
+        // next chunk starts after them and after any line breaks that follow. Writing past the
+        // kept units stays within the output, which is as long as the input.
+        StoreWidened(Out, Bytes);
+        if (Marks == 0) {
+            In += 16;
+            Out += 16;
+            continue;
+        }
+        const int Kept = std::countr_zero(Marks);
+        In += Kept;
+        Out += Kept;
+        if constexpr (!SkipLineBreaks) {
+            break;
+        } else {
+            const unsigned Breaks = Marks & ~static_cast<unsigned>(_mm_movemask_epi8(Bytes));
+            const int Dropped = std::countr_one(Breaks >> Kept);
+            if (Dropped == 0) {
+                break;  // not ASCII: the caller decodes it
+            }
+            In += Dropped;
+        }
+    }
+    return {In, Out};
 }
 #endif
 
 template <bool SkipLineBreaks, bool UseVector>
 std::size_t Decode(const unsigned char* In, std::size_t Size, RC::CharType* Out) {
     const unsigned char* const End = In + Size;
-    RC::CharType* const First = Out;
-    while (In != End) {
+    Cursor At{In, Out};
+    while (At.In != End) {
 #ifdef QVH_DECODE_WITH_SSE2
-        if (UseVector && End - In >= 16) {
-            const __m128i Bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(In));
-            const unsigned NonAscii = static_cast<unsigned>(_mm_movemask_epi8(Bytes));
-            unsigned Breaks = 0;
-            if constexpr (SkipLineBreaks) {
-                const __m128i Cr = _mm_cmpeq_epi8(Bytes, _mm_set1_epi8('\r'));
-                const __m128i Lf = _mm_cmpeq_epi8(Bytes, _mm_set1_epi8('\n'));
-                Breaks = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(Cr, Lf)));
-            }
-            if ((NonAscii | Breaks) == 0) {
-                StoreWidened(Out, Bytes);
-                In += 16;
-                Out += 16;
-                continue;
-            }
-            // The ASCII bytes before the first other one are done here, the rest one sequence
-            // at a time below.
-            const int AsciiCount = NonAscii == 0 ? 16 : std::countr_zero(NonAscii);
-            const unsigned AsciiMask = (1u << AsciiCount) - 1;
-            if ((Breaks & AsciiMask) == 0) {
-                StoreWidened(Out, Bytes);
-                Out += AsciiCount;
-            } else {
-                Out = StoreKeptRuns(Out, Bytes, ~Breaks & AsciiMask);
-            }
-            In += AsciiCount;
-            if (NonAscii == 0) {
-                continue;
+        if constexpr (UseVector) {
+            At = DecodeAsciiChunks<SkipLineBreaks>(At, End);
+            if (At.In == End) {
+                break;
             }
         }
 #endif
-        if (SkipLineBreaks && IsLineBreak(*In)) {
-            ++In;
+        if (SkipLineBreaks && IsLineBreak(*At.In)) {
+            ++At.In;
             continue;
         }
-        In = DecodeSequence<SkipLineBreaks>(In, End, Out);
+        At = DecodeSequence<SkipLineBreaks>(At, End);
     }
-    return static_cast<std::size_t>(Out - First);
+    return static_cast<std::size_t>(At.Out - Out);
 }
 
 char16_t LoadUnit(const unsigned char* In, bool BigEndian) {

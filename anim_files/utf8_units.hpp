@@ -9,13 +9,9 @@
 // (the Unicode standard's "substitution of maximal subparts"). Stateless; any thread.
 namespace QVH::detail {
 
-// Units the output buffer of DecodeUtf8Units must hold for Size input bytes: the vector path
-// stores 16 units at a time and may write past the last unit it keeps.
-constexpr std::size_t Utf8UnitsCapacity(std::size_t Size) { return Size + 16; }
-
 // Decodes Size bytes of UTF-8 at In into Out and returns the number of units written (never more
 // than Size). With SkipLineBreaks, bytes 13 and 10 are dropped before decoding, wherever they
-// stand, even inside a multi-byte sequence. Out must hold Utf8UnitsCapacity(Size) units.
+// stand, even inside a multi-byte sequence. Out must hold Size units.
 std::size_t DecodeUtf8Units(const unsigned char* In, std::size_t Size, RC::CharType* Out,
                             bool SkipLineBreaks);
 

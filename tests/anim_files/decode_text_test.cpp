@@ -116,6 +116,32 @@ TEST(DecodeFileText, PicksTheEncodingAndDropsLineBreaks) {
     }
 }
 
+TEST(DecodeFileText, EveryLengthWithABreakOrALetterAtEveryPlace) {
+    // Each length around the 16-byte chunks, with CR LF, a lone LF or a two-byte letter at each
+    // place: every way a chunk can end, restart or meet the end of the input.
+    const struct {
+        std::string Bytes;
+        std::u16string Units;
+    } Inserts[] = {{"", u""}, {"\r\n", u""}, {"\n", u""}, {"\xC3\xA9", u"\u00E9"}};
+    for (std::size_t Length = 0; Length <= 50; ++Length) {
+        for (std::size_t At = 0; At <= Length; ++At) {
+            for (const auto& Insert : Inserts) {
+                std::string Bytes(Length, 'a');
+                std::u16string Expected(Length, u'a');
+                Bytes.insert(At, Insert.Bytes);
+                Expected.insert(At, Insert.Units);
+                // The input alone in its own buffer, so reading past it is caught by sanitizers
+                // and, here, by the byte after it being a letter that must not appear.
+                const std::string Padded = Bytes + "Z";
+                const QVH::DecodedText Text =
+                    QVH::DecodeFileText(std::span<const char>(Padded.data(), Bytes.size()));
+                ASSERT_EQ(RC::StringType(Text.View()), Engine(Expected))
+                    << "length " << Length << ", at " << At;
+            }
+        }
+    }
+}
+
 TEST(MaxTextFileBytes, AllowsWhatFitsAnEngineStringForEachEncoding) {
     constexpr std::uint64_t Units = 0x7FFF'FFFE;  // 2^31 - 2
     const struct {
