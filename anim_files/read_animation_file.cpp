@@ -40,8 +40,8 @@ RC::StringViewType FailureText(detail::WholeFileStatus Status) {
     return STR("QVH_MotionArchive : Could not open animation file: ");
 }
 
-// The path as UTF-8 text, so the name reaches the file of that name on every system. Windows
-// cannot take ill-formed UTF-8 (a name with an unpaired surrogate); that gives no path.
+// The path as UTF-8 text, so the name reaches the file of that name on every system. A Windows
+// runtime may refuse ill-formed UTF-8 (from a name with an unpaired surrogate): then no path.
 bool MakePath(std::u8string_view Text, std::filesystem::path& Path) {
     try {
         Path = std::filesystem::path(Text);

@@ -141,7 +141,8 @@ std::size_t Decode(const unsigned char* In, std::size_t Size, RC::CharType* Out)
     Cursor At{In, Out};
     while (At.In != End) {
 #ifdef QVH_DECODE_WITH_SSE2
-        if constexpr (UseVector) {
+        // Text that is mostly not ASCII goes straight to the sequence decoder.
+        if (UseVector && *At.In < 0x80) {
             At = DecodeAsciiChunks<SkipLineBreaks>(At, End);
             if (At.In == End) {
                 break;

@@ -129,6 +129,17 @@ TEST_F(ReadAnimationFileTest, PassesOnTheConversionErrorOfAnIllFormedName) {
     }
 }
 
+TEST_F(ReadAnimationFileTest, ANameWithALoneSurrogateIsLoggedNotThrown) {
+    // Its UTF-8 form is not valid UTF-8; whatever the system makes of that, no exception.
+    const RC::StringType Name = Engine(u"\xDC00.json");
+    EXPECT_EQ(qvh_test::TextOf(QVH::ReadAnimationFile(RC::Unreal::FString(Name.c_str()))),
+              RC::StringType());
+    const std::vector<RC::StringType> Lines = Log.Texts();
+    ASSERT_EQ(Lines.size(), 1u);
+    EXPECT_EQ(Lines[0].rfind(Engine(u"QVH_MotionArchive : "), 0), 0u);
+    EXPECT_TRUE(Lines[0].ends_with(Name));
+}
+
 TEST_F(ReadAnimationFileTest, ReadsALargeFileWithLineBreaksAcrossEveryBoundary) {
     // Lines of every length from 0 to 66, some with non-ASCII text, so CR LF pairs and
     // multi-byte sequences fall on every offset of every internal chunk.
