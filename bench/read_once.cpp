@@ -1,0 +1,109 @@
+// qvh-read-once: reads one generated animation file once (or a few times) with one way of
+// reading, for the measurements that need a process of their own: instruction counts under
+// callgrind, and the peak memory of a read above the process's baseline.
+//
+//   qvh-read-once mod|literal|floor ascii|nonascii5 BYTES [--repeat N] [--peak-memory]
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "anim_files/read_animation_file.hpp"
+#include "bench/floor.hpp"
+#include "bench/inputs.hpp"
+#include "bench/literal_pipeline.hpp"
+
+namespace {
+
+using ReadFunction = RC::Unreal::FString (*)(RC::Unreal::FString);
+
+// A field of /proc/self/status in bytes ("VmRSS", "VmHWM"), or -1.
+long long StatusBytes(const char* Field) {
+    std::ifstream Status("/proc/self/status");
+    std::string Line;
+    while (std::getline(Status, Line)) {
+        if (Line.rfind(Field, 0) == 0 && Line[std::strlen(Field)] == ':') {
+            return std::atoll(Line.c_str() + std::strlen(Field) + 1) * 1024;
+        }
+    }
+    return -1;
+}
+
+// Makes the current resident size the peak again, so what follows measures from here.
+bool ResetPeak() {
+    std::ofstream ClearRefs("/proc/self/clear_refs");
+    ClearRefs << "5";
+    ClearRefs.flush();
+    return static_cast<bool>(ClearRefs);
+}
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: qvh-read-once mod|literal|floor ascii|nonascii5 BYTES [--repeat N] "
+                 "[--peak-memory]\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int Argc, char** Argv) {
+    if (Argc < 4) {
+        return Usage();
+    }
+    const std::string Variant = Argv[1];
+    const std::string Kind = Argv[2];
+    const std::uint64_t Bytes = std::strtoull(Argv[3], nullptr, 10);
+    int Repeat = 1;
+    bool PeakMemory = false;
+    for (int I = 4; I < Argc; ++I) {
+        if (std::strcmp(Argv[I], "--repeat") == 0 && I + 1 < Argc) {
+            Repeat = std::atoi(Argv[++I]);
+        } else if (std::strcmp(Argv[I], "--peak-memory") == 0) {
+            PeakMemory = true;
+        } else {
+            return Usage();
+        }
+    }
+    const ReadFunction Read = Variant == "mod"       ? QVH::ReadAnimationFile
+                              : Variant == "literal" ? qvh_bench::LiteralReadAnimationFile
+                              : Variant == "floor"   ? qvh_bench::FloorReadAnimationFile
+                                                     : nullptr;
+    if (Read == nullptr || (Kind != "ascii" && Kind != "nonascii5") || Bytes == 0 || Repeat < 1) {
+        return Usage();
+    }
+
+    qvh_bench::BenchInputs Inputs;
+    const qvh_bench::AnimationInput& Input = Inputs.Animation(
+        Kind == "ascii" ? qvh_bench::TextKind::Ascii : qvh_bench::TextKind::NonAscii, Bytes);
+    Inputs.Files().Enter();
+    const RC::StringType Name(Input.Name.begin(), Input.Name.end());
+
+    if (PeakMemory) {
+        if (!ResetPeak()) {
+            std::fprintf(stderr, "qvh-read-once: cannot reset the peak resident size\n");
+            return 1;
+        }
+        const long long Baseline = StatusBytes("VmRSS");
+        long long Units = 0;
+        {
+            const RC::Unreal::FString Text = Read(RC::Unreal::FString(Name.c_str()));
+            Units = Text.Len();
+        }
+        const long long Peak = StatusBytes("VmHWM");
+        std::printf(
+            "%s %s %s: %lld units; peak %lld bytes above a baseline of %lld: %.2f bytes "
+            "per file byte\n",
+            Variant.c_str(), Kind.c_str(), qvh_bench::SizeName(Bytes).c_str(), Units,
+            Peak - Baseline, Baseline,
+            static_cast<double>(Peak - Baseline) / static_cast<double>(Bytes));
+        return 0;
+    }
+    long long Units = 0;
+    for (int I = 0; I < Repeat; ++I) {
+        Units = Read(RC::Unreal::FString(Name.c_str())).Len();
+    }
+    std::printf("%s %s %s: %lld units, %d reads\n", Variant.c_str(), Kind.c_str(),
+                qvh_bench::SizeName(Bytes).c_str(), Units, Repeat);
+    return 0;
+}
