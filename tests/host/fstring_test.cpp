@@ -3,6 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <vector>
+
+#if defined(__unix__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -49,5 +55,55 @@ TEST(FString, CopiesAreIndependentAndMovesLeaveTheSourceEmpty) {
     Assigned = Assigned;
     EXPECT_EQ(Text(Assigned), STR("Idle.json"));
 }
+
+TEST(FString, FindsTheNulAtEveryLengthAndAlignment) {
+    // Units with a zero byte in them are not NULs; every start within a 16-byte block and every
+    // length around the blocks, with text after the NUL that must not be taken.
+    const RC::CharType Pattern[] = {0x0100, 'a', 0x00FF, 0xFF00, 0x4100, 0x0001, 0xFFFF, 0x8000};
+    alignas(16) RC::CharType Buffer[128];
+    for (std::size_t Offset = 0; Offset < 16; ++Offset) {
+        for (std::size_t Length = 0; Length <= 80; ++Length) {
+            std::fill(std::begin(Buffer), std::end(Buffer), RC::CharType('z'));
+            RC::StringType Expected;
+            for (std::size_t I = 0; I < Length; ++I) {
+                Buffer[Offset + I] = Pattern[I % 8];
+                Expected += Pattern[I % 8];
+            }
+            Buffer[Offset + Length] = 0;
+            const FString S(Buffer + Offset);
+            ASSERT_EQ(S.Len(), static_cast<int>(Length)) << "offset " << Offset;
+            ASSERT_EQ(Text(S), Expected) << "offset " << Offset << ", length " << Length;
+        }
+    }
+}
+
+TEST(FString, CopiesALongTextWhole) {
+    RC::StringType Long(3'000'001, RC::CharType('x'));
+    Long[1'234'567] = 0x00E9;
+    const FString S(Long.c_str());
+    EXPECT_EQ(S.Len(), 3'000'001);
+    EXPECT_EQ(Text(S), Long);
+}
+
+#if defined(__unix__)
+TEST(FString, ReadsNothingPastTheNulIntoTheNextPage) {
+    // Text whose NUL is the last unit of a readable page, before one that may not be read: any
+    // read past the NUL's block would end the test with a fault.
+    const auto Page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    void* const Pages =
+        ::mmap(nullptr, 2 * Page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(Pages, MAP_FAILED);
+    ASSERT_EQ(::mprotect(static_cast<char*>(Pages) + Page, Page, PROT_NONE), 0);
+    auto* const Units = static_cast<RC::CharType*>(Pages);
+    const std::size_t PageUnits = Page / sizeof(RC::CharType);
+    for (const std::size_t Length : {0, 1, 7, 8, 9, 100, 2047}) {
+        std::fill(Units, Units + PageUnits, RC::CharType('q'));
+        Units[PageUnits - 1] = 0;
+        const FString S(Units + PageUnits - 1 - Length);
+        EXPECT_EQ(S.Len(), static_cast<int>(Length));
+    }
+    ::munmap(Pages, 2 * Page);
+}
+#endif
 
 }  // namespace
