@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "anim_files/file_text_decoder.hpp"
 #include "anim_files/utf8_units.hpp"
 
 namespace QVH {
@@ -49,19 +50,8 @@ void AppendUtf8(RC::StringType& Text, std::string_view Bytes) {
 }
 
 DecodedText DecodeFileText(std::span<const char> Bytes) {
-    const std::string_view All(Bytes.data(), Bytes.size());
-    DecodedText Text;
-    if (StartsWith(All, Utf16LeBom) || StartsWith(All, Utf16BeBom)) {
-        const std::string_view Body = All.substr(2);
-        Text = Allocate((Body.size() + 1) / 2);
-        Text.Size = detail::DecodeUtf16Units(AsBytes(Body.data()), Body.size(),
-                                             StartsWith(All, Utf16BeBom), Text.Units.get());
-    } else {
-        const std::string_view Body = StartsWith(All, Utf8Bom) ? All.substr(3) : All;
-        Text = Allocate(Body.size());
-        Text.Size =
-            detail::DecodeUtf8Units(AsBytes(Body.data()), Body.size(), Text.Units.get(), true);
-    }
+    DecodedText Text = Allocate(detail::FileTextDecoder::MaxUnits(Bytes.size()));
+    Text.Size = detail::FileTextDecoder().Decode(Bytes, true, Text.Units.get());
     Text.Units[Text.Size] = 0;
     return Text;
 }

@@ -7,8 +7,9 @@
 
 #include "anim_files/animation_file_name.hpp"
 #include "anim_files/decode_text.hpp"
+#include "anim_files/file_text.hpp"
+#include "anim_files/read_scratch.hpp"
 #include "anim_files/to_utf8.hpp"
-#include "anim_files/whole_file.hpp"
 #include "mod/log_message.hpp"
 
 namespace QVH {
@@ -22,19 +23,19 @@ void LogAboutFile(RC::StringViewType Text, RC::StringViewType Name) {
     LogMessage(Line);
 }
 
-RC::StringViewType FailureText(detail::WholeFileStatus Status) {
-    using detail::WholeFileStatus;
+RC::StringViewType FailureText(detail::FileTextStatus Status) {
+    using detail::FileTextStatus;
     switch (Status) {
-        case WholeFileStatus::Missing:
+        case FileTextStatus::Missing:
             return STR("QVH_MotionArchive : Animation file not found: ");
-        case WholeFileStatus::Folder:
+        case FileTextStatus::Folder:
             return STR("QVH_MotionArchive : Animation file is a folder: ");
-        case WholeFileStatus::TooLarge:
+        case FileTextStatus::TooLarge:
             return STR("QVH_MotionArchive : Animation file too large for an engine string: ");
-        case WholeFileStatus::ReadFailed:
+        case FileTextStatus::ReadFailed:
             return STR("QVH_MotionArchive : Could not read animation file: ");
-        case WholeFileStatus::OpenFailed:
-        case WholeFileStatus::Read:
+        case FileTextStatus::OpenFailed:
+        case FileTextStatus::Read:
             break;
     }
     return STR("QVH_MotionArchive : Could not open animation file: ");
@@ -66,20 +67,18 @@ RC::Unreal::FString ReadAnimationFile(RC::Unreal::FString Name) {
     PathText.append(reinterpret_cast<const char8_t*>(Utf8Name.data()), Utf8Name.size());
     std::filesystem::path Path;
     if (!MakePath(PathText, Path)) {
-        LogAboutFile(FailureText(detail::WholeFileStatus::OpenFailed), NameText);
+        LogAboutFile(FailureText(detail::FileTextStatus::OpenFailed), NameText);
         return {};
     }
 
-    DecodedText Text;
-    {
-        const detail::WholeFile File = detail::ReadWholeFile(Path, MaxTextFileBytes);
-        if (File.Status != detail::WholeFileStatus::Read) {
-            LogAboutFile(FailureText(File.Status), NameText);
-            return {};
-        }
-        Text = DecodeFileText(File.Content());
-    }  // The bytes go before the engine string is made, so at most two copies live at once.
-    return RC::Unreal::FString(Text.c_str());
+    // The text is decoded into the thread's scratch, so only the engine string is fresh memory.
+    detail::ScratchLease Lease;
+    const detail::FileText Text = detail::ReadFileText(Path, MaxTextFileBytes, Lease.Scratch());
+    if (Text.Status != detail::FileTextStatus::Read) {
+        LogAboutFile(FailureText(Text.Status), NameText);
+        return {};
+    }
+    return RC::Unreal::FString(Text.Units);
 }
 
 }  // namespace QVH

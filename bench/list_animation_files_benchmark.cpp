@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "bench/page_faults.hpp"
+
 #include "anim_files/list_animation_files.hpp"
 #include "bench/floor.hpp"
 #include "bench/inputs.hpp"
@@ -18,11 +20,13 @@ void ListBenchmark(benchmark::State& State, ListFunction List, int Entries) {
     const ListingInput& Input = Inputs().Listing(Entries);
     Input.Game->Enter();
     std::int64_t Units = -1;
+    const PageFaultCounter Faults;
     for (auto _ : State) {
         const RC::Unreal::FString Listing = List();
         Units = Listing.Len();
         benchmark::DoNotOptimize(Units);
     }
+    Faults.Report(State);
     if (Units != static_cast<std::int64_t>(Input.Units)) {
         State.SkipWithError(
             ("listed " + std::to_string(Units) + " units, expected " + std::to_string(Input.Units))

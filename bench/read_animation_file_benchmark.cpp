@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "bench/page_faults.hpp"
+
 #include "anim_files/read_animation_file.hpp"
 #include "bench/floor.hpp"
 #include "bench/inputs.hpp"
@@ -22,12 +24,14 @@ void ReadBenchmark(benchmark::State& State, ReadFunction Read, ExpectedUnits Exp
     Inputs().Files().Enter();
     const RC::StringType Name(Input.Name.begin(), Input.Name.end());
     std::int64_t Units = -1;
+    const PageFaultCounter Faults;
     for (auto _ : State) {
         // The name is made anew each time, as the dispatch makes its copy of Payload.
         const RC::Unreal::FString Text = Read(RC::Unreal::FString(Name.c_str()));
         Units = Text.Len();
         benchmark::DoNotOptimize(Units);
     }
+    Faults.Report(State);
     if (Units != static_cast<std::int64_t>(Expected(Input))) {
         State.SkipWithError(("read " + std::to_string(Units) + " units, expected " +
                              std::to_string(Expected(Input)))

@@ -12,6 +12,7 @@
 #include "anim_files/decode_text.hpp"
 #include "anim_files/utf8_units.hpp"
 #include "support/engine_text.hpp"
+#include "support/pieces.hpp"
 
 namespace {
 
@@ -232,6 +233,37 @@ TEST(DecoderAgainstReference, Utf16FilesOnGeneratedInput) {
             Expected += u'\uFFFD';
         }
         ASSERT_EQ(RC::StringType(QVH::DecodeFileText(File).View()), qvh_test::Engine(Expected))
+            << "round " << Round;
+    }
+}
+
+TEST(DecoderAgainstReference, FilesReadInPiecesOnGeneratedInput) {
+    // Generated files in every encoding, cut into random pieces as short reads would cut them.
+    std::mt19937 Random(99);
+    auto Pick = [&Random](std::size_t Low, std::size_t High) {
+        return std::uniform_int_distribution<std::size_t>(Low, High)(Random);
+    };
+    for (int Round = 0; Round < 5000; ++Round) {
+        const std::string Bytes = Generate(Random);
+        std::string File = Bytes;
+        RC::StringType Expected = qvh_test::Engine(ReferenceUtf8(WithoutLineBreaks(Bytes)));
+        if (Pick(0, 2) == 0) {
+            File = "\xEF\xBB\xBF" + Bytes;
+        } else if (Pick(0, 1) == 0) {
+            // The same bytes as UTF-16 LE units: pieces may now split units and pairs.
+            std::u16string Units;
+            for (std::size_t I = 0; I + 1 < Bytes.size(); I += 2) {
+                Units += char16_t(static_cast<unsigned char>(Bytes[I]) |
+                                  static_cast<unsigned char>(Bytes[I + 1]) << 8);
+            }
+            File = "\xFF\xFE" + Bytes.substr(0, Units.size() * 2);
+            Expected = qvh_test::Engine(ReferenceUtf16(Units));
+        }
+        std::vector<std::size_t> Cuts;
+        for (std::size_t At = Pick(0, 8); At < File.size(); At += Pick(1, 24)) {
+            Cuts.push_back(At);
+        }
+        ASSERT_EQ(qvh_test::DecodeInPieces(File, Cuts, Pick(0, 1) == 1), Expected)
             << "round " << Round;
     }
 }

@@ -15,6 +15,8 @@
 #include <unistd.h>
 #endif
 
+#include "anim_files/decode_text.hpp"
+#include "anim_files/read_scratch.hpp"
 #include "support/captured_log.hpp"
 #include "support/engine_text.hpp"
 #include "support/game_folder.hpp"
@@ -159,6 +161,40 @@ TEST_F(ReadAnimationFileTest, ReadsALargeFileWithLineBreaksAcrossEveryBoundary) 
     }
     Game.WriteFile("big.json", Bytes);
     EXPECT_EQ(Read(u"big.json"), Engine(Expected));
+}
+
+TEST_F(ReadAnimationFileTest, CharactersAcrossTheReadPiecesComeBackWhole) {
+    // The file is read a piece at a time; put characters, line breaks inside them and UTF-16
+    // pairs across each edge between pieces, and files that end on, just before or after one.
+    constexpr std::size_t Piece = QVH::detail::ReadScratch::PieceBytes;
+    const std::string Straddling[] = {
+        "\xF0\x9F\x98\x80",     "\xE2\x82\xAC", "\xC3\xA9",
+        "\xE2\r\n\x82\r\n\xAC", "\r\n",         "\xF0" + std::string(40, '\n') + "\x9F\x98\x80",
+    };
+    std::string Utf8;
+    for (std::size_t Edge = 1; Edge <= 12; ++Edge) {
+        const std::string& Sequence = Straddling[Edge % std::size(Straddling)];
+        const std::size_t Before = 1 + Edge % (Sequence.size() - 1);  // bytes before the edge
+        Utf8.resize(Edge * Piece - Before, 'x');
+        Utf8 += Sequence;
+    }
+    std::string Utf16 = "\xFF\xFE";
+    while (Utf16.size() < 3 * Piece + 8) {
+        Utf16 += Utf16.size() % 7 == 0 ? "\r\0\n\0"s : "\x3D\xD8\x00\xDE"s;
+    }
+    const std::string Files[] = {
+        Utf8,
+        Utf16,
+        std::string(Piece, 'a'),
+        std::string(2 * Piece - 1, 'b') + "\xC3",
+        std::string(2 * Piece + 1, 'c'),
+    };
+    for (const std::string& Bytes : Files) {
+        Game.WriteFile("pieces.json", Bytes);
+        const QVH::DecodedText Whole = QVH::DecodeFileText(Bytes);
+        EXPECT_EQ(Read(u"pieces.json"), RC::StringType(Whole.View())) << Bytes.size() << " bytes";
+    }
+    EXPECT_TRUE(Log.Texts().empty());
 }
 
 TEST_F(ReadAnimationFileTest, ReadsTheFileAfreshEachTime) {

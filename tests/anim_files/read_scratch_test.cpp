@@ -1,0 +1,63 @@
+#include "anim_files/read_scratch.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "anim_files/read_animation_file.hpp"
+#include "support/engine_text.hpp"
+#include "support/game_folder.hpp"
+
+namespace {
+
+using QVH::detail::ReadScratch;
+using QVH::detail::ScratchLease;
+using QVH::detail::ThreadScratchHeldBytes;
+
+std::size_t ReadLength(std::u16string_view Name) {
+    const RC::StringType Text = qvh_test::Engine(Name);
+    return static_cast<std::size_t>(
+        QVH::ReadAnimationFile(RC::Unreal::FString(Text.c_str())).Len());
+}
+
+TEST(ReadScratch, HoldsAtMostItsLimitOnceAReadIsOver) {
+    qvh_test::GameFolder Game;
+    Game.WriteFile("small.json", std::string(100'000, 's'));
+    Game.WriteFile("large.json", std::string(12 << 20, 'l'));  // 24 MiB of decoded text
+    // On a thread of its own, so the scratch starts empty whatever ran before.
+    std::thread([] {
+        EXPECT_EQ(ThreadScratchHeldBytes(), 0u);
+        EXPECT_EQ(ReadLength(u"small.json"), 100'000u);
+        EXPECT_GT(ThreadScratchHeldBytes(), 0u);  // kept for the next read
+        EXPECT_LE(ThreadScratchHeldBytes(), ReadScratch::MaxHeldBytes);
+        EXPECT_EQ(ReadLength(u"large.json"), std::size_t{12} << 20);
+        EXPECT_LE(ThreadScratchHeldBytes(), ReadScratch::MaxHeldBytes);
+        EXPECT_EQ(ReadLength(u"small.json"), 100'000u);
+    }).join();
+}
+
+TEST(ReadScratch, ALeaseTakenDuringAnotherGetsAScratchOfItsOwn) {
+    ScratchLease Outer;
+    char* const OuterPiece = Outer.Scratch().Piece();
+    {
+        ScratchLease Inner;
+        EXPECT_NE(&Inner.Scratch(), &Outer.Scratch());
+        EXPECT_NE(Inner.Scratch().Piece(), OuterPiece);
+    }
+    EXPECT_EQ(Outer.Scratch().Piece(), OuterPiece);
+}
+
+TEST(ReadScratch, GrowingKeepsTheTextSoFar) {
+    ReadScratch Scratch;
+    RC::CharType* Units = Scratch.Units(4, 0);
+    for (int I = 0; I < 4; ++I) {
+        Units[I] = RC::CharType('a' + I);
+    }
+    EXPECT_EQ(Scratch.Units(3, 4), Units);  // large enough already
+    Units = Scratch.Units(1000, 3);
+    EXPECT_EQ(RC::StringType(Units, 3), qvh_test::Engine(u"abc"));
+    EXPECT_EQ(Scratch.HeldBytes(), 1000 * sizeof(RC::CharType));  // no piece buffer yet
+}
+
+}  // namespace
