@@ -18,8 +18,10 @@
 #if defined(_WIN32)
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
 #include <windows.h>
+
+// Needs windows.h first.
+#include <shellapi.h>
 #endif
 
 namespace {
