@@ -7,13 +7,16 @@
 #include "DynamicOutput/DefaultTargets.hpp"
 #include "StandIn/Devices.hpp"
 #include "StandIn/ModLibrary.hpp"
+#include "StandIn/ProgramFolder.hpp"
 
 namespace {
 
 std::filesystem::path ProgramFolder(const char* Argv0) {
-    std::error_code Error;
-    const auto Self = std::filesystem::canonical("/proc/self/exe", Error);
-    return Error ? std::filesystem::absolute(Argv0).parent_path() : Self.parent_path();
+    try {
+        return StandIn::ProgramFolder();
+    } catch (const std::filesystem::filesystem_error&) {
+        return std::filesystem::absolute(Argv0).parent_path();
+    }
 }
 
 }  // namespace
