@@ -9,6 +9,7 @@
 #include "DynamicOutput/DefaultTargets.hpp"
 #include "StandIn/Devices.hpp"
 #include "StandIn/ObjectRegistry.hpp"
+#include "StandIn/ProgramFolder.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "comms_call.hpp"
 #include "demo.hpp"
@@ -36,16 +37,11 @@ constexpr int Failure = 1;
 constexpr auto HookMargin = 3s;
 
 std::filesystem::path ProgramFolder(const char* Argv0) {
-#if defined(_WIN32)
-    (void)Argv0;
-    wchar_t Buffer[MAX_PATH];
-    GetModuleFileNameW(nullptr, Buffer, MAX_PATH);
-    return std::filesystem::path(Buffer).parent_path();
-#else
-    std::error_code Error;
-    const auto Self = std::filesystem::canonical("/proc/self/exe", Error);
-    return Error ? std::filesystem::absolute(Argv0).parent_path() : Self.parent_path();
-#endif
+    try {
+        return StandIn::ProgramFolder();
+    } catch (const std::filesystem::filesystem_error&) {
+        return std::filesystem::absolute(Argv0).parent_path();
+    }
 }
 
 // The arguments as UTF-8. Windows hands a program's narrow argv over in the ANSI code page, so

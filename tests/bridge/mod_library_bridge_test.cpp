@@ -9,12 +9,12 @@
 
 #include "StandIn/ModLibrary.hpp"
 #include "StandIn/ObjectRegistry.hpp"
+#include "StandIn/ProgramFolder.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "support/captured_log.hpp"
 #include "support/comms_call_block.hpp"
 #include "support/game_folder.hpp"
-#include "support/program_folder.hpp"
 #include "support/wait_until.hpp"
 
 namespace {
@@ -30,7 +30,7 @@ protected:
     void SetUp() override {
         StandIn::Reset();
         std::string Error;
-        Library = StandIn::ModLibrary::Load(qvh_test::ProgramFolder() / QVH_MOD_FILE_NAME, Error);
+        Library = StandIn::ModLibrary::Load(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME, Error);
         ASSERT_TRUE(Library) << Error;
     }
     // The host's hook table may hold callables from the library: forget them before it unloads.

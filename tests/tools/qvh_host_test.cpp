@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "StandIn/ProgramFolder.hpp"
 #include "support/game_folder.hpp"
-#include "support/program_folder.hpp"
 #include "support/run_program.hpp"
 #include "support/wait_until.hpp"
 
@@ -36,7 +36,7 @@ protected:
         return HostAsIs(Arguments);
     }
     static ProgramResult HostAsIs(const std::vector<std::string>& Arguments) {
-        return qvh_test::RunProgram(qvh_test::ProgramFolder() / QVH_HOST_FILE_NAME, Arguments);
+        return qvh_test::RunProgram(StandIn::ProgramFolder() / QVH_HOST_FILE_NAME, Arguments);
     }
 
     qvh_test::GameFolder Game;
@@ -50,6 +50,19 @@ TEST_F(QvhHostTest, ListPrintsTheListingAndTheLogGoesToStderr) {
     EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
     EXPECT_EQ(Run.Out, "Idle.json\n");
     EXPECT_EQ(Run.Err, StartUpLine);
+}
+
+TEST_F(QvhHostTest, NonAsciiNamesAndTextArriveIntact) {
+    Game.WriteFile(u8"R\u00e9v\u00e9rence.json", "{\"Name\": \"R\xC3\xA9v\xC3\xA9rence\"}\r\n");
+
+    const ProgramResult List = Host({"list"});
+    const ProgramResult Read = Host({"read", "R\xC3\xA9v\xC3\xA9rence.json"});
+    const ProgramResult Units = Host({"--format", "units", "list"});
+
+    EXPECT_EQ(List.Out, "R\xC3\xA9v\xC3\xA9rence.json\n");
+    EXPECT_EQ(Read.Out, "{\"Name\": \"R\xC3\xA9v\xC3\xA9rence\"}\n");
+    EXPECT_EQ(Units.Out, "0052 00e9 0076 00e9 0072 0065 006e 0063 0065 002e 006a 0073 006f 006e\n");
+    EXPECT_EQ(Read.Err, StartUpLine);
 }
 
 TEST_F(QvhHostTest, ReadPrintsTheContentAsTheBlueprintFindsIt) {
@@ -104,6 +117,7 @@ TEST_F(QvhHostTest, AMissingFolderKeepsThePayloadAndTheFailureIsLogged) {
     EXPECT_EQ(Empty.ExitCode, 0);
     EXPECT_EQ(Empty.Out, "\n");
     EXPECT_TRUE(Contains(Empty.Err, "\nQVH_MotionArchive : CPPCommsCall failed")) << Empty.Err;
+    EXPECT_TRUE(Contains(Empty.Err, "../../Content/Paks/~Mods/AnimJSON")) << Empty.Err;
     EXPECT_EQ(Kept.ExitCode, 0);
     EXPECT_EQ(Kept.Out, "keep\n");
 }
@@ -145,7 +159,7 @@ TEST_F(QvhHostTest, ARelativeModPathIsTakenFromWhereQvhHostWasStarted) {
     Game.WriteFile("Idle.json", "{}");
     // The test runs in the game's binaries folder; --cwd is given as well, so a path resolved
     // after the change of directory would miss.
-    const auto Relative = std::filesystem::relative(qvh_test::ProgramFolder() / QVH_MOD_FILE_NAME,
+    const auto Relative = std::filesystem::relative(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME,
                                                     std::filesystem::current_path());
 
     const ProgramResult Run = Host({"--mod", Utf8(Relative), "list"});
@@ -203,7 +217,11 @@ TEST_F(QvhHostTest, TheDemoListsAndReadsEverySampleFile) {
     EXPECT_TRUE(Run.Out.starts_with("Idle_Breathing.json|") ||
                 Contains(Run.Out.substr(0, Run.Out.find('\n')), "|Idle_Breathing.json"))
         << Run.Out;
+    EXPECT_TRUE(Contains(Run.Out.substr(0, Run.Out.find('\n')), "R\xC3\xA9v\xC3\xA9rence.json"))
+        << Run.Out;
     EXPECT_TRUE(Contains(Run.Out, "\n{  \"Name\": \"Walk_Cycle\",")) << Run.Out;
+    EXPECT_TRUE(Contains(Run.Out, "\"DisplayName\": \"R\xC3\xA9v\xC3\xA9rence (curtsy)\""))
+        << Run.Out;
     EXPECT_TRUE(Contains(Run.Out, "\n{  \"Name\": \"Wave_Hello\",")) << Run.Out;
     EXPECT_TRUE(Run.Out.ends_with("\nnot for the mod\n")) << Run.Out;
     EXPECT_TRUE(Contains(Run.Err, "CPPCommsCall hooked")) << Run.Err;

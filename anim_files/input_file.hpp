@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+namespace QVH::detail {
+
+// A file opened for reading, closed when the object goes: the one place where the file service
+// meets the operating system's file calls (POSIX open/read, or the Windows wide-path API, so
+// that any Unicode name opens the file of that name). Other processes may read, write, rename
+// or delete the file meanwhile. Any thread; one object is not for two threads at once.
+class InputFile {
+public:
+    enum class OpenStatus { Opened, Missing, Folder, Failed };
+
+    explicit InputFile(const std::filesystem::path& Path);
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    OpenStatus Status() const noexcept { return Opened; }
+    // The file's length as the system reports it for a regular file, or nothing for other kinds
+    // of file. Only a hint: the file may change while it is read.
+    std::optional<std::uint64_t> Size() const noexcept { return KnownSize; }
+    // Reads up to Count bytes into Buffer: the number read, 0 at the end of the file, or -1 on a
+    // read error.
+    std::int64_t Read(char* Buffer, std::size_t Count) noexcept;
+
+private:
+    std::intptr_t Handle = -1;
+    OpenStatus Opened = OpenStatus::Failed;
+    std::optional<std::uint64_t> KnownSize;
+};
+
+}  // namespace QVH::detail

@@ -1,0 +1,64 @@
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <algorithm>
+
+#include "anim_files/input_file.hpp"
+
+namespace QVH::detail {
+namespace {
+
+HANDLE AsHandle(std::intptr_t Handle) { return reinterpret_cast<HANDLE>(Handle); }
+
+}  // namespace
+
+InputFile::InputFile(const std::filesystem::path& Path) {
+    // Binary by nature: no text-mode translation ends the content at a 0x1A byte.
+    const HANDLE File = ::CreateFileW(Path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (File == INVALID_HANDLE_VALUE) {
+        const DWORD Error = ::GetLastError();
+        // A folder cannot be opened this way; tell it apart from a missing file.
+        const DWORD Attributes = ::GetFileAttributesW(Path.c_str());
+        if (Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            Opened = OpenStatus::Folder;
+        } else if (Error == ERROR_FILE_NOT_FOUND || Error == ERROR_PATH_NOT_FOUND) {
+            Opened = OpenStatus::Missing;
+        } else {
+            Opened = OpenStatus::Failed;
+        }
+        return;
+    }
+    Handle = reinterpret_cast<std::intptr_t>(File);
+    Opened = OpenStatus::Opened;
+    LARGE_INTEGER Length;
+    if (::GetFileType(File) == FILE_TYPE_DISK && ::GetFileSizeEx(File, &Length)) {
+        KnownSize = static_cast<std::uint64_t>(Length.QuadPart);
+    }
+}
+
+InputFile::~InputFile() {
+    if (Opened == OpenStatus::Opened) {
+        ::CloseHandle(AsHandle(Handle));
+    }
+}
+
+std::int64_t InputFile::Read(char* Buffer, std::size_t Count) noexcept {
+    if (Opened != OpenStatus::Opened) {
+        return -1;
+    }
+    const DWORD Wanted = static_cast<DWORD>(std::min<std::size_t>(Count, std::size_t{1} << 30));
+    DWORD Got = 0;
+    if (!::ReadFile(AsHandle(Handle), Buffer, Wanted, &Got, nullptr)) {
+        return ::GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;
+    }
+    return Got;
+}
+
+}  // namespace QVH::detail

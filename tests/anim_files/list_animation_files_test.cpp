@@ -1,0 +1,133 @@
+#include "anim_files/list_animation_files.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "anim_files/read_animation_file.hpp"
+#include "support/engine_text.hpp"
+#include "support/game_folder.hpp"
+
+namespace {
+
+using qvh_test::Engine;
+
+class ListAnimationFilesTest : public testing::Test {
+protected:
+    RC::StringType List() { return qvh_test::TextOf(QVH::ListAnimationFiles()); }
+
+    // The entries' names as this file system enumerates them, joined by "|".
+    RC::StringType ExpectedListing() {
+        std::u16string Joined;
+        for (const auto& Entry : std::filesystem::directory_iterator(Game.AnimFolder())) {
+            const std::u8string Name = Entry.path().filename().u8string();
+            Joined += (Joined.empty() ? u"" : u"|") + Utf16(Name);
+        }
+        return Engine(Joined);
+    }
+
+    static std::u16string Utf16(const std::u8string& Name) {
+        return std::filesystem::path(Name).u16string();
+    }
+
+    qvh_test::GameFolder Game;
+};
+
+std::vector<RC::StringType> Split(const RC::StringType& Listing) {
+    std::vector<RC::StringType> Names;
+    std::size_t Start = 0;
+    for (std::size_t Bar; (Bar = Listing.find('|', Start)) != Listing.npos; Start = Bar + 1) {
+        Names.push_back(Listing.substr(Start, Bar - Start));
+    }
+    Names.push_back(Listing.substr(Start));
+    return Names;
+}
+
+TEST_F(ListAnimationFilesTest, EmptyFolderGivesTheEmptyString) {
+    EXPECT_EQ(List(), RC::StringType());
+}
+
+TEST_F(ListAnimationFilesTest, OneEntryIsItsNameAlone) {
+    Game.WriteFile("Idle.json", "{}");
+    EXPECT_EQ(List(), Engine(u"Idle.json"));
+}
+
+TEST_F(ListAnimationFilesTest, ListsEveryEntryInEnumerationOrderButNotSubFolderContents) {
+    for (const char* Name : {"Walk.json", "notes.txt", "README", ".hidden", "..twodots",
+                             "Run/Fast.json", "Run/Slow.json"}) {
+        Game.WriteFile(Name, "x");
+    }
+    std::filesystem::create_directory(Game.AnimFolder() / "Empty");
+    const RC::StringType Listing = List();
+    EXPECT_EQ(Listing, ExpectedListing());
+    std::vector<RC::StringType> Names = Split(Listing);
+    std::sort(Names.begin(), Names.end());
+    EXPECT_EQ(Names,
+              (std::vector<RC::StringType>{Engine(u"..twodots"), Engine(u".hidden"),
+                                           Engine(u"Empty"), Engine(u"README"), Engine(u"Run"),
+                                           Engine(u"Walk.json"), Engine(u"notes.txt")}));
+}
+
+TEST_F(ListAnimationFilesTest, ReturnsNonAsciiNamesExactly) {
+    Game.WriteFile(u8"R\u00E9v\u00E9rence.json", "bow");
+    EXPECT_EQ(List(), Engine(u"R\u00E9v\u00E9rence.json"));
+    std::filesystem::remove_all(Game.AnimFolder() / u8"R\u00E9v\u00E9rence.json");
+    Game.WriteFile(u8"\u8DF3\u821E\U0001F600.json", "dance");
+    EXPECT_EQ(List(), Engine(u"\u8DF3\u821E\U0001F600.json"));
+}
+
+#ifndef _WIN32
+TEST_F(ListAnimationFilesTest, DecodesIllFormedNameBytesAsReplacementCharacters) {
+    Game.WriteFile("bad\xFF\xC3.json", "x");
+    EXPECT_EQ(List(), Engine(u"bad\uFFFD\uFFFD.json"));
+}
+#endif
+
+TEST_F(ListAnimationFilesTest, EveryListedNameReadsBackItsFile) {
+    const std::u8string Names[] = {
+        u8"Idle.json",         u8".hidden.json",          u8"R\u00E9v\u00E9rence.json",
+        u8"\u8DF3\u821E.json", u8"\U0001F600 smile.json", u8"no extension"};
+    for (const std::u8string& Name : Names) {
+        Game.WriteFile(Name, "content of " + std::string(Name.begin(), Name.end()) + "\r\n");
+    }
+    const std::vector<RC::StringType> Listed = Split(List());
+    ASSERT_EQ(Listed.size(), std::size(Names));
+    for (const RC::StringType& Name : Listed) {
+        EXPECT_EQ(qvh_test::TextOf(QVH::ReadAnimationFile(RC::Unreal::FString(Name.c_str()))),
+                  Engine(u"content of ") + Name);
+    }
+}
+
+TEST_F(ListAnimationFilesTest, SeesChangesOnDiskAtOnceAndHandlesManyEntries) {
+    std::vector<RC::StringType> Expected;
+    for (int I = 0; I < 300; ++I) {
+        const std::string Name = "Animation_With_A_Long_Name_" + std::to_string(I) + ".json";
+        Game.WriteFile(Name, "{}");
+        Expected.push_back(Engine(std::u16string(Name.begin(), Name.end())));
+    }
+    std::vector<RC::StringType> Names = Split(List());
+    std::sort(Names.begin(), Names.end());
+    std::sort(Expected.begin(), Expected.end());
+    EXPECT_EQ(Names, Expected);
+    std::filesystem::remove(Game.AnimFolder() / "Animation_With_A_Long_Name_7.json");
+    EXPECT_EQ(Split(List()).size(), 299u);
+}
+
+TEST_F(ListAnimationFilesTest, MissingFolderThrowsWithTheOperationAndThePath) {
+    Game.RemoveAnimFolder();
+    try {
+        QVH::ListAnimationFiles();
+        ADD_FAILURE() << "no exception";
+    } catch (const std::filesystem::filesystem_error& Error) {
+        EXPECT_NE(std::string(Error.what()).find("directory_iterator::directory_iterator"),
+                  std::string::npos)
+            << Error.what();
+        EXPECT_EQ(Error.path1(), std::filesystem::path("../../Content/Paks/~Mods/AnimJSON"));
+        EXPECT_EQ(Error.code(), std::errc::no_such_file_or_directory);
+    }
+}
+
+}  // namespace

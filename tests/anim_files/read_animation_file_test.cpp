@@ -1,0 +1,236 @@
+#include "anim_files/read_animation_file.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include "support/captured_log.hpp"
+#include "support/engine_text.hpp"
+#include "support/game_folder.hpp"
+
+namespace {
+
+using namespace std::string_literals;
+using qvh_test::Engine;
+
+class ReadAnimationFileTest : public testing::Test {
+protected:
+    RC::StringType Read(std::u16string_view Name) {
+        const RC::StringType Text = Engine(Name);
+        return qvh_test::TextOf(QVH::ReadAnimationFile(RC::Unreal::FString(Text.c_str())));
+    }
+
+    qvh_test::GameFolder Game;
+    qvh_test::CapturedLog Log;
+};
+
+TEST_F(ReadAnimationFileTest, ReturnsTheDecodedTextWithoutLineBreaks) {
+    const struct {
+        const char* What;
+        std::string Bytes;
+        std::u16string Expected;
+    } Cases[] = {
+        {"empty file", "", u""},
+        {"only CR and LF", "\r\n\r\r\n\n", u""},
+        {"CR LF", "a\r\nb", u"ab"},
+        {"lone CR and lone LF", "a\rb\nc", u"abc"},
+        {"tabs and spaces stay", "{\t\"a\" : 1 }", u"{\t\"a\" : 1 }"},
+        {"NUL ends the text", "ab\0cd"s, u"ab"},
+        {"read in binary: 0x1A is text",
+         "a\x1A"
+         "b",
+         u"a\x1A"
+         "b"},
+        {"UTF-8", "\"R\xC3\xA9v\xC3\xA9rence\" \xF0\x9F\x98\x80",
+         u"\"R\u00E9v\u00E9rence\" \U0001F600"},
+        {"ill-formed UTF-8", "\xC3(\xED\xA0\x80\xE2\x82", u"\uFFFD(\uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"UTF-8 mark dropped", "\xEF\xBB\xBF{}\r\n", u"{}"},
+        {"UTF-16 LE", "\xFF\xFE{\0\r\0\n\0\xE9\0}\0"s, u"{\u00E9}"},
+        {"UTF-16 BE", "\xFE\xFF\0{\0\r\0\n\xD8\x3D\xDE\x00\0}"s, u"{\U0001F600}"},
+        {"UTF-16 of odd length", "\xFF\xFE{\0}"s, u"{\uFFFD"},
+    };
+    for (const auto& C : Cases) {
+        Game.WriteFile("case.json", C.Bytes);
+        EXPECT_EQ(Read(u"case.json"), Engine(C.Expected)) << C.What;
+    }
+    EXPECT_TRUE(Log.Texts().empty());
+}
+
+TEST_F(ReadAnimationFileTest, ReadsNamesWithSubFoldersAndNonAsciiCharacters) {
+    Game.WriteFile("Walk/Idle.json", "idle");
+    Game.WriteFile(u8"R\u00E9v\u00E9rence.json", "bow");
+    Game.WriteFile(u8"\u8DF3\u821E/\U0001F600.json", "dance");
+    EXPECT_EQ(Read(u"Walk/Idle.json"), Engine(u"idle"));
+    EXPECT_EQ(Read(u"R\u00E9v\u00E9rence.json"), Engine(u"bow"));
+    EXPECT_EQ(Read(u"\u8DF3\u821E/\U0001F600.json"), Engine(u"dance"));
+    EXPECT_TRUE(Log.Texts().empty());
+}
+
+TEST_F(ReadAnimationFileTest, GivesEmptyTextAndOneLogLineWhenItCannotRead) {
+    Game.WriteFile("Walk/Idle.json", "idle");
+    // Files just outside the folder, which the refused names would reach.
+    Game.WriteFile("../secret.json", "secret");
+    Game.WriteFile("../../secret.json", "secret");
+    const struct {
+        std::u16string Name;
+        std::u16string Line;
+    } Cases[] = {
+        {u"missing.json", u"QVH_MotionArchive : Animation file not found: missing.json"},
+        {u"Nowhere/x.json", u"QVH_MotionArchive : Animation file not found: Nowhere/x.json"},
+        {u"", u"QVH_MotionArchive : Animation file is a folder: "},
+        {u"Walk", u"QVH_MotionArchive : Animation file is a folder: Walk"},
+        {u"../secret.json",
+         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
+         u"../secret.json"},
+        {u"Walk/../../../secret.json",
+         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
+         u"Walk/../../../secret.json"},
+        {u"..\\secret.json",
+         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
+         u"..\\secret.json"},
+        {u"/etc/hostname",
+         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
+         u"/etc/hostname"},
+        {u"\\\\server\\share\\x.json",
+         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
+         u"\\\\server\\share\\x.json"},
+        {u"C:x.json",
+         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: C:x.json"},
+    };
+    for (const auto& C : Cases) {
+        const std::size_t Before = Log.Texts().size();
+        EXPECT_EQ(Read(C.Name), RC::StringType()) << StandIn::ToDisplayUtf8(Engine(C.Name));
+        const std::vector<RC::StringType> Lines = Log.Texts();
+        ASSERT_EQ(Lines.size(), Before + 1) << StandIn::ToDisplayUtf8(Engine(C.Name));
+        EXPECT_EQ(Lines.back(), Engine(C.Line));
+    }
+}
+
+TEST_F(ReadAnimationFileTest, PassesOnTheConversionErrorOfAnIllFormedName) {
+    const RC::StringType Name = Engine(
+        u"a\xD83D"
+        u"b.json");
+    try {
+        QVH::ReadAnimationFile(RC::Unreal::FString(Name.c_str()));
+        ADD_FAILURE() << "no exception";
+    } catch (const std::range_error& Error) {
+        EXPECT_STREQ(Error.what(), "bad conversion");
+    }
+}
+
+TEST_F(ReadAnimationFileTest, ANameWithALoneSurrogateIsLoggedNotThrown) {
+    // Its UTF-8 form is not valid UTF-8; whatever the system makes of that, no exception.
+    const RC::StringType Name = Engine(u"\xDC00.json");
+    EXPECT_EQ(qvh_test::TextOf(QVH::ReadAnimationFile(RC::Unreal::FString(Name.c_str()))),
+              RC::StringType());
+    const std::vector<RC::StringType> Lines = Log.Texts();
+    ASSERT_EQ(Lines.size(), 1u);
+    EXPECT_EQ(Lines[0].rfind(Engine(u"QVH_MotionArchive : "), 0), 0u);
+    EXPECT_TRUE(Lines[0].ends_with(Name));
+}
+
+TEST_F(ReadAnimationFileTest, ReadsALargeFileWithLineBreaksAcrossEveryBoundary) {
+    // Lines of every length from 0 to 66, some with non-ASCII text, so CR LF pairs and
+    // multi-byte sequences fall on every offset of every internal chunk.
+    std::string Bytes;
+    std::u16string Expected;
+    for (int Line = 0; Bytes.size() < (std::size_t{3} << 20); ++Line) {
+        const int Length = Line % 67;
+        for (int I = 0; I < Length; ++I) {
+            Bytes += char('0' + (Line + I) % 43);
+            Expected += char16_t(u'0' + (Line + I) % 43);
+        }
+        if (Line % 5 == 0) {
+            Bytes += "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
+            Expected += u"\u00E9\u20AC\U0001F600";
+        }
+        Bytes += Line % 7 == 0 ? "\n" : "\r\n";
+    }
+    Game.WriteFile("big.json", Bytes);
+    EXPECT_EQ(Read(u"big.json"), Engine(Expected));
+}
+
+TEST_F(ReadAnimationFileTest, ReadsTheFileAfreshEachTime) {
+    Game.WriteFile("Idle.json", "{\"v\":1}\r\n");
+    EXPECT_EQ(Read(u"Idle.json"), Engine(u"{\"v\":1}"));
+    Game.WriteFile("Idle.json", "{\"v\":22}");
+    EXPECT_EQ(Read(u"Idle.json"), Engine(u"{\"v\":22}"));
+    std::filesystem::remove(Game.AnimFolder() / "Idle.json");
+    EXPECT_EQ(Read(u"Idle.json"), RC::StringType());
+}
+
+TEST_F(ReadAnimationFileTest, RefusesTextTooLongForAnEngineStringBeforeReadingIt) {
+    // Sparse files: the length is there, the bytes are not read.
+    const auto Huge = Game.WriteFile("huge.json", "{");
+    std::filesystem::resize_file(Huge, std::uintmax_t{1} << 31);
+    const auto HugeUtf16 = Game.WriteFile("huge16.json", "\xFF\xFE");
+    std::filesystem::resize_file(HugeUtf16, (std::uintmax_t{1} << 32) - 1);
+    EXPECT_EQ(Read(u"huge.json"), RC::StringType());
+    EXPECT_EQ(Read(u"huge16.json"), RC::StringType());
+    EXPECT_EQ(Log.Texts(),
+              (std::vector<RC::StringType>{
+                  Engine(u"QVH_MotionArchive : Animation file too large for an engine string: "
+                         u"huge.json"),
+                  Engine(u"QVH_MotionArchive : Animation file too large for an engine string: "
+                         u"huge16.json")}));
+}
+
+TEST_F(ReadAnimationFileTest, ManyThreadsReadAtOnce) {
+    for (int T = 0; T < 8; ++T) {
+        Game.WriteFile("t" + std::to_string(T) + ".json", "R\xC3\xA9\r\n" + std::to_string(T));
+    }
+    std::vector<int> Wrong(8, 0);
+    std::vector<std::thread> Threads;
+    for (int T = 0; T < 8; ++T) {
+        Threads.emplace_back([this, T, &Wrong] {
+            const std::u16string Name = u"t" + std::u16string(1, char16_t(u'0' + T)) + u".json";
+            const RC::StringType Expected =
+                Engine(u"R\u00E9" + std::u16string(1, char16_t(u'0' + T)));
+            for (int I = 0; I < 300; ++I) {
+                Wrong[T] += Read(Name) != Expected;
+            }
+        });
+    }
+    for (auto& Thread : Threads) {
+        Thread.join();
+    }
+    EXPECT_EQ(Wrong, std::vector<int>(8, 0));
+}
+
+#ifndef _WIN32
+TEST_F(ReadAnimationFileTest, GivesEmptyTextAndALogLineForAReadErrorPartWay) {
+    // A pipe whose writer stays silent after three bytes: the next read fails instead of
+    // waiting, and the three bytes must not come back as if they were the file.
+    const auto Pipe = Game.AnimFolder() / "pipe.json";
+    ASSERT_EQ(::mkfifo(Pipe.c_str(), 0600), 0);
+    const int Writer = ::open(Pipe.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(Writer, 0);
+    ASSERT_EQ(::write(Writer, "abc", 3), 3);
+    EXPECT_EQ(Read(u"pipe.json"), RC::StringType());
+    ::close(Writer);
+    EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>{Engine(
+                               u"QVH_MotionArchive : Could not read animation file: pipe.json")});
+}
+
+TEST_F(ReadAnimationFileTest, ReadsAFileWhoseLengthIsNotKnownBeforehand) {
+    std::ifstream Version("/proc/version", std::ios::binary);
+    std::string Expected{std::istreambuf_iterator<char>(Version), {}};
+    std::erase(Expected, '\n');
+    ASSERT_FALSE(Expected.empty());
+    std::filesystem::create_symlink("/proc/version", Game.AnimFolder() / "version.json");
+    EXPECT_EQ(Read(u"version.json"), Engine(std::u16string(Expected.begin(), Expected.end())));
+}
+#endif
+
+}  // namespace
