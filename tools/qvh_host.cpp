@@ -54,9 +54,16 @@ std::vector<std::string> Utf8Arguments(int Argc, char** Argv) {
     int Count = 0;
     wchar_t** Wide = CommandLineToArgvW(GetCommandLineW(), &Count);
     for (int I = 1; Wide != nullptr && I < Count; ++I) {
-        const int Size = WideCharToMultiByte(CP_UTF8, 0, Wide[I], -1, nullptr, 0, nullptr, nullptr);
-        std::string Utf8(static_cast<std::size_t>(Size > 0 ? Size : 1), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, Wide[I], -1, Utf8.data(), Size, nullptr, nullptr);
+        const int Size = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, Wide[I], -1, nullptr, 0,
+                                             nullptr, nullptr);
+        if (Size <= 0) {
+            // An unpaired surrogate: a byte that is no UTF-8, so the argument is refused as such.
+            Arguments.emplace_back("\xFF");
+            continue;
+        }
+        std::string Utf8(static_cast<std::size_t>(Size), '\0');
+        WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, Wide[I], -1, Utf8.data(), Size, nullptr,
+                            nullptr);
         Utf8.resize(Utf8.size() - 1);
         Arguments.push_back(std::move(Utf8));
     }
@@ -133,8 +140,9 @@ int Run(int Argc, char** Argv) {
 
 int main(int Argc, char** Argv) {
 #if defined(_WIN32)
-    // The Payload's newline is one byte on every platform.
+    // A line ends in one newline byte on every platform, the Payload's and the log's.
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
     try {
         return Run(Argc, Argv);
