@@ -11,11 +11,13 @@ QVH_MotionArchive::QVH_MotionArchive() {
 }
 
 QVH_MotionArchive::~QVH_MotionArchive() {
+    // The scan writes the fields below and reads ModInstance, so it ends first. The hooks' code
+    // lives in this library, which the host may unload next.
+    Scan.Stop();
+    RemoveHooks();
     if (ModInstance == this) {
         ModInstance = nullptr;
     }
 }
 
 auto QVH_MotionArchive::on_update() -> void {}
-
-auto QVH_MotionArchive::on_unreal_init() -> void {}

@@ -6,6 +6,7 @@
 
 #include "Mod/CppUserModBase.hpp"
 #include "Unreal/UObject.hpp"
+#include "bridge/scan_thread.hpp"
 
 class QVH_MotionArchive : public RC::CppUserModBase {
 public:
@@ -13,15 +14,25 @@ public:
     RC::Unreal::UObject* BPToCPPCaller = nullptr;
     // The identifiers of the hooks installed on BPToCPPCaller, as the host returned them.
     std::pair<int, int> HookIds{0, 0};
+    // The thread that looks for the comms function; read the two fields above only once it has
+    // finished or been stopped.
+    QVH::ScanThread Scan;
 
     QVH_MotionArchive();
+    // Stops the scan and waits for it, removes the hooks it installed, and clears ModInstance.
     ~QVH_MotionArchive() override;
 
     auto on_update() -> void override;
+    // Starts the scan for the comms function on its own thread and returns at once. Only the
+    // object that ModInstance points at scans, and only once.
     auto on_unreal_init() -> void override;
 
-    // Body of the scan thread: finds the comms function and hooks it.
+    // Body of the scan thread: finds the comms function and hooks it. Reaches the mod object
+    // through ModInstance.
     static void ScanForBPToCPPCaller();
+
+private:
+    void RemoveHooks() noexcept;
 };
 
 // The one mod object, set by start_mod; null before it and after uninstall_mod.

@@ -1,42 +1,153 @@
-// qvh-host: runs the mod inside the stand-in host, without the game.
+// qvh-host: runs the mod inside the stand-in host and plays the Blueprint side, without the game.
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "DynamicOutput/DefaultTargets.hpp"
 #include "StandIn/Devices.hpp"
-#include "StandIn/ModLibrary.hpp"
+#include "StandIn/ObjectRegistry.hpp"
+#include "StandIn/ProgramFolder.hpp"
+#include "bridge/comms_function_path.hpp"
+#include "comms_call.hpp"
+#include "demo.hpp"
+#include "hosted_mod.hpp"
+#include "options.hpp"
+
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+// Needs windows.h first.
+#include <shellapi.h>
+#endif
 
 namespace {
 
+using namespace std::chrono_literals;
+using qvh_host::Options;
+
+constexpr int UsageError = 2;
+constexpr int Failure = 1;
+
+// The hook comes at the mod's first lookup after the widget is loaded: within about a second.
+constexpr auto HookMargin = 3s;
+
 std::filesystem::path ProgramFolder(const char* Argv0) {
-    std::error_code Error;
-    const auto Self = std::filesystem::canonical("/proc/self/exe", Error);
-    return Error ? std::filesystem::absolute(Argv0).parent_path() : Self.parent_path();
+    try {
+        return StandIn::ProgramFolder();
+    } catch (const std::filesystem::filesystem_error&) {
+        return std::filesystem::absolute(Argv0).parent_path();
+    }
+}
+
+// The arguments as UTF-8. Windows hands a program's narrow argv over in the ANSI code page, so
+// there they come from the wide command line.
+std::vector<std::string> Utf8Arguments(int Argc, char** Argv) {
+    std::vector<std::string> Arguments;
+#if defined(_WIN32)
+    (void)Argc;
+    (void)Argv;
+    int Count = 0;
+    wchar_t** Wide = CommandLineToArgvW(GetCommandLineW(), &Count);
+    for (int I = 1; Wide != nullptr && I < Count; ++I) {
+        const int Size = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, Wide[I], -1, nullptr, 0,
+                                             nullptr, nullptr);
+        if (Size <= 0) {
+            // An unpaired surrogate: a byte that is no UTF-8, so the argument is refused as such.
+            Arguments.emplace_back("\xFF");
+            continue;
+        }
+        std::string Utf8(static_cast<std::size_t>(Size), '\0');
+        WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, Wide[I], -1, Utf8.data(), Size, nullptr,
+                            nullptr);
+        Utf8.resize(Utf8.size() - 1);
+        Arguments.push_back(std::move(Utf8));
+    }
+    LocalFree(Wide);
+#else
+    for (int I = 1; I < Argc; ++I) {
+        Arguments.emplace_back(Argv[I]);
+    }
+#endif
+    return Arguments;
+}
+
+std::string Seconds(std::chrono::milliseconds Duration) {
+    char Text[32];
+    std::snprintf(Text, sizeof(Text), "%.1f s", static_cast<double>(Duration.count()) / 1000);
+    return Text;
+}
+
+int RunCommand(const std::filesystem::path& ModPath, const Options& Opts) {
+    const auto Delay = Opts.LoadDelay.value_or(0ms);
+    const auto Limit = Opts.HookTimeout.value_or(Delay + HookMargin);
+    std::string Error;
+    auto Mod = qvh_host::HostedMod::Start(ModPath, Error);
+    if (!Mod) {
+        std::fprintf(stderr, "qvh-host: cannot load the mod: %s\n", Error.c_str());
+        return Failure;
+    }
+    StandIn::MakeFindableAfter(QVH::CommsFunctionPathView, Delay);
+    Mod->EngineReady();
+    if (!qvh_host::HostedMod::WaitForHook(Limit)) {
+        std::fprintf(stderr,
+                     "qvh-host: the mod did not hook CPPCommsCall within %s of the engine-ready "
+                     "notification (the widget was loaded after %s)\n",
+                     Seconds(Limit).c_str(), Seconds(Delay).c_str());
+        return Failure;
+    }
+    const RC::StringType Found = qvh_host::CallCommsFunction(Opts.CallType, Opts.Payload);
+    const std::string Out = qvh_host::FormatPayload(Found, Opts.Format);
+    std::fwrite(Out.data(), 1, Out.size(), stdout);
+    std::fflush(stdout);
+    return 0;
+}
+
+int Run(int Argc, char** Argv) {
+    Options Opts;
+    Opts.WorkingDirectory = std::filesystem::path(std::u8string(u8"" QVH_SAMPLE_GAME_BINARIES));
+    std::string Error;
+    if (!qvh_host::ParseOptions(Utf8Arguments(Argc, Argv), Opts, Error)) {
+        std::fprintf(stderr, "qvh-host: %s\n%s", Error.c_str(), qvh_host::UsageText().c_str());
+        return UsageError;
+    }
+    if (Opts.Help) {
+        std::fputs(qvh_host::UsageText().c_str(), stdout);
+        return 0;
+    }
+    // Resolved before the working directory changes, so a relative --mod means what was typed.
+    const std::filesystem::path ModPath = Opts.ModPath.empty()
+                                              ? ProgramFolder(Argv[0]) / QVH_MOD_FILE_NAME
+                                              : std::filesystem::absolute(Opts.ModPath);
+    std::error_code CwdError;
+    std::filesystem::current_path(Opts.WorkingDirectory, CwdError);
+    if (CwdError) {
+        std::fprintf(stderr, "qvh-host: --cwd %s: %s\n", Opts.WorkingDirectory.string().c_str(),
+                     CwdError.message().c_str());
+        return UsageError;
+    }
+    RC::Output::DefaultTargets::get_default_devices_ref().push_back(
+        std::make_unique<StandIn::ConsoleDevice>());
+    return Opts.What == qvh_host::Command::Demo ? qvh_host::RunDemo(ModPath, Opts)
+                                                : RunCommand(ModPath, Opts);
 }
 
 }  // namespace
 
 int main(int Argc, char** Argv) {
-    const std::filesystem::path ModPath =
-        Argc > 1 ? std::filesystem::path(Argv[1]) : ProgramFolder(Argv[0]) / QVH_MOD_FILE_NAME;
-    RC::Output::DefaultTargets::get_default_devices_ref().push_back(
-        std::make_unique<StandIn::ConsoleDevice>());
-
-    std::string Error;
-    auto Library = StandIn::ModLibrary::Load(ModPath, Error);
-    if (!Library) {
-        std::fprintf(stderr, "qvh-host: %s\n", Error.c_str());
-        return 1;
+#if defined(_WIN32)
+    // A line ends in one newline byte on every platform, the Payload's and the log's.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
+    try {
+        return Run(Argc, Argv);
+    } catch (const std::exception& Error) {
+        std::fprintf(stderr, "qvh-host: %s\n", Error.what());
+        return Failure;
     }
-    RC::CppUserModBase* Mod = Library->CallStartMod();
-    if (Mod == nullptr) {
-        std::fprintf(stderr, "qvh-host: start_mod gave no mod object\n");
-        return 1;
-    }
-    Mod->on_unreal_init();
-    Mod->on_update();
-    Library->CallUninstallMod(Mod);
-    return 0;
 }

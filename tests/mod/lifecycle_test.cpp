@@ -6,29 +6,16 @@
 #include <memory>
 
 #include "StandIn/ModLibrary.hpp"
+#include "StandIn/ProgramFolder.hpp"
 #include "support/captured_log.hpp"
 
-#if defined(_WIN32)
-#include <windows.h>
-#endif
-
 namespace {
-
-std::filesystem::path TestProgramFolder() {
-#if defined(_WIN32)
-    wchar_t Buffer[MAX_PATH];
-    GetModuleFileNameW(nullptr, Buffer, MAX_PATH);
-    return std::filesystem::path(Buffer).parent_path();
-#else
-    return std::filesystem::canonical("/proc/self/exe").parent_path();
-#endif
-}
 
 class LifecycleTest : public ::testing::Test {
 protected:
     void SetUp() override {
         std::string Error;
-        Library = StandIn::ModLibrary::Load(TestProgramFolder() / QVH_MOD_FILE_NAME, Error);
+        Library = StandIn::ModLibrary::Load(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME, Error);
         ASSERT_TRUE(Library) << Error;
     }
 
@@ -100,6 +87,29 @@ TEST_F(LifecycleTest, EachStartGivesAFreshObject) {
     EXPECT_EQ(Second->ModAuthors, STR("Ostrander"));
     Library->CallUninstallMod(Second);
     EXPECT_EQ(Log.Texts().size(), 2u);
+}
+
+TEST(ModLibraryLoad, LoadsTheModFromAFolderNamedOutsideTheAnsiCodePage) {
+    // Game folders can have any name; on Windows only the UTF-16 file functions reach these.
+    namespace fs = std::filesystem;
+    const fs::path Folder =
+        fs::temp_directory_path() / fs::path(u8"qvh-mod-\u00E9\u6F22\U0001F600");
+    fs::create_directories(Folder);
+    const fs::path Copy = Folder / QVH_MOD_FILE_NAME;
+    fs::copy_file(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME, Copy,
+                  fs::copy_options::overwrite_existing);
+    {
+        std::string Error;
+        const auto Library = StandIn::ModLibrary::Load(Copy, Error);
+        ASSERT_TRUE(Library) << Error;
+        qvh_test::CapturedLog Log;
+        RC::CppUserModBase* Mod = Library->CallStartMod();
+        ASSERT_NE(Mod, nullptr);
+        EXPECT_EQ(Mod->ModAuthors, STR("Ostrander"));
+        Library->CallUninstallMod(Mod);
+    }
+    std::error_code Ignored;
+    fs::remove_all(Folder, Ignored);
 }
 
 }  // namespace

@@ -1,0 +1,54 @@
+#include "bridge/dispatch_comms_call.hpp"
+
+#include <cstdint>
+#include <cstring>
+#include <new>
+
+#include "Unreal/FString.hpp"
+#include "anim_files/list_animation_files.hpp"
+#include "anim_files/read_animation_file.hpp"
+#include "bridge/log_failure.hpp"
+#include "mod/log_message.hpp"
+
+namespace QVH {
+namespace {
+
+// Where the engine lays out CPPCommsCall's parameters: an integer first, a string second, which
+// the string's 8-byte alignment puts at byte 8. The Blueprint side must keep that order.
+constexpr std::size_t CallTypeOffset = 0;
+constexpr std::size_t PayloadOffset = 8;
+
+}  // namespace
+
+void DispatchCommsCall(RC::Unreal::UnrealScriptFunctionCallableContext& Context,
+                       void* /*CustomData*/) noexcept {
+    try {
+        RC::Unreal::uint8* const Block = Context.TheStack.Locals();
+        if (Block == nullptr) {
+            LogMessage(STR("QVH_MotionArchive : CPPCommsCall failed: the call has no parameters"));
+            return;
+        }
+        std::int32_t CallType = 0;
+        std::memcpy(&CallType, Block + CallTypeOffset, sizeof(CallType));
+        auto& Payload =
+            *std::launder(reinterpret_cast<RC::Unreal::FString*>(Block + PayloadOffset));
+
+        // The host's engine string offers copy construction and copy assignment, not moves, so the
+        // results go into Payload by copy. Payload changes only once a service has returned.
+        if (CallType == 1) {
+            const RC::Unreal::FString Listing = ListAnimationFiles();
+            Payload = Listing;
+        } else if (CallType == 2) {
+            const RC::Unreal::FString Content = ReadAnimationFile(RC::Unreal::FString(Payload));
+            Payload = Content;
+        } else {
+            LogMessage(STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid."));
+        }
+    } catch (...) {
+        // The host runs this hook inside the engine's script interpreter, which does not expect
+        // an exception: one that got out would end the game.
+        detail::LogCurrentException(STR("QVH_MotionArchive : CPPCommsCall failed: "));
+    }
+}
+
+}  // namespace QVH

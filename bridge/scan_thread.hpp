@@ -1,0 +1,46 @@
+#pragma once
+
+// The thread on which the mod object looks for the comms function. It belongs to the mod object:
+// destroying it asks the scan to stop and waits until it has, so no scan outlives its object.
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <stop_token>
+#include <thread>
+
+namespace QVH {
+
+class ScanThread {
+public:
+    ScanThread() = default;
+    ~ScanThread() { Stop(); }
+    ScanThread(const ScanThread&) = delete;
+    ScanThread& operator=(const ScanThread&) = delete;
+
+    // Runs Body on a new thread, once per object: false, doing nothing, when a thread was started
+    // before. Throws std::system_error when no thread can be created. Host threads only.
+    bool Start(void (*Body)());
+
+    // Waits for Duration on the steady clock, or less when a stop is asked for meanwhile. False
+    // when a stop has been asked for. The scan thread's own call.
+    bool WaitFor(std::chrono::milliseconds Duration);
+
+    // Asks the scan to stop and waits until its thread has ended; returns at once when there is
+    // none. Host threads only.
+    void Stop() noexcept;
+
+    // True once a started thread's Body has returned.
+    bool Finished() const noexcept { return BodyReturned.load(); }
+
+private:
+    std::stop_source StopSource;
+    std::mutex WaitMutex;
+    std::condition_variable_any Wake;
+    std::atomic<bool> BodyReturned{false};
+    bool Started = false;
+    std::thread Thread;
+};
+
+}  // namespace QVH

@@ -1,0 +1,234 @@
+// qvh-host as a modder runs it: a separate process on a game folder, judged by its output and
+// exit status alone.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "StandIn/ProgramFolder.hpp"
+#include "support/game_folder.hpp"
+#include "support/run_program.hpp"
+#include "support/wait_until.hpp"
+
+namespace {
+
+using qvh_test::ProgramResult;
+
+const std::string StartUpLine = "QVH_MotionArchive C++ Side Initialized!\n";
+const std::string InvalidLine =
+    "QVH_MotionArchive : CPPCommsCall received but CallType was invalid.\n";
+
+std::string Utf8(const std::filesystem::path& Path) {
+    const std::u8string Text = Path.u8string();
+    return std::string(Text.begin(), Text.end());
+}
+
+bool Contains(const std::string& Text, const std::string& Part) {
+    return Text.find(Part) != std::string::npos;
+}
+
+class QvhHostTest : public ::testing::Test {
+protected:
+    // qvh-host on the temporary game; Arguments come after --cwd.
+    ProgramResult Host(std::vector<std::string> Arguments) const {
+        Arguments.insert(Arguments.begin(), {"--cwd", Utf8(Game.Root() / "Binaries" / "Win64")});
+        return HostAsIs(Arguments);
+    }
+    static ProgramResult HostAsIs(const std::vector<std::string>& Arguments) {
+        return qvh_test::RunProgram(StandIn::ProgramFolder() / QVH_HOST_FILE_NAME, Arguments);
+    }
+
+    qvh_test::GameFolder Game;
+};
+
+TEST_F(QvhHostTest, ListPrintsTheListingAndTheLogGoesToStderr) {
+    Game.WriteFile("Idle.json", "{}");
+
+    const ProgramResult Run = Host({"list"});
+
+    EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+    EXPECT_EQ(Run.Out, "Idle.json\n");
+    EXPECT_EQ(Run.Err, StartUpLine);
+}
+
+TEST_F(QvhHostTest, NonAsciiNamesAndTextArriveIntact) {
+    Game.WriteFile(u8"R\u00e9v\u00e9rence.json", "{\"Name\": \"R\xC3\xA9v\xC3\xA9rence\"}\r\n");
+
+    const ProgramResult List = Host({"list"});
+    const ProgramResult Read = Host({"read", "R\xC3\xA9v\xC3\xA9rence.json"});
+    const ProgramResult Units = Host({"--format", "units", "list"});
+
+    EXPECT_EQ(List.Out, "R\xC3\xA9v\xC3\xA9rence.json\n");
+    EXPECT_EQ(Read.Out, "{\"Name\": \"R\xC3\xA9v\xC3\xA9rence\"}\n");
+    EXPECT_EQ(Units.Out, "0052 00e9 0076 00e9 0072 0065 006e 0063 0065 002e 006a 0073 006f 006e\n");
+    EXPECT_EQ(Read.Err, StartUpLine);
+}
+
+TEST_F(QvhHostTest, ReadPrintsTheContentAsTheBlueprintFindsIt) {
+    Game.WriteFile("Pose.json", "{\r\n  \"Frame\": 1\r\n}\r\n");
+    Game.WriteFile("Hi.json", "Hi\r\n");
+    struct Case {
+        std::vector<std::string> Arguments;
+        std::string Out;
+    } Cases[] = {
+        {{"read", "Pose.json"}, "{  \"Frame\": 1}\n"},
+        {{"--format", "units", "read", "Hi.json"}, "0048 0069\n"},
+        {{"read", "Hi.json", "--format=units"}, "0048 0069\n"},
+        {{"read", "Missing.json"}, "\n"},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Arguments.back());
+        const ProgramResult Run = Host(C.Arguments);
+        EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+        EXPECT_EQ(Run.Out, C.Out);
+    }
+}
+
+TEST_F(QvhHostTest, InvalidCallTypesLeaveTheTextAndLogOneLine) {
+    struct Case {
+        std::vector<std::string> Arguments;
+        std::string Out;
+    } Cases[] = {
+        {{"call", "0", "hello"}, "hello\n"},
+        {{"call", "3", "hello"}, "hello\n"},
+        {{"call", "-1"}, "\n"},
+        {{"call", "2147483647", "R\xC3\xA9v\xC3\xA9rence \xF0\x9F\x98\x80"},
+         "R\xC3\xA9v\xC3\xA9rence \xF0\x9F\x98\x80\n"},
+        {{"--format", "units", "call", "9", "\xC3\xA9\xF0\x9F\x98\x80"}, "00e9 d83d de00\n"},
+        // After "--" a text may look like an option.
+        {{"call", "5", "--", "--cwd"}, "--cwd\n"},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Arguments[1]);
+        const ProgramResult Run = Host(C.Arguments);
+        EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+        EXPECT_EQ(Run.Out, C.Out);
+        EXPECT_EQ(Run.Err, StartUpLine + InvalidLine);
+    }
+}
+
+TEST_F(QvhHostTest, AMissingFolderKeepsThePayloadAndTheFailureIsLogged) {
+    Game.RemoveAnimFolder();
+
+    const ProgramResult Empty = Host({"list"});
+    const ProgramResult Kept = Host({"call", "1", "keep"});
+
+    EXPECT_EQ(Empty.ExitCode, 0);
+    EXPECT_EQ(Empty.Out, "\n");
+    EXPECT_TRUE(Contains(Empty.Err, "\nQVH_MotionArchive : CPPCommsCall failed")) << Empty.Err;
+    EXPECT_TRUE(Contains(Empty.Err, "../../Content/Paks/~Mods/AnimJSON")) << Empty.Err;
+    EXPECT_EQ(Kept.ExitCode, 0);
+    EXPECT_EQ(Kept.Out, "keep\n");
+}
+
+TEST_F(QvhHostTest, ALoadDelayIsWaitedOut) {
+    Game.WriteFile("Idle.json", "{}");
+
+    const auto Start = std::chrono::steady_clock::now();
+    const ProgramResult Run = Host({"--load-delay", "0.3", "list"});
+    const auto Took = qvh_test::MillisecondsSince(Start);
+
+    EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+    EXPECT_EQ(Run.Out, "Idle.json\n");
+    // Not there at the mod's first lookup; found at the next one, a second later.
+    EXPECT_GE(Took, 950);
+    EXPECT_LT(Took, 3000);
+}
+
+TEST_F(QvhHostTest, AFunctionNeverHookedInTimeFailsWithStatus1) {
+    const ProgramResult Run = Host({"--load-delay", "60", "--hook-timeout", "0.2", "list"});
+
+    EXPECT_EQ(Run.ExitCode, 1);
+    EXPECT_EQ(Run.Out, "");
+    EXPECT_TRUE(Contains(Run.Err, "did not hook CPPCommsCall within 0.2 s")) << Run.Err;
+}
+
+TEST_F(QvhHostTest, AModThatCannotBeLoadedFailsWithStatus1) {
+    const auto NotALibrary = Game.WriteFile("NotALibrary.json", "{}");
+    for (const auto& Path : {Game.Root() / "missing" / QVH_MOD_FILE_NAME, NotALibrary}) {
+        SCOPED_TRACE(Utf8(Path));
+        const ProgramResult Run = Host({"--mod", Utf8(Path), "list"});
+        EXPECT_EQ(Run.ExitCode, 1);
+        EXPECT_EQ(Run.Out, "");
+        EXPECT_TRUE(Contains(Run.Err, "qvh-host: cannot load the mod")) << Run.Err;
+    }
+}
+
+TEST_F(QvhHostTest, ARelativeModPathIsTakenFromWhereQvhHostWasStarted) {
+    Game.WriteFile("Idle.json", "{}");
+    // The test runs in the game's binaries folder; --cwd is given as well, so a path resolved
+    // after the change of directory would miss.
+    const auto Relative = std::filesystem::relative(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME,
+                                                    std::filesystem::current_path());
+
+    const ProgramResult Run = Host({"--mod", Utf8(Relative), "list"});
+
+    EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+    EXPECT_EQ(Run.Out, "Idle.json\n");
+}
+
+TEST_F(QvhHostTest, UsageErrorsGiveStatus2AndNoCall) {
+    const std::vector<std::string> Bad[] = {
+        {"bogus"},                         // no such command
+        {"read"},                          // no NAME
+        {"call"},                          // no TYPE
+        {"call", "two"},                   // TYPE not a number
+        {"call", "2147483648"},            // TYPE beyond 32 bits
+        {"call", "1", "a", "b"},           // one TEXT at most
+        {"list", "extra"},                 // list takes nothing
+        {"--format", "hex", "list"},       // no such format
+        {"--load-delay", "-1", "list"},    // negative time
+        {"--load-delay", "soon", "list"},  // not a number
+        {"--load-delay"},                  // no value
+        {"--colour", "list"},              // no such option
+#if !defined(_WIN32)
+        // A Windows command line is UTF-16 and cannot carry this.
+        {"read", "\xC3"},  // NAME is not UTF-8
+#endif
+        {"--cwd", "/no/such/folder", "list"},  // no such working directory
+    };
+    for (const auto& Arguments : Bad) {
+        SCOPED_TRACE(Arguments[0] + (Arguments.size() > 1 ? " " + Arguments[1] : ""));
+        const ProgramResult Run = HostAsIs(Arguments);
+        EXPECT_EQ(Run.ExitCode, 2);
+        EXPECT_EQ(Run.Out, "");
+        EXPECT_TRUE(Run.Err.starts_with("qvh-host: ")) << Run.Err;
+        EXPECT_FALSE(Contains(Run.Err, StartUpLine)) << Run.Err;
+    }
+}
+
+TEST_F(QvhHostTest, HelpPrintsTheUsage) {
+    const ProgramResult Run = HostAsIs({"--help"});
+    EXPECT_EQ(Run.ExitCode, 0);
+    EXPECT_TRUE(Run.Out.starts_with("usage: qvh-host")) << Run.Out;
+}
+
+TEST_F(QvhHostTest, WithoutCwdTheBundledSampleGameIsUsed) {
+    const ProgramResult Run = HostAsIs({"list"});
+
+    EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+    EXPECT_TRUE(Contains(Run.Out, "Walk_Cycle.json")) << Run.Out;
+    EXPECT_TRUE(Contains(Run.Out, "Gestures")) << Run.Out;
+}
+
+TEST_F(QvhHostTest, TheDemoListsAndReadsEverySampleFile) {
+    const ProgramResult Run = HostAsIs({"--load-delay", "0"});
+
+    ASSERT_EQ(Run.ExitCode, 0) << Run.Err;
+    // The listing first, then one line per file, the sub-folder's included, then the invalid call.
+    EXPECT_TRUE(Run.Out.starts_with("Idle_Breathing.json|") ||
+                Contains(Run.Out.substr(0, Run.Out.find('\n')), "|Idle_Breathing.json"))
+        << Run.Out;
+    EXPECT_TRUE(Contains(Run.Out.substr(0, Run.Out.find('\n')), "R\xC3\xA9v\xC3\xA9rence.json"))
+        << Run.Out;
+    EXPECT_TRUE(Contains(Run.Out, "\n{  \"Name\": \"Walk_Cycle\",")) << Run.Out;
+    EXPECT_TRUE(Contains(Run.Out, "\"DisplayName\": \"R\xC3\xA9v\xC3\xA9rence (curtsy)\""))
+        << Run.Out;
+    EXPECT_TRUE(Contains(Run.Out, "\n{  \"Name\": \"Wave_Hello\",")) << Run.Out;
+    EXPECT_TRUE(Run.Out.ends_with("\nnot for the mod\n")) << Run.Out;
+    EXPECT_TRUE(Contains(Run.Err, "CPPCommsCall hooked")) << Run.Err;
+    EXPECT_TRUE(Contains(Run.Err, InvalidLine)) << Run.Err;
+}
+
+}  // namespace

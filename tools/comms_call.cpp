@@ -1,0 +1,62 @@
+#include "comms_call.hpp"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "StandIn/Devices.hpp"
+#include "StandIn/ScriptCalls.hpp"
+#include "Unreal/FString.hpp"
+#include "bridge/comms_function_path.hpp"
+#include "options.hpp"
+
+namespace qvh_host {
+namespace {
+
+// The engine puts the string after the integer at its own alignment: byte 8.
+constexpr std::size_t PayloadOffset = 8;
+
+RC::Unreal::FString& PayloadIn(void* Block) {
+    return *std::launder(
+        reinterpret_cast<RC::Unreal::FString*>(static_cast<unsigned char*>(Block) + PayloadOffset));
+}
+
+}  // namespace
+
+RC::StringType CallCommsFunction(std::int32_t CallType, const RC::StringType& Payload) {
+    alignas(
+        RC::Unreal::FString) unsigned char Block[PayloadOffset + sizeof(RC::Unreal::FString)] = {};
+    std::memcpy(Block, &CallType, sizeof(CallType));
+    new (Block + PayloadOffset) RC::Unreal::FString(Payload.c_str());
+    // The engine destroys its parameters after the call, however it ended.
+    struct DestroyPayload {
+        void* Block;
+        ~DestroyPayload() { PayloadIn(Block).~FString(); }
+    } Destroy{Block};
+
+    RC::StringType Found;
+    StandIn::InvokeScriptFunction(QVH::CommsFunctionPathView, Block, [&Found](void* Params) {
+        const RC::Unreal::FString& Text = PayloadIn(Params);
+        Found.assign(Text.GetCharArray(), static_cast<std::size_t>(Text.Len()));
+    });
+    return Found;
+}
+
+std::string FormatPayload(RC::StringViewType Payload, PayloadFormat Format) {
+    if (Format == PayloadFormat::Text) {
+        return StandIn::ToDisplayUtf8(Payload) + '\n';
+    }
+    std::string Out;
+    Out.reserve(Payload.size() * 5 + 1);
+    for (const RC::CharType Unit : Payload) {
+        char Hex[8];
+        std::snprintf(Hex, sizeof(Hex), "%04x", static_cast<unsigned>(Unit) & 0xFFFFu);
+        if (!Out.empty()) {
+            Out += ' ';
+        }
+        Out += Hex;
+    }
+    return Out + '\n';
+}
+
+}  // namespace qvh_host

@@ -1,0 +1,22 @@
+#pragma once
+
+// The Blueprint side of CPPCommsCall, as the widget would make the call.
+
+#include <cstdint>
+#include <string>
+
+#include "File/Macros.hpp"
+#include "options.hpp"
+
+namespace qvh_host {
+
+// Calls the widget's CPPCommsCall through the stand-in host with a parameter block laid out as
+// the engine lays it out (CallType at byte 0, Payload at byte 8) and returns the Payload that the
+// Blueprint body finds. Exceptions from the hooks pass through.
+RC::StringType CallCommsFunction(std::int32_t CallType, const RC::StringType& Payload);
+
+// Payload as qvh-host prints it, newline included: UTF-8 text (units that are no UTF-16 become
+// U+FFFD), or the units as space-separated four-digit lower-case hex.
+std::string FormatPayload(RC::StringViewType Payload, PayloadFormat Format);
+
+}  // namespace qvh_host

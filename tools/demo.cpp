@@ -1,0 +1,128 @@
+#include "demo.hpp"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "StandIn/Devices.hpp"
+#include "StandIn/ObjectRegistry.hpp"
+#include "bridge/comms_function_path.hpp"
+#include "comms_call.hpp"
+#include "hosted_mod.hpp"
+#include "utf8.hpp"
+
+namespace qvh_host {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Long enough to see the mod wait for the widget, short enough not to bore.
+constexpr auto DemoLoadDelay = 500ms;
+
+void Say(const std::string& Line) {
+    std::fprintf(stderr, "qvh-host: %s\n", Line.c_str());
+    std::fflush(stderr);
+}
+
+std::string Seconds(std::chrono::milliseconds Duration) {
+    char Text[32];
+    std::snprintf(Text, sizeof(Text), "%.1f s", static_cast<double>(Duration.count()) / 1000);
+    return Text;
+}
+
+std::string Shown(RC::StringViewType Text) { return StandIn::ToDisplayUtf8(Text); }
+
+// Makes the call as the widget would and shows what it finds in Payload.
+RC::StringType Call(std::int32_t CallType, const RC::StringType& Payload, const Options& Opts) {
+    Say("the widget calls CPPCommsCall(" + std::to_string(CallType) + ", \"" + Shown(Payload) +
+        "\"); the Blueprint body finds in Payload:");
+    RC::StringType Found = CallCommsFunction(CallType, Payload);
+    const std::string Out = FormatPayload(Found, Opts.Format);
+    std::fwrite(Out.data(), 1, Out.size(), stdout);
+    std::fflush(stdout);
+    return Found;
+}
+
+std::vector<RC::StringType> Split(const RC::StringType& Listing) {
+    std::vector<RC::StringType> Names;
+    std::size_t Start = 0;
+    while (!Listing.empty()) {
+        const std::size_t Bar = Listing.find(u'|', Start);
+        Names.push_back(Listing.substr(Start, Bar - Start));
+        if (Bar == RC::StringType::npos) {
+            break;
+        }
+        Start = Bar + 1;
+    }
+    return Names;
+}
+
+// The names the widget would ask for: each listed file, and the files of each listed sub-folder
+// as "Folder/File", which the listing itself does not show.
+std::vector<RC::StringType> NamesToRead(const RC::StringType& Listing) {
+    const std::filesystem::path Folder = "../../Content/Paks/~Mods/AnimJSON";
+    std::vector<RC::StringType> Names;
+    for (const RC::StringType& Entry : Split(Listing)) {
+        const std::string Utf8 = Shown(Entry);
+        std::error_code Error;
+        const auto Path = Folder / std::filesystem::path(std::u8string(Utf8.begin(), Utf8.end()));
+        if (!std::filesystem::is_directory(Path, Error)) {
+            Names.push_back(Entry);
+            continue;
+        }
+        std::vector<RC::StringType> Inner;
+        for (const auto& File : std::filesystem::directory_iterator(Path, Error)) {
+            const std::u8string Name = File.path().filename().u8string();
+            RC::StringType Wide;
+            if (File.is_regular_file(Error) &&
+                DecodeUtf8(std::string(Name.begin(), Name.end()), Wide)) {
+                Inner.push_back(Entry + STR("/") + Wide);
+            }
+        }
+        std::sort(Inner.begin(), Inner.end());
+        Names.insert(Names.end(), Inner.begin(), Inner.end());
+    }
+    return Names;
+}
+
+}  // namespace
+
+int RunDemo(const std::filesystem::path& ModPath, const Options& Opts) {
+    const auto Delay = Opts.LoadDelay.value_or(DemoLoadDelay);
+    const auto Limit = Opts.HookTimeout.value_or(Delay + 3s);
+    std::error_code Ignored;
+    Say("the game's working directory is " + std::filesystem::current_path(Ignored).string());
+    Say("loading " + ModPath.string() + " and calling start_mod");
+    std::string Error;
+    auto Mod = HostedMod::Start(ModPath, Error);
+    if (!Mod) {
+        Say("cannot load the mod: " + Error);
+        return 1;
+    }
+    StandIn::MakeFindableAfter(QVH::CommsFunctionPathView, Delay);
+    const auto Ready = std::chrono::steady_clock::now();
+    Say("engine ready; the game loads the widget QVH_SuperWidget in " + Seconds(Delay) +
+        ", and the mod looks for its CPPCommsCall meanwhile");
+    Mod->EngineReady();
+    if (!HostedMod::WaitForHook(Limit)) {
+        Say("the mod did not hook CPPCommsCall within " + Seconds(Limit));
+        return 1;
+    }
+    Say("CPPCommsCall hooked " +
+        Seconds(std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - Ready)) +
+        " after engine ready");
+
+    const RC::StringType Listing = Call(1, STR(""), Opts);
+    for (const RC::StringType& Name : NamesToRead(Listing)) {
+        Call(2, Name, Opts);
+    }
+    Call(7, STR("not for the mod"), Opts);
+
+    Say("uninstall_mod, then the library is unloaded");
+    Mod.reset();
+    return 0;
+}
+
+}  // namespace qvh_host

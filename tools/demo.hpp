@@ -1,0 +1,13 @@
+#pragma once
+
+#include <filesystem>
+
+#include "options.hpp"
+
+namespace qvh_host {
+
+// The demo: the mod's whole life on the game in the working directory, told in a few lines on
+// stderr, with each Payload the widget finds on stdout. Returns the exit status.
+int RunDemo(const std::filesystem::path& ModPath, const Options& Opts);
+
+}  // namespace qvh_host

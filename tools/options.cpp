@@ -1,0 +1,138 @@
+#include "options.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+#include "utf8.hpp"
+
+namespace qvh_host {
+namespace {
+
+// Longer than anyone waits for a widget; keeps the conversion to milliseconds in range.
+constexpr double MaxSeconds = 24 * 60 * 60;
+
+bool ParseSeconds(std::string_view Text, std::chrono::milliseconds& Out) {
+    double Seconds = 0;
+    const auto [End, Error] = std::from_chars(Text.data(), Text.data() + Text.size(), Seconds);
+    if (Text.empty() || Error != std::errc() || End != Text.data() + Text.size() ||
+        !std::isfinite(Seconds) || Seconds < 0 || Seconds > MaxSeconds) {
+        return false;
+    }
+    Out = std::chrono::milliseconds(std::llround(Seconds * 1000));
+    return true;
+}
+
+bool ParseCallType(std::string_view Text, std::int32_t& Out) {
+    const auto [End, Error] = std::from_chars(Text.data(), Text.data() + Text.size(), Out);
+    return !Text.empty() && Error == std::errc() && End == Text.data() + Text.size();
+}
+
+std::filesystem::path PathFromUtf8(const std::string& Text) {
+    return std::filesystem::path(std::u8string(Text.begin(), Text.end()));
+}
+
+}  // namespace
+
+std::string UsageText() {
+    return "usage: qvh-host [--mod PATH] [--cwd DIR] [--load-delay SECONDS]\n"
+           "                [--hook-timeout SECONDS] [--format text|units] [COMMAND]\n"
+           "  list              one CPPCommsCall with CallType 1\n"
+           "  read NAME         one CPPCommsCall with CallType 2 and Payload NAME\n"
+           "  call TYPE [TEXT]  one CPPCommsCall with any CallType and Payload TEXT\n"
+           "  (no command)      the demo: the whole life of the mod on the sample game\n"
+           "stdout: the Payload the Blueprint finds after each call; stderr: the log.\n";
+}
+
+bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::string& Error) {
+    std::vector<std::string> Positional;
+    bool OptionsEnded = false;
+    for (std::size_t I = 0; I < Arguments.size(); ++I) {
+        std::string Argument = Arguments[I];
+        if (OptionsEnded || !Argument.starts_with("--")) {
+            Positional.push_back(Argument);
+            continue;
+        }
+        if (Argument == "--") {
+            OptionsEnded = true;
+            continue;
+        }
+        if (Argument == "--help") {
+            Out.Help = true;
+            continue;
+        }
+        // Both "--name VALUE" and "--name=VALUE".
+        std::string Value;
+        if (const auto Equals = Argument.find('='); Equals != std::string::npos) {
+            Value = Argument.substr(Equals + 1);
+            Argument.resize(Equals);
+        } else if (I + 1 < Arguments.size()) {
+            Value = Arguments[++I];
+        } else {
+            Error = Argument + " needs a value";
+            return false;
+        }
+        std::chrono::milliseconds Duration{};
+        if (Argument == "--mod") {
+            Out.ModPath = PathFromUtf8(Value);
+        } else if (Argument == "--cwd") {
+            Out.WorkingDirectory = PathFromUtf8(Value);
+        } else if (Argument == "--load-delay" || Argument == "--hook-timeout") {
+            if (!ParseSeconds(Value, Duration)) {
+                Error =
+                    Argument + " takes a number of seconds from 0 to 86400, not \"" + Value + "\"";
+                return false;
+            }
+            (Argument == "--load-delay" ? Out.LoadDelay : Out.HookTimeout) = Duration;
+        } else if (Argument == "--format") {
+            if (Value != "text" && Value != "units") {
+                Error = "--format takes text or units, not \"" + Value + "\"";
+                return false;
+            }
+            Out.Format = Value == "text" ? PayloadFormat::Text : PayloadFormat::Units;
+        } else {
+            Error = "unknown option " + Argument;
+            return false;
+        }
+    }
+    if (Out.Help || Positional.empty()) {
+        return true;
+    }
+    const std::string& Name = Positional[0];
+    std::size_t Expected = 1;
+    if (Name == "list") {
+        Out.What = Command::List;
+        Out.CallType = 1;
+    } else if (Name == "read") {
+        if (Positional.size() < 2) {
+            Error = "read needs a file NAME";
+            return false;
+        }
+        Out.What = Command::Read;
+        Out.CallType = 2;
+        Expected = 2;
+    } else if (Name == "call") {
+        if (Positional.size() < 2 || !ParseCallType(Positional[1], Out.CallType)) {
+            Error = "call needs a TYPE from -2147483648 to 2147483647";
+            return false;
+        }
+        Out.What = Command::Call;
+        Expected = Positional.size() > 2 ? 3 : 2;
+    } else {
+        Error = "unknown command \"" + Name + "\"";
+        return false;
+    }
+    if (Positional.size() > Expected) {
+        Error = "unexpected argument \"" + Positional[Expected] + "\"";
+        return false;
+    }
+    if (Expected == 3 || Out.What == Command::Read) {
+        if (!DecodeUtf8(Positional[Expected - 1], Out.Payload)) {
+            Error = "the Payload text is not valid UTF-8";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace qvh_host

@@ -1,0 +1,40 @@
+#pragma once
+
+// qvh-host's command line.
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "File/Macros.hpp"
+
+namespace qvh_host {
+
+enum class Command { Demo, List, Read, Call };
+enum class PayloadFormat { Text, Units };
+
+struct Options {
+    std::filesystem::path ModPath;  // empty: the library built beside qvh-host
+    std::filesystem::path WorkingDirectory;
+    // Unset: none for the commands, a short one for the demo.
+    std::optional<std::chrono::milliseconds> LoadDelay;
+    // Unset: the load delay plus a few of the mod's one-second lookups.
+    std::optional<std::chrono::milliseconds> HookTimeout;
+    PayloadFormat Format = PayloadFormat::Text;
+    Command What = Command::Demo;
+    std::int32_t CallType = 0;
+    RC::StringType Payload;
+    bool Help = false;
+};
+
+// Reads Arguments (UTF-8, without the program name) into Out, starting from Out's values. False,
+// with the reason in Error, for a usage error.
+bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::string& Error);
+
+// The usage text, ending in a newline.
+std::string UsageText();
+
+}  // namespace qvh_host
