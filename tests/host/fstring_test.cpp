@@ -57,12 +57,12 @@ TEST(FString, CopiesAreIndependentAndMovesLeaveTheSourceEmpty) {
 }
 
 TEST(FString, FindsTheNulAtEveryLengthAndAlignment) {
-    // Units with a zero byte in them are not NULs; every start within a 16-byte block and every
+    // Units with a zero byte in them are not NULs; every start within a 32-byte block and every
     // length around the blocks, with text after the NUL that must not be taken.
     const RC::CharType Pattern[] = {0x0100, 'a', 0x00FF, 0xFF00, 0x4100, 0x0001, 0xFFFF, 0x8000};
-    alignas(16) RC::CharType Buffer[128];
+    alignas(32) RC::CharType Buffer[128];
     for (std::size_t Offset = 0; Offset < 16; ++Offset) {
-        for (std::size_t Length = 0; Length <= 80; ++Length) {
+        for (std::size_t Length = 0; Length <= 100; ++Length) {
             std::fill(std::begin(Buffer), std::end(Buffer), RC::CharType('z'));
             RC::StringType Expected;
             for (std::size_t I = 0; I < Length; ++I) {
@@ -96,7 +96,7 @@ TEST(FString, ReadsNothingPastTheNulIntoTheNextPage) {
     ASSERT_EQ(::mprotect(static_cast<char*>(Pages) + Page, Page, PROT_NONE), 0);
     auto* const Units = static_cast<RC::CharType*>(Pages);
     const std::size_t PageUnits = Page / sizeof(RC::CharType);
-    for (const std::size_t Length : {0, 1, 7, 8, 9, 100, 2047}) {
+    for (const std::size_t Length : {0, 1, 7, 8, 9, 15, 16, 17, 31, 32, 33, 100, 2047}) {
         std::fill(Units, Units + PageUnits, RC::CharType('q'));
         Units[PageUnits - 1] = 0;
         const FString S(Units + PageUnits - 1 - Length);
