@@ -30,8 +30,7 @@ struct Head {
 
 }  // namespace
 
-FileText ReadFileText(const std::filesystem::path& Path, MaxBytesForHead MaxBytes,
-                      ReadScratch& Scratch) {
+FileText ReadFileText(const std::u8string& Path, MaxBytesForHead MaxBytes, ReadScratch& Scratch) {
     InputFile File(Path);
     switch (File.Status()) {
         case InputFile::OpenStatus::Opened:

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "File/Macros.hpp"
@@ -23,11 +23,10 @@ struct FileText {
 // hold. An empty head must give the lowest limit of all.
 using MaxBytesForHead = std::uint64_t (*)(std::string_view Head);
 
-// Reads the file at Path whole, in binary, and decodes it as DecodeFileText would, one piece at a
-// time through Scratch, into Scratch's text buffer sized from the file's length. A file longer
-// than MaxBytes allows is refused before its text buffer is allocated. Only a complete read gives
-// Read; anything else gives no text. Throws std::bad_alloc when memory runs out. Any thread.
-FileText ReadFileText(const std::filesystem::path& Path, MaxBytesForHead MaxBytes,
-                      ReadScratch& Scratch);
+// Reads the file at Path (UTF-8 text) whole, in binary, and decodes it as DecodeFileText would, one
+// piece at a time through Scratch, into Scratch's text buffer sized from the file's length. A file
+// longer than MaxBytes allows is refused before its text buffer is allocated. Only a complete read
+// gives Read; anything else gives no text. Throws std::bad_alloc when memory runs out. Any thread.
+FileText ReadFileText(const std::u8string& Path, MaxBytesForHead MaxBytes, ReadScratch& Scratch);
 
 }  // namespace QVH::detail

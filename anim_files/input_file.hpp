@@ -2,8 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
+#include <string>
 
 namespace QVH::detail {
 
@@ -15,7 +15,9 @@ class InputFile {
 public:
     enum class OpenStatus { Opened, Missing, Folder, Failed };
 
-    explicit InputFile(const std::filesystem::path& Path);
+    // Path is UTF-8 text. A path that is not valid UTF-8 where the system needs it to be (on
+    // Windows, whose names are UTF-16) cannot be opened.
+    explicit InputFile(const std::u8string& Path);
     ~InputFile();
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;

@@ -9,9 +9,11 @@
 
 namespace QVH::detail {
 
-InputFile::InputFile(const std::filesystem::path& Path) {
-    // Non-blocking, so a FIFO with no writer cannot stall the game thread in open() or read().
-    const int Descriptor = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+InputFile::InputFile(const std::u8string& Path) {
+    // The name's bytes go to the system unchanged. Non-blocking, so a FIFO with no writer cannot
+    // stall the game thread in open() or read().
+    const int Descriptor = ::open(reinterpret_cast<const char*>(Path.c_str()),
+                                  O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (Descriptor < 0) {
         Opened = (errno == ENOENT || errno == ENOTDIR) ? OpenStatus::Missing : OpenStatus::Failed;
         return;

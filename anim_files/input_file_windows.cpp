@@ -7,6 +7,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "anim_files/input_file.hpp"
 
@@ -15,9 +17,24 @@ namespace {
 
 HANDLE AsHandle(std::intptr_t Handle) { return reinterpret_cast<HANDLE>(Handle); }
 
+// The path as UTF-16, so the name reaches the file of that name. The runtime refuses ill-formed
+// UTF-8 (from a name with an unpaired surrogate): then no path.
+bool MakePath(const std::u8string& Text, std::filesystem::path& Path) {
+    try {
+        Path = std::filesystem::path(Text);
+        return true;
+    } catch (const std::system_error&) {
+        return false;
+    }
+}
+
 }  // namespace
 
-InputFile::InputFile(const std::filesystem::path& Path) {
+InputFile::InputFile(const std::u8string& Text) {
+    std::filesystem::path Path;
+    if (!MakePath(Text, Path)) {
+        return;  // Failed
+    }
     // Binary by nature: no text-mode translation ends the content at a 0x1A byte.
     const HANDLE File = ::CreateFileW(Path.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

@@ -1,9 +1,7 @@
 #include "anim_files/read_animation_file.hpp"
 
-#include <filesystem>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "anim_files/animation_file_name.hpp"
 #include "anim_files/decode_text.hpp"
@@ -41,17 +39,6 @@ RC::StringViewType FailureText(detail::FileTextStatus Status) {
     return STR("QVH_MotionArchive : Could not open animation file: ");
 }
 
-// The path as UTF-8 text, so the name reaches the file of that name on every system. A Windows
-// runtime may refuse ill-formed UTF-8 (from a name with an unpaired surrogate): then no path.
-bool MakePath(std::u8string_view Text, std::filesystem::path& Path) {
-    try {
-        Path = std::filesystem::path(Text);
-        return true;
-    } catch (const std::system_error&) {
-        return false;
-    }
-}
-
 }  // namespace
 
 RC::Unreal::FString ReadAnimationFile(RC::Unreal::FString Name) {
@@ -62,14 +49,10 @@ RC::Unreal::FString ReadAnimationFile(RC::Unreal::FString Name) {
                      NameText);
         return {};
     }
+    // The path as UTF-8 text, so the name reaches the file of that name on every system.
     const std::string Utf8Name = ToUtf8(NameText);
-    std::u8string PathText(FolderPrefix);
-    PathText.append(reinterpret_cast<const char8_t*>(Utf8Name.data()), Utf8Name.size());
-    std::filesystem::path Path;
-    if (!MakePath(PathText, Path)) {
-        LogAboutFile(FailureText(detail::FileTextStatus::OpenFailed), NameText);
-        return {};
-    }
+    std::u8string Path(FolderPrefix);
+    Path.append(reinterpret_cast<const char8_t*>(Utf8Name.data()), Utf8Name.size());
 
     // The text is decoded into the thread's scratch, so only the engine string is fresh memory.
     detail::ScratchLease Lease;

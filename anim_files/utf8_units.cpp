@@ -97,39 +97,43 @@ Cursor DecodeAsciiChunks(Cursor At, const unsigned char* End) {
         return At;
     }
     const unsigned char* const LastChunk = End - 16;
+    // Compared as signed bytes, those from 0x80 up are negative: one comparison marks each byte
+    // that is not ASCII and each control byte up to CR (0x0D), LF among them. Only a chunk with a
+    // mark is looked at closely, and one marked only for tabs and the like is taken as it is.
+    const __m128i Limit = _mm_set1_epi8(SkipLineBreaks ? 0x0E : 0x00);
     const __m128i Cr = _mm_set1_epi8('\r');
     const __m128i Lf = _mm_set1_epi8('\n');
     while (In <= LastChunk) {
         const __m128i Bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(In));
-        // A set top bit marks a byte to look at: one that is not ASCII, or a line break.
-        __m128i Marked = Bytes;
-        if constexpr (SkipLineBreaks) {
-            Marked = _mm_or_si128(
-                Marked, _mm_or_si128(_mm_cmpeq_epi8(Bytes, Cr), _mm_cmpeq_epi8(Bytes, Lf)));
-        }
-        const unsigned Marks = static_cast<unsigned>(_mm_movemask_epi8(Marked));
-        // All 16 units are written, but only those before the first marked byte are kept; the
-        // next chunk starts after them and after any line breaks that follow. Writing past the
-        // kept units stays within the output, which is as long as the input.
+        // All 16 units are written, but only those before the first byte that is not ASCII or
+        // is a line break are kept; the next chunk starts after them and after any line breaks
+        // that follow. Writing past the kept units stays within the output, which is as long as
+        // the input.
         StoreWidened(Out, Bytes);
-        if (Marks == 0) {
+        if (_mm_movemask_epi8(_mm_cmpgt_epi8(Limit, Bytes)) == 0) {
             In += 16;
             Out += 16;
             continue;
         }
-        const int Kept = std::countr_zero(Marks);
+        const auto NotAscii = static_cast<unsigned>(_mm_movemask_epi8(Bytes));
+        unsigned Breaks = 0;
+        if constexpr (SkipLineBreaks) {
+            Breaks = static_cast<unsigned>(_mm_movemask_epi8(
+                _mm_or_si128(_mm_cmpeq_epi8(Bytes, Cr), _mm_cmpeq_epi8(Bytes, Lf))));
+            if ((NotAscii | Breaks) == 0) {
+                In += 16;
+                Out += 16;
+                continue;
+            }
+        }
+        const int Kept = std::countr_zero(NotAscii | Breaks);
         In += Kept;
         Out += Kept;
-        if constexpr (!SkipLineBreaks) {
-            break;
-        } else {
-            const unsigned Breaks = Marks & ~static_cast<unsigned>(_mm_movemask_epi8(Bytes));
-            const int Dropped = std::countr_one(Breaks >> Kept);
-            if (Dropped == 0) {
-                break;  // not ASCII: the caller decodes it
-            }
-            In += Dropped;
+        const int Dropped = std::countr_one(Breaks >> Kept);
+        if (Dropped == 0) {
+            break;  // not ASCII: the caller decodes it
         }
+        In += Dropped;
     }
     return {In, Out};
 }
