@@ -109,13 +109,26 @@ void ComparisonReporter::PrintComparison(std::FILE* Out) const {
             "BM_FloorListAnimationFiles", "BM_LiteralListAnimationFiles");
     }
 
-    const std::string Comms = "BM_CommsCall/read/ascii/256KiB";
-    const std::string Alone = "BM_ReadAnimationFile/ascii/256KiB";
-    const double Whole = Ratio(Median(Comms), Median(Alone));
-    std::fprintf(
-        Out, "\nCPPCommsCall reading ascii/256KiB: %s, ReadAnimationFile alone: %s, ratio %s %s\n",
-        Time(Median(Comms)).c_str(), Time(Median(Alone)).c_str(), Fixed(Whole).c_str(),
-        Verdict(Whole, 1.10).c_str());
+    std::fprintf(Out, "\n%-34s %11s %11s  %s\n", "whole CPPCommsCall", "call", "service",
+                 "call/service (target)");
+    const struct {
+        const char* What;
+        const char* Call;
+        const char* Service;
+        double Limit;
+    } Calls[] = {
+        {"read ascii/4KiB", "BM_CommsCall/read/ascii/4KiB", "BM_ReadAnimationFile/ascii/4KiB", 0},
+        {"read ascii/256KiB", "BM_CommsCall/read/ascii/256KiB", "BM_ReadAnimationFile/ascii/256KiB",
+         1.10},
+        {"list 10000 entries", "BM_CommsCall/list/10000", "BM_ListAnimationFiles/10000", 0},
+    };
+    for (const auto& C : Calls) {
+        const double Call = Median(C.Call);
+        const double Service = Median(C.Service);
+        const double Whole = Ratio(Call, Service);
+        std::fprintf(Out, "%-34s %11s %11s  %-5s %s\n", C.What, Time(Call).c_str(),
+                     Time(Service).c_str(), Fixed(Whole).c_str(), Verdict(Whole, C.Limit).c_str());
+    }
 }
 
 }  // namespace qvh_bench

@@ -33,14 +33,13 @@ void DispatchCommsCall(RC::Unreal::UnrealScriptFunctionCallableContext& Context,
         auto& Payload =
             *std::launder(reinterpret_cast<RC::Unreal::FString*>(Block + PayloadOffset));
 
-        // The host's engine string offers copy construction and copy assignment, not moves, so the
-        // results go into Payload by copy. Payload changes only once a service has returned.
+        // Results are moved into Payload: the Blueprint sees the same string as with a copy, and
+        // a file's text is not copied a second time. Payload changes only once a service has
+        // returned.
         if (CallType == 1) {
-            const RC::Unreal::FString Listing = ListAnimationFiles();
-            Payload = Listing;
+            Payload = ListAnimationFiles();
         } else if (CallType == 2) {
-            const RC::Unreal::FString Content = ReadAnimationFile(RC::Unreal::FString(Payload));
-            Payload = Content;
+            Payload = ReadAnimationFile(RC::Unreal::FString(Payload));
         } else {
             LogMessage(STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid."));
         }
