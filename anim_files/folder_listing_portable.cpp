@@ -1,0 +1,64 @@
+#include <string_view>
+#include <system_error>
+#include <type_traits>
+
+#include "anim_files/decode_text.hpp"
+#include "anim_files/folder_listing.hpp"
+
+namespace QVH::detail {
+namespace {
+
+using NativeChar = std::filesystem::path::value_type;
+using NativeView = std::basic_string_view<NativeChar>;
+
+bool IsSeparator(NativeChar Unit) {
+    return Unit == '/' || Unit == std::filesystem::path::preferred_separator;
+}
+
+// The entry's own name: what follows the last separator of its path. Cut from the path as it is,
+// so no entry costs a new path.
+NativeView EntryName(const std::filesystem::path& Path) {
+    const NativeView Native(Path.native());
+    std::size_t Start = Native.size();
+    while (Start > 0 && !IsSeparator(Native[Start - 1])) {
+        --Start;
+    }
+    return Native.substr(Start);
+}
+
+template <class Char>
+void AppendName(RC::StringType& Listing, std::basic_string_view<Char> Name) {
+    if constexpr (std::is_same_v<Char, RC::CharType>) {
+        Listing += Name;  // Windows: the name is already UTF-16; no code page gets a say
+    } else {
+        static_assert(sizeof(Char) == 1);
+        AppendUtf8(Listing, std::string_view(Name.data(), Name.size()));
+    }
+}
+
+}  // namespace
+
+RC::StringType ListFolderPortably(const std::filesystem::path& Folder) {
+    std::error_code Error;
+    std::filesystem::directory_iterator Entry(Folder, std::filesystem::directory_options::none,
+                                              Error);
+    if (Error) {
+        throw std::filesystem::filesystem_error("directory_iterator::directory_iterator", Folder,
+                                                Error);
+    }
+    RC::StringType Listing;
+    Listing.reserve(1024);  // a few dozen names; more grow the buffer geometrically
+    for (const std::filesystem::directory_iterator End; Entry != End;) {
+        if (!Listing.empty()) {
+            Listing += '|';
+        }
+        AppendName(Listing, EntryName(Entry->path()));
+        Entry.increment(Error);
+        if (Error) {
+            throw std::filesystem::filesystem_error("directory_iterator::operator++", Error);
+        }
+    }
+    return Listing;
+}
+
+}  // namespace QVH::detail

@@ -1,0 +1,55 @@
+#include <dirent.h>
+
+#include <cerrno>
+#include <memory>
+#include <string_view>
+#include <system_error>
+
+#include "anim_files/decode_text.hpp"
+#include "anim_files/folder_listing.hpp"
+
+namespace QVH::detail {
+namespace {
+
+struct CloseFolder {
+    void operator()(DIR* Folder) const { ::closedir(Folder); }
+};
+
+bool IsDotOrDotDot(const char* Name) {
+    return Name[0] == '.' && (Name[1] == 0 || (Name[1] == '.' && Name[2] == 0));
+}
+
+std::error_code LastError() { return {errno, std::generic_category()}; }
+
+}  // namespace
+
+RC::StringType ListFolderWithReaddir(const char* Folder) {
+    const std::unique_ptr<DIR, CloseFolder> Entries(::opendir(Folder));
+    if (!Entries) {
+        throw std::filesystem::filesystem_error("directory_iterator::directory_iterator",
+                                                std::filesystem::path(Folder), LastError());
+    }
+    RC::StringType Listing;
+    Listing.reserve(1024);  // a few dozen names; more grow the buffer geometrically
+    for (;;) {
+        // readdir() tells its end from a failure only through errno.
+        errno = 0;
+        const dirent* const Entry = ::readdir(Entries.get());
+        if (Entry == nullptr) {
+            if (errno != 0) {
+                throw std::filesystem::filesystem_error("directory_iterator::operator++",
+                                                        LastError());
+            }
+            return Listing;
+        }
+        if (IsDotOrDotDot(Entry->d_name)) {
+            continue;
+        }
+        if (!Listing.empty()) {
+            Listing += '|';
+        }
+        AppendUtf8(Listing, std::string_view(Entry->d_name));
+    }
+}
+
+}  // namespace QVH::detail
