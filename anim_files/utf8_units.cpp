@@ -15,6 +15,7 @@ static_assert(sizeof(RC::CharType) == 2, "engine text is UTF-16");
 constexpr RC::CharType Replacement = 0xFFFD;
 
 bool IsLineBreak(unsigned char Byte) { return Byte == '\r' || Byte == '\n'; }
+bool IsTrail(unsigned char Byte) { return (Byte & 0xC0) == 0x80; }
 
 // Where decoding stands: the next byte to read and the next unit to write. Passed and returned
 // by value so both stay in registers in the loops.
@@ -33,6 +34,18 @@ Cursor DecodeSequence(Cursor At, const unsigned char* End) {
     if (Lead < 0x80) {
         *Out++ = static_cast<RC::CharType>(Lead);
         return {In, Out};
+    }
+    // Most sequences are well-formed two- and three-byte ones with nothing between their bytes:
+    // those take one step. (A line break is no trail byte, so it never passes here.)
+    if (Lead >= 0xC2 && Lead <= 0xDF && End - In >= 1 && IsTrail(In[0])) {
+        *Out++ = static_cast<RC::CharType>((Lead & 0x1F) << 6 | (In[0] & 0x3F));
+        return {In + 1, Out};
+    }
+    if (Lead >= 0xE1 && Lead <= 0xEF && Lead != 0xED && End - In >= 2 && IsTrail(In[0]) &&
+        IsTrail(In[1])) {
+        *Out++ =
+            static_cast<RC::CharType>((Lead & 0x0F) << 12 | (In[0] & 0x3F) << 6 | (In[1] & 0x3F));
+        return {In + 2, Out};
     }
     int Trail = 0;
     char32_t Code = 0;
@@ -88,8 +101,8 @@ void StoreWidened(RC::CharType* Out, __m128i Bytes) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(Out + 8), _mm_unpackhi_epi8(Bytes, Zero));
 }
 
-// Decodes 16 bytes at a time while they are ASCII, dropping line breaks when asked. Stops at a
-// byte that is not ASCII, or when fewer than 16 bytes are left.
+// Decodes 16 bytes at a time while they are ASCII, dropping line breaks when asked, and the
+// sequences between ASCII stretches one by one. Stops when fewer than 16 bytes are left.
 template <bool SkipLineBreaks>
 Cursor DecodeAsciiChunks(Cursor At, const unsigned char* End) {
     auto [In, Out] = At;
@@ -97,10 +110,11 @@ Cursor DecodeAsciiChunks(Cursor At, const unsigned char* End) {
         return At;
     }
     const unsigned char* const LastChunk = End - 16;
-    // Compared as signed bytes, those from 0x80 up are negative: one comparison marks each byte
-    // that is not ASCII and each control byte up to CR (0x0D), LF among them. Only a chunk with a
-    // mark is looked at closely, and one marked only for tabs and the like is taken as it is.
-    const __m128i Limit = _mm_set1_epi8(SkipLineBreaks ? 0x0E : 0x00);
+    // As signed bytes, those from 0x80 up are negative, and so stay when 14 is taken off with
+    // saturation; so do the control bytes up to CR (0x0D), LF among them. One subtraction thus
+    // marks (with the sign bit) each byte that is not ASCII and each line break. Only a chunk with
+    // a mark is looked at closely, and one marked only for tabs and the like is taken as it is.
+    const __m128i Fourteen = _mm_set1_epi8(SkipLineBreaks ? 14 : 0);
     const __m128i Cr = _mm_set1_epi8('\r');
     const __m128i Lf = _mm_set1_epi8('\n');
     while (In <= LastChunk) {
@@ -109,17 +123,20 @@ Cursor DecodeAsciiChunks(Cursor At, const unsigned char* End) {
         // is a line break are kept; the next chunk starts after them and after any line breaks
         // that follow. Writing past the kept units stays within the output, which is as long as
         // the input.
+        const int Marks = _mm_movemask_epi8(_mm_subs_epi8(Bytes, Fourteen));
         StoreWidened(Out, Bytes);
-        if (_mm_movemask_epi8(_mm_cmpgt_epi8(Limit, Bytes)) == 0) {
+        if (Marks == 0) {
             In += 16;
             Out += 16;
             continue;
         }
-        const auto NotAscii = static_cast<unsigned>(_mm_movemask_epi8(Bytes));
+        // Loaded again rather than kept, which spares the loop above a register copy.
+        const __m128i Marked = _mm_loadu_si128(reinterpret_cast<const __m128i*>(In));
+        const auto NotAscii = static_cast<unsigned>(_mm_movemask_epi8(Marked));
         unsigned Breaks = 0;
         if constexpr (SkipLineBreaks) {
             Breaks = static_cast<unsigned>(_mm_movemask_epi8(
-                _mm_or_si128(_mm_cmpeq_epi8(Bytes, Cr), _mm_cmpeq_epi8(Bytes, Lf))));
+                _mm_or_si128(_mm_cmpeq_epi8(Marked, Cr), _mm_cmpeq_epi8(Marked, Lf))));
             if ((NotAscii | Breaks) == 0) {
                 In += 16;
                 Out += 16;
@@ -130,10 +147,17 @@ Cursor DecodeAsciiChunks(Cursor At, const unsigned char* End) {
         In += Kept;
         Out += Kept;
         const int Dropped = std::countr_one(Breaks >> Kept);
-        if (Dropped == 0) {
-            break;  // not ASCII: the caller decodes it
+        if (Dropped > 0) {
+            In += Dropped;
+            continue;
         }
-        In += Dropped;
+        // Not ASCII: decode the sequences from here on one by one, up to the next ASCII byte.
+        Cursor Next{In, Out};
+        do {
+            Next = DecodeSequence<SkipLineBreaks>(Next, End);
+        } while (Next.In != End && *Next.In >= 0x80);
+        In = Next.In;
+        Out = Next.Out;
     }
     return {In, Out};
 }
