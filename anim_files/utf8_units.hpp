@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 #include "File/Macros.hpp"
 
@@ -18,6 +19,16 @@ std::size_t DecodeUtf8Units(const unsigned char* In, std::size_t Size, RC::CharT
 // The same, one sequence at a time with no vector path; what non-x86 builds use.
 std::size_t DecodeUtf8UnitsScalar(const unsigned char* In, std::size_t Size, RC::CharType* Out,
                                   bool SkipLineBreaks);
+
+// Every way of decoding UTF-8 that this build and processor offer (one sequence at a time, and
+// each vector path that runs here), which must all give the same results. For tests.
+using Utf8Decoder = std::size_t (*)(const unsigned char* In, std::size_t Size, RC::CharType* Out,
+                                    bool SkipLineBreaks);
+struct NamedUtf8Decoder {
+    const char* Name;
+    Utf8Decoder Decode;
+};
+std::vector<NamedUtf8Decoder> Utf8DecodersOfThisProcessor();
 
 // Decodes Size bytes of UTF-16 (no byte-order mark) at In into Out, which must hold (Size + 1) / 2
 // units, and returns the number of units written. Unpaired surrogates and an odd trailing byte

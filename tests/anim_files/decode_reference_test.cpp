@@ -185,6 +185,10 @@ TEST(DecoderAgainstReference, Utf8OnGeneratedInput) {
     std::mt19937 Random(20240611);
     constexpr RC::CharType Guard = 0xABCD;
     std::vector<RC::CharType> Units;
+    // Every vector path this processor runs, the one in use among them, and the scalar one.
+    std::vector<QVH::detail::NamedUtf8Decoder> Decoders =
+        QVH::detail::Utf8DecodersOfThisProcessor();
+    Decoders.push_back({"in use", QVH::detail::DecodeUtf8Units});
     for (int Round = 0; Round < 20000; ++Round) {
         const std::string Bytes = Generate(Random);
         const RC::StringType Plain = qvh_test::Engine(ReferenceUtf8(Bytes));
@@ -195,13 +199,13 @@ TEST(DecoderAgainstReference, Utf8OnGeneratedInput) {
         for (const bool Skip : {false, true}) {
             const RC::StringType& Expected = Skip ? Stripped : Plain;
             // Room for exactly one unit per byte, then guard units that must stay untouched.
-            for (const auto Decode :
-                 {QVH::detail::DecodeUtf8Units, QVH::detail::DecodeUtf8UnitsScalar}) {
+            for (const auto& [Name, Decode] : Decoders) {
                 Units.assign(Bytes.size() + 16, Guard);
                 const std::size_t Written = Decode(In, Bytes.size(), Units.data(), Skip);
-                ASSERT_EQ(RC::StringType(Units.data(), Written), Expected) << "round " << Round;
+                ASSERT_EQ(RC::StringType(Units.data(), Written), Expected)
+                    << Name << ", round " << Round;
                 ASSERT_EQ(std::count(Units.begin() + Bytes.size(), Units.end(), Guard), 16)
-                    << "round " << Round;
+                    << Name << ", round " << Round;
             }
         }
         // As a file: a leading mark is dropped, and a UTF-16 one must not appear by chance.

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "anim_files/utf8_units.hpp"
 #include "support/engine_text.hpp"
 
 namespace {
@@ -120,6 +122,41 @@ TEST(DecodeFileText, EveryLengthWithABreakOrALetterAtEveryPlace) {
                     QVH::DecodeFileText(std::span<const char>(Padded.data(), Bytes.size()));
                 ASSERT_EQ(RC::StringType(Text.View()), Engine(Expected))
                     << "length " << Length << ", at " << At;
+            }
+        }
+    }
+}
+
+TEST(DecodeUtf8Units, EveryVectorPathAtEveryLengthAndPlace) {
+    // Each way of decoding this processor offers, with a break, a tab or a character at each
+    // place of each length around its 16- and 32-byte chunks, and ASCII after the insert so
+    // that the loop resumes after it.
+    const struct {
+        std::string Bytes;
+        std::u16string Units;
+    } Inserts[] = {{"\r\n", u""},
+                   {"\t", u"\t"},
+                   {"\xC3\xA9", u"\u00E9"},
+                   {"\xE2\x82\xAC\xE2\x82\xAC", u"\u20AC\u20AC"},
+                   {"\xF0\x9F\x98\x80", u"\U0001F600"},
+                   {"\xE2\r\n\x82\xAC", u"\u20AC"},
+                   {"\xE2\x82", u"\uFFFD"}};
+    for (const auto& [Name, Decode] : QVH::detail::Utf8DecodersOfThisProcessor()) {
+        for (std::size_t Length = 0; Length <= 70; ++Length) {
+            for (std::size_t At = 0; At <= Length; ++At) {
+                for (const auto& Insert : Inserts) {
+                    std::string Bytes(Length, 'a');
+                    std::u16string Expected(Length, u'a');
+                    Bytes.insert(At, Insert.Bytes);
+                    Expected.insert(At, Insert.Units);
+                    std::vector<RC::CharType> Units(Bytes.size() + 1, 0xABCD);
+                    const std::size_t Written =
+                        Decode(reinterpret_cast<const unsigned char*>(Bytes.data()), Bytes.size(),
+                               Units.data(), true);
+                    ASSERT_EQ(RC::StringType(Units.data(), Written), Engine(Expected))
+                        << Name << ": length " << Length << ", at " << At;
+                    ASSERT_EQ(Units.back(), 0xABCD) << Name << ": wrote past the input's length";
+                }
             }
         }
     }
