@@ -15,8 +15,9 @@ std::size_t Decode(const unsigned char* In, std::size_t Size, RC::CharType* Out)
     const unsigned char* const End = In + Size;
     Utf8Cursor At{In, Out};
     while (At.In != End) {
-        // Text that is mostly not ASCII goes straight to the sequence decoder.
-        if (With != Chunks::None && *At.In < 0x80) {
+        // Text that is mostly not ASCII goes straight to the sequence decoder, and so do the
+        // last bytes, fewer than a chunk, once the chunk loops are done.
+        if (With != Chunks::None && *At.In < 0x80 && End - At.In >= 16) {
 #ifdef QVH_DECODE_WITH_AVX2
             if constexpr (With == Chunks::Avx2) {
                 At = DecodeChunksAvx2<SkipLineBreaks>(At, End);
