@@ -29,6 +29,8 @@ RC::StringViewType FailureText(detail::WholeFileStatus Status) {
             return STR("QVH_MotionArchive : Animation file not found: ");
         case WholeFileStatus::Folder:
             return STR("QVH_MotionArchive : Animation file is a folder: ");
+        case WholeFileStatus::Device:
+            return STR("QVH_MotionArchive : Animation file name names a device, not a file: ");
         case WholeFileStatus::TooLarge:
             return STR("QVH_MotionArchive : Animation file too large for an engine string: ");
         case WholeFileStatus::ReadFailed:

@@ -51,6 +51,8 @@ WholeFile ReadWholeFile(const std::filesystem::path& Path, MaxBytesForHead MaxBy
             return Failed(WholeFileStatus::Missing);
         case InputFile::OpenStatus::Folder:
             return Failed(WholeFileStatus::Folder);
+        case InputFile::OpenStatus::Device:
+            return Failed(WholeFileStatus::Device);
         case InputFile::OpenStatus::Failed:
             return Failed(WholeFileStatus::OpenFailed);
     }

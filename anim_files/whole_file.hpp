@@ -9,7 +9,7 @@
 
 namespace QVH::detail {
 
-enum class WholeFileStatus { Read, Missing, Folder, OpenFailed, TooLarge, ReadFailed };
+enum class WholeFileStatus { Read, Missing, Folder, Device, OpenFailed, TooLarge, ReadFailed };
 
 struct WholeFile {
     WholeFileStatus Status = WholeFileStatus::Read;

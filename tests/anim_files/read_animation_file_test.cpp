@@ -223,6 +223,20 @@ TEST_F(ReadAnimationFileTest, GivesEmptyTextAndALogLineForAReadErrorPartWay) {
                                u"QVH_MotionArchive : Could not read animation file: pipe.json")});
 }
 
+TEST_F(ReadAnimationFileTest, RefusesALinkToADevice) {
+    // /dev/null would pass for an empty file; /dev/zero would be read up to the size limit.
+    std::filesystem::create_symlink("/dev/null", Game.AnimFolder() / "null.json");
+    std::filesystem::create_symlink("/dev/zero", Game.AnimFolder() / "zero.json");
+    EXPECT_EQ(Read(u"null.json"), RC::StringType());
+    EXPECT_EQ(Read(u"zero.json"), RC::StringType());
+    EXPECT_EQ(Log.Texts(),
+              (std::vector<RC::StringType>{
+                  Engine(u"QVH_MotionArchive : Animation file name names a device, not a file: "
+                         u"null.json"),
+                  Engine(u"QVH_MotionArchive : Animation file name names a device, not a file: "
+                         u"zero.json")}));
+}
+
 TEST_F(ReadAnimationFileTest, ReadsAFileWhoseLengthIsNotKnownBeforehand) {
     std::ifstream Version("/proc/version", std::ios::binary);
     std::string Expected{std::istreambuf_iterator<char>(Version), {}};
