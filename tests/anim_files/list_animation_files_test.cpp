@@ -69,6 +69,7 @@ TEST_F(ListAnimationFilesTest, ReturnsNonAsciiNamesExactly) {
     EXPECT_EQ(List(), Engine(u"\u8DF3\u821E\U0001F600.json"));
 }
 
+// Windows keeps names as UTF-16, which holds no ill-formed bytes.
 #ifndef _WIN32
 TEST_F(ListAnimationFilesTest, DecodesIllFormedNameBytesAsReplacementCharacters) {
     Game.WriteFile("bad\xFF\xC3.json", "x");

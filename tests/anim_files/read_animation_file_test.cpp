@@ -208,6 +208,8 @@ TEST_F(ReadAnimationFileTest, ManyThreadsReadAtOnce) {
     EXPECT_EQ(Wrong, std::vector<int>(8, 0));
 }
 
+// FIFOs, links into /dev and /proc files are POSIX's own; windows_paths_test.cpp has what Windows
+// has in their place.
 #ifndef _WIN32
 TEST_F(ReadAnimationFileTest, GivesEmptyTextAndALogLineForAReadErrorPartWay) {
     // A pipe whose writer stays silent after three bytes: the next read fails instead of
