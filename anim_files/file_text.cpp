@@ -39,6 +39,8 @@ FileText ReadFileText(const std::u8string& Path, MaxBytesForHead MaxBytes, ReadS
             return Failed(FileTextStatus::Missing);
         case InputFile::OpenStatus::Folder:
             return Failed(FileTextStatus::Folder);
+        case InputFile::OpenStatus::Device:
+            return Failed(FileTextStatus::Device);
         case InputFile::OpenStatus::Failed:
             return Failed(FileTextStatus::OpenFailed);
     }

@@ -10,7 +10,7 @@
 
 namespace QVH::detail {
 
-enum class FileTextStatus { Read, Missing, Folder, OpenFailed, TooLarge, ReadFailed };
+enum class FileTextStatus { Read, Missing, Folder, Device, OpenFailed, TooLarge, ReadFailed };
 
 struct FileText {
     FileTextStatus Status = FileTextStatus::Read;

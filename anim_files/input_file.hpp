@@ -13,7 +13,9 @@ namespace QVH::detail {
 // or delete the file meanwhile. Any thread; one object is not for two threads at once.
 class InputFile {
 public:
-    enum class OpenStatus { Opened, Missing, Folder, Failed };
+    // Device: the path names a device (a console, a serial port, "NUL"), not a file; on Windows
+    // that is found from the name alone, before anything is opened.
+    enum class OpenStatus { Opened, Missing, Folder, Device, Failed };
 
     // Path is UTF-8 text. A path that is not valid UTF-8 where the system needs it to be (on
     // Windows, whose names are UTF-16) cannot be opened.

@@ -24,6 +24,9 @@ InputFile::InputFile(const std::u8string& Path) {
         Opened = OpenStatus::Failed;
     } else if (S_ISDIR(Info.st_mode)) {
         Opened = OpenStatus::Folder;
+    } else if (S_ISCHR(Info.st_mode) || S_ISBLK(Info.st_mode)) {
+        // A link to a terminal or to /dev/zero: no data file, and perhaps one without end.
+        Opened = OpenStatus::Device;
     } else {
         Opened = OpenStatus::Opened;
         if (S_ISREG(Info.st_mode)) {

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
+#include <string_view>
 #include <system_error>
 
 #include "anim_files/input_file.hpp"
@@ -28,12 +30,31 @@ bool MakePath(const std::u8string& Text, std::filesystem::path& Path) {
     }
 }
 
+// Windows takes "CON", "aux.json", "COM1" and the like, in any folder, for devices: opening one
+// could toggle a serial port, and reading a console or a port waits for input on the game
+// thread. The system's own full form of the path says whether it means a device ("\\.\COM1"),
+// by the rules of the Windows version at hand.
+bool NamesDevice(const std::filesystem::path& Path) {
+    const DWORD Needed = ::GetFullPathNameW(Path.c_str(), 0, nullptr, nullptr);
+    if (Needed == 0) {
+        return false;  // opening the file reports what is wrong with the name
+    }
+    std::wstring Full(Needed, L'\0');
+    const DWORD Length = ::GetFullPathNameW(Path.c_str(), Needed, Full.data(), nullptr);
+    return Length > 0 && Length < Needed &&
+           std::wstring_view(Full.data(), Length).starts_with(L"\\\\.\\");
+}
+
 }  // namespace
 
 InputFile::InputFile(const std::u8string& Text) {
     std::filesystem::path Path;
     if (!MakePath(Text, Path)) {
         return;  // Failed
+    }
+    if (NamesDevice(Path)) {
+        Opened = OpenStatus::Device;
+        return;
     }
     // Binary by nature: no text-mode translation ends the content at a 0x1A byte.
     const HANDLE File = ::CreateFileW(Path.c_str(), GENERIC_READ,
@@ -53,15 +74,20 @@ InputFile::InputFile(const std::u8string& Text) {
         return;
     }
     Handle = reinterpret_cast<std::intptr_t>(File);
+    if (::GetFileType(File) != FILE_TYPE_DISK) {
+        // Reached some other way, say through a link: still no file to read.
+        Opened = OpenStatus::Device;
+        return;
+    }
     Opened = OpenStatus::Opened;
     LARGE_INTEGER Length;
-    if (::GetFileType(File) == FILE_TYPE_DISK && ::GetFileSizeEx(File, &Length)) {
+    if (::GetFileSizeEx(File, &Length)) {
         KnownSize = static_cast<std::uint64_t>(Length.QuadPart);
     }
 }
 
 InputFile::~InputFile() {
-    if (Opened == OpenStatus::Opened) {
+    if (Handle != -1) {
         ::CloseHandle(AsHandle(Handle));
     }
 }

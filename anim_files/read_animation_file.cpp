@@ -28,6 +28,8 @@ RC::StringViewType FailureText(detail::FileTextStatus Status) {
             return STR("QVH_MotionArchive : Animation file not found: ");
         case FileTextStatus::Folder:
             return STR("QVH_MotionArchive : Animation file is a folder: ");
+        case FileTextStatus::Device:
+            return STR("QVH_MotionArchive : Animation file name names a device, not a file: ");
         case FileTextStatus::TooLarge:
             return STR("QVH_MotionArchive : Animation file too large for an engine string: ");
         case FileTextStatus::ReadFailed:

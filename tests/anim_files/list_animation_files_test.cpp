@@ -36,16 +36,6 @@ protected:
     qvh_test::GameFolder Game;
 };
 
-std::vector<RC::StringType> Split(const RC::StringType& Listing) {
-    std::vector<RC::StringType> Names;
-    std::size_t Start = 0;
-    for (std::size_t Bar; (Bar = Listing.find('|', Start)) != Listing.npos; Start = Bar + 1) {
-        Names.push_back(Listing.substr(Start, Bar - Start));
-    }
-    Names.push_back(Listing.substr(Start));
-    return Names;
-}
-
 TEST_F(ListAnimationFilesTest, EmptyFolderGivesTheEmptyString) {
     EXPECT_EQ(List(), RC::StringType());
 }
@@ -63,7 +53,7 @@ TEST_F(ListAnimationFilesTest, ListsEveryEntryInEnumerationOrderButNotSubFolderC
     std::filesystem::create_directory(Game.AnimFolder() / "Empty");
     const RC::StringType Listing = List();
     EXPECT_EQ(Listing, ExpectedListing());
-    std::vector<RC::StringType> Names = Split(Listing);
+    std::vector<RC::StringType> Names = qvh_test::Entries(Listing);
     std::sort(Names.begin(), Names.end());
     EXPECT_EQ(Names,
               (std::vector<RC::StringType>{Engine(u"..twodots"), Engine(u".hidden"),
@@ -79,6 +69,7 @@ TEST_F(ListAnimationFilesTest, ReturnsNonAsciiNamesExactly) {
     EXPECT_EQ(List(), Engine(u"\u8DF3\u821E\U0001F600.json"));
 }
 
+// Windows keeps names as UTF-16, which holds no ill-formed bytes.
 #ifndef _WIN32
 TEST_F(ListAnimationFilesTest, DecodesIllFormedNameBytesAsReplacementCharacters) {
     Game.WriteFile("bad\xFF\xC3.json", "x");
@@ -93,7 +84,7 @@ TEST_F(ListAnimationFilesTest, EveryListedNameReadsBackItsFile) {
     for (const std::u8string& Name : Names) {
         Game.WriteFile(Name, "content of " + std::string(Name.begin(), Name.end()) + "\r\n");
     }
-    const std::vector<RC::StringType> Listed = Split(List());
+    const std::vector<RC::StringType> Listed = qvh_test::Entries(List());
     ASSERT_EQ(Listed.size(), std::size(Names));
     for (const RC::StringType& Name : Listed) {
         EXPECT_EQ(qvh_test::TextOf(QVH::ReadAnimationFile(RC::Unreal::FString(Name.c_str()))),
@@ -108,12 +99,12 @@ TEST_F(ListAnimationFilesTest, SeesChangesOnDiskAtOnceAndHandlesManyEntries) {
         Game.WriteFile(Name, "{}");
         Expected.push_back(Engine(std::u16string(Name.begin(), Name.end())));
     }
-    std::vector<RC::StringType> Names = Split(List());
+    std::vector<RC::StringType> Names = qvh_test::Entries(List());
     std::sort(Names.begin(), Names.end());
     std::sort(Expected.begin(), Expected.end());
     EXPECT_EQ(Names, Expected);
     std::filesystem::remove(Game.AnimFolder() / "Animation_With_A_Long_Name_7.json");
-    EXPECT_EQ(Split(List()).size(), 299u);
+    EXPECT_EQ(qvh_test::Entries(List()).size(), 299u);
 }
 
 TEST_F(ListAnimationFilesTest, MissingFolderThrowsWithTheOperationAndThePath) {

@@ -244,6 +244,8 @@ TEST_F(ReadAnimationFileTest, ManyThreadsReadAtOnce) {
     EXPECT_EQ(Wrong, std::vector<int>(8, 0));
 }
 
+// FIFOs, links into /dev and /proc files are POSIX's own; windows_paths_test.cpp has what Windows
+// has in their place.
 #ifndef _WIN32
 TEST_F(ReadAnimationFileTest, GivesEmptyTextAndALogLineForAReadErrorPartWay) {
     // A pipe whose writer stays silent after three bytes: the next read fails instead of
@@ -257,6 +259,20 @@ TEST_F(ReadAnimationFileTest, GivesEmptyTextAndALogLineForAReadErrorPartWay) {
     ::close(Writer);
     EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>{Engine(
                                u"QVH_MotionArchive : Could not read animation file: pipe.json")});
+}
+
+TEST_F(ReadAnimationFileTest, RefusesALinkToADevice) {
+    // /dev/null would pass for an empty file; /dev/zero would be read up to the size limit.
+    std::filesystem::create_symlink("/dev/null", Game.AnimFolder() / "null.json");
+    std::filesystem::create_symlink("/dev/zero", Game.AnimFolder() / "zero.json");
+    EXPECT_EQ(Read(u"null.json"), RC::StringType());
+    EXPECT_EQ(Read(u"zero.json"), RC::StringType());
+    EXPECT_EQ(Log.Texts(),
+              (std::vector<RC::StringType>{
+                  Engine(u"QVH_MotionArchive : Animation file name names a device, not a file: "
+                         u"null.json"),
+                  Engine(u"QVH_MotionArchive : Animation file name names a device, not a file: "
+                         u"zero.json")}));
 }
 
 TEST_F(ReadAnimationFileTest, ReadsAFileWhoseLengthIsNotKnownBeforehand) {

@@ -70,14 +70,19 @@ TEST_F(DispatchCommsCallTest, CallType2ReplacesTheNameWithTheFilesContent) {
 TEST_F(DispatchCommsCallTest, CallType2FindsFilesInSubFoldersAndWithNonAsciiNames) {
     Game.WriteFile("Gestures/Wave.json", "[1,\r\n2]");
     Game.WriteFile(u8"R\u00e9v\u00e9rence.json", "{\"Bow\": 3}");
+    Game.WriteFile(u8"\u8df3\u821e\U0001F600.json", "{\"Dance\": 4}");
 
     CommsCallBlock InSubFolder(2, STR("Gestures/Wave.json"));
     Dispatch(InSubFolder);
     CommsCallBlock NonAscii(2, STR("R\u00e9v\u00e9rence.json"));
     Dispatch(NonAscii);
+    // Outside every Western code page.
+    CommsCallBlock NonAnsi(2, STR("\u8df3\u821e\U0001F600.json"));
+    Dispatch(NonAnsi);
 
     EXPECT_EQ(InSubFolder.Payload(), STR("[1,2]"));
     EXPECT_EQ(NonAscii.Payload(), STR("{\"Bow\": 3}"));
+    EXPECT_EQ(NonAnsi.Payload(), STR("{\"Dance\": 4}"));
 }
 
 TEST_F(DispatchCommsCallTest, OtherCallTypesLogOneLineAndTouchNothing) {

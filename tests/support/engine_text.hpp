@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "File/Macros.hpp"
 #include "Unreal/FString.hpp"
@@ -16,6 +17,17 @@ inline RC::StringType Engine(std::u16string_view Text) {
 // The whole content of an engine string, as text to compare.
 inline RC::StringType TextOf(const RC::Unreal::FString& String) {
     return RC::StringType(String.GetCharArray(), static_cast<std::size_t>(String.Len()));
+}
+
+// The entries of a listing joined by "|", in their order.
+inline std::vector<RC::StringType> Entries(const RC::StringType& Listing) {
+    std::vector<RC::StringType> Names;
+    std::size_t Start = 0;
+    for (std::size_t Bar; (Bar = Listing.find('|', Start)) != Listing.npos; Start = Bar + 1) {
+        Names.push_back(Listing.substr(Start, Bar - Start));
+    }
+    Names.push_back(Listing.substr(Start));
+    return Names;
 }
 
 }  // namespace qvh_test

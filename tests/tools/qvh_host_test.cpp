@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,42 @@ TEST_F(QvhHostTest, NonAsciiNamesAndTextArriveIntact) {
     EXPECT_EQ(Read.Out, "{\"Name\": \"R\xC3\xA9v\xC3\xA9rence\"}\n");
     EXPECT_EQ(Units.Out, "0052 00e9 0076 00e9 0072 0065 006e 0063 0065 002e 006a 0073 006f 006e\n");
     EXPECT_EQ(Read.Err, StartUpLine);
+}
+
+TEST_F(QvhHostTest, ArgumentsOutsideTheAnsiCodePageReachTheModAndComeBackAsUtf8) {
+    // A game in a folder whose name no Western code page holds, and a file named likewise: on
+    // Windows only the wide command line carries them.
+    const std::string Name =
+        "\xE8\xB7\xB3\xE8\x88\x9E\xF0\x9F\x98\x80.json";  // U+8DF3 U+821E U+1F600
+    const std::filesystem::path Root =
+        Game.Root() / std::filesystem::path(u8"\u6E38\u620F \u00E9\U0001F3AE");
+    const std::filesystem::path Binaries = Root / "Binaries" / "Win64";
+    const std::filesystem::path Anim = Root / "Content" / "Paks" / "~Mods" / "AnimJSON";
+    std::filesystem::create_directories(Binaries);
+    std::filesystem::create_directories(Anim);
+    std::ofstream(Anim / std::filesystem::path(std::u8string(Name.begin(), Name.end())),
+                  std::ios::binary)
+        << "{\"Name\": \"" << Name << "\"}\r\n";
+    const std::string Missing = "\xE7\xBC\xBA.json";  // U+7F3A
+
+    const ProgramResult List = HostAsIs({"--cwd", Utf8(Binaries), "list"});
+    const ProgramResult Read = HostAsIs({"--cwd", Utf8(Binaries), "read", Name});
+    const ProgramResult Units = HostAsIs({"--cwd", Utf8(Binaries), "--format", "units", "list"});
+    const ProgramResult Absent = HostAsIs({"--cwd", Utf8(Binaries), "read", Missing});
+    const ProgramResult NoFolder = HostAsIs({"--cwd", Utf8(Root / "Nowhere"), "list"});
+
+    EXPECT_EQ(List.ExitCode, 0) << List.Err;
+    EXPECT_EQ(List.Out, Name + "\n");
+    EXPECT_EQ(Read.ExitCode, 0) << Read.Err;
+    EXPECT_EQ(Read.Out, "{\"Name\": \"" + Name + "\"}\n");
+    EXPECT_EQ(Read.Err, StartUpLine);
+    EXPECT_EQ(Units.Out, "8df3 821e d83d de00 002e 006a 0073 006f 006e\n");
+    // The log line names the file in UTF-8 as well.
+    EXPECT_EQ(Absent.Out, "\n");
+    EXPECT_EQ(Absent.Err,
+              StartUpLine + "QVH_MotionArchive : Animation file not found: " + Missing + "\n");
+    EXPECT_EQ(NoFolder.ExitCode, 2);
+    EXPECT_TRUE(Contains(NoFolder.Err, Utf8(Root / "Nowhere"))) << NoFolder.Err;
 }
 
 TEST_F(QvhHostTest, ReadPrintsTheContentAsTheBlueprintFindsIt) {
