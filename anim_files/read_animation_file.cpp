@@ -53,7 +53,9 @@ RC::Unreal::FString ReadAnimationFile(RC::Unreal::FString Name) {
     }
     // The path as UTF-8 text, so the name reaches the file of that name on every system.
     const std::string Utf8Name = ToUtf8(NameText);
-    std::u8string Path(FolderPrefix);
+    std::u8string Path;
+    Path.reserve(FolderPrefix.size() + Utf8Name.size());
+    Path.append(FolderPrefix);
     Path.append(reinterpret_cast<const char8_t*>(Utf8Name.data()), Utf8Name.size());
 
     // The text is decoded into the thread's scratch, so only the engine string is fresh memory.

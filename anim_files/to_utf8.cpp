@@ -24,9 +24,18 @@ void AppendUpTo3Bytes(std::string& Out, char32_t Unit) {
 }  // namespace
 
 std::string ToUtf8(RC::StringViewType Text) {
-    std::string Out;
-    Out.reserve(Text.size());
-    for (std::size_t I = 0; I < Text.size(); ++I) {
+    // File names are mostly ASCII: their bytes go in one pass; the rest from the first unit that
+    // is not ASCII on.
+    std::size_t Ascii = 0;
+    while (Ascii < Text.size() && Text[Ascii] < 0x80) {
+        ++Ascii;
+    }
+    std::string Out(Text.begin(), Text.begin() + static_cast<std::ptrdiff_t>(Ascii));
+    if (Ascii == Text.size()) {
+        return Out;
+    }
+    Out.reserve(Text.size() + 8);
+    for (std::size_t I = Ascii; I < Text.size(); ++I) {
         const char32_t Unit = Text[I];
         if (!IsHighSurrogate(Unit)) {
             AppendUpTo3Bytes(Out, Unit);
