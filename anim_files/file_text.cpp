@@ -63,9 +63,10 @@ FileText ReadFileText(const std::u8string& Path, MaxBytesForHead MaxBytes, ReadS
         Total += Count;
         // A read that ends short of what was asked, once the length the system gave is read,
         // met the end: no read is spent to be told so. A file of unknown length is read until a
-        // read gives nothing.
-        const bool Last =
-            Count == 0 || (Expected && Count < ReadScratch::PieceBytes && Total >= *Expected);
+        // read gives nothing, and so is one whose length is given as 0: system files such as
+        // those of /proc say 0 and come in short reads.
+        const bool Last = Count == 0 || (Expected.value_or(0) > 0 &&
+                                         Count < ReadScratch::PieceBytes && Total >= *Expected);
         if (First.Size < HeadSize) {
             First.Take(Piece, Count);
             if (First.Size == HeadSize || Last) {
