@@ -1,36 +1,16 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <map>
 #include <string>
 
+#include "bench/animation_json.hpp"
+
 // The inputs the benchmarks read: throw-away game folders whose animation folders hold generated
 // animation JSON (CR LF line ends) or many entries to list. Made on the disk at run time and
 // removed when the program ends.
 namespace qvh_bench {
-
-enum class TextKind { Ascii, NonAscii };
-
-// One generated animation file, and what each way of reading it must give back.
-struct AnimationInput {
-    std::string Name;  // relative to the animation folder
-    TextKind Kind = TextKind::Ascii;
-    std::uint64_t Bytes = 0;
-    std::uint64_t NonAsciiBytes = 0;  // bytes of multi-byte UTF-8 sequences
-    std::uint64_t LineBreaks = 0;     // CR and LF bytes
-    std::uint64_t DecodedUnits = 0;   // UTF-16 units of the text without line breaks
-
-    // Units of the bytes without line breaks, widened one unit per byte.
-    std::uint64_t WidenedUnits() const { return Bytes - LineBreaks; }
-};
-
-// Writes Bytes bytes of animation JSON with CR LF line ends to Path, streaming, so writing a large
-// file takes little memory. NonAscii puts multi-byte UTF-8 text (bone and event names) in about 5%
-// of the bytes. Throws std::runtime_error when the file cannot be written.
-AnimationInput WriteAnimationJson(const std::filesystem::path& Path, std::uint64_t Bytes,
-                                  TextKind Kind);
 
 class BenchGame;
 
@@ -93,9 +73,5 @@ BenchInputs& Inputs();
 constexpr std::uint64_t AnimationSizes[] = {4 << 10, 256 << 10, 4 << 20, 32 << 20};
 constexpr TextKind AnimationKinds[] = {TextKind::Ascii, TextKind::NonAscii};
 constexpr int ListingSizes[] = {100, 1000, 10000};
-
-const char* KindName(TextKind Kind);
-// "4KiB", "256KiB", "4MiB", "32MiB" and so on.
-std::string SizeName(std::uint64_t Bytes);
 
 }  // namespace qvh_bench

@@ -103,7 +103,9 @@ int main(int Argc, char** Argv) {
     for (int I = 0; I < Repeat; ++I) {
         Units = Read(RC::Unreal::FString(Name.c_str())).Len();
     }
-    std::printf("%s %s %s: %lld units, %d reads\n", Variant.c_str(), Kind.c_str(),
-                qvh_bench::SizeName(Bytes).c_str(), Units, Repeat);
+    std::printf("%s %s %s (%.1f%% of bytes in multi-byte characters): %lld units, %d reads\n",
+                Variant.c_str(), Kind.c_str(), qvh_bench::SizeName(Bytes).c_str(),
+                100.0 * static_cast<double>(Input.NonAsciiBytes) / static_cast<double>(Bytes),
+                Units, Repeat);
     return 0;
 }
