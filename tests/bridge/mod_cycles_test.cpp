@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <random>
 #include <string>
@@ -25,6 +26,19 @@ using namespace std::chrono_literals;
 
 constexpr RC::StringViewType Path = QVH::CommsFunctionPathView;
 constexpr int Cycles = 300;
+
+// Whether the mod library is still mapped into this process, where the system can tell.
+bool ModLibraryMapped() {
+#ifdef __linux__
+    std::ifstream Maps("/proc/self/maps");
+    for (std::string Line; std::getline(Maps, Line);) {
+        if (Line.ends_with("/" QVH_MOD_FILE_NAME)) {
+            return true;
+        }
+    }
+#endif
+    return false;
+}
 
 enum class Widget { LoadedBefore, LoadedSoon, NeverLoaded, NoEngineReady };
 
@@ -69,7 +83,12 @@ TEST(ModLibraryCycles, NothingOutlivesTheLibraryWhenUnloadedAtAnyMomentOfTheScan
 
         Library->CallUninstallMod(Mod);
         ASSERT_EQ(StandIn::HookCount(Path), 0);
+#ifdef __linux__
+        ASSERT_TRUE(ModLibraryMapped());  // the check below can see it at all
+#endif
         Library.reset();
+        // Really gone, so that anything left running in it would crash here.
+        ASSERT_FALSE(ModLibraryMapped());
     }
     // Had the last scan outlived its library, it would look again within a second, in code that
     // is gone.
