@@ -1,5 +1,8 @@
 #pragma once
 
+#include <filesystem>
+#include <optional>
+
 #include "File/Macros.hpp"
 
 namespace QVH {
@@ -10,4 +13,14 @@ namespace QVH {
 // at the text only; any thread.
 bool IsNameInsideAnimationFolder(RC::StringViewType Name);
 
+namespace detail {
+
+// The path that a read of Name opens: "../../Content/Paks/~Mods/AnimJSON/" followed by Name's
+// UTF-8, taken as UTF-8 text so that the name reaches the file of that name on every system.
+// Nothing when the system refuses that text as a path (a Windows runtime may refuse the ill-formed
+// UTF-8 of a name with an unpaired surrogate). Checks nothing: ask IsNameInsideAnimationFolder
+// first. Throws std::range_error("bad conversion") as ToUtf8 does; any thread.
+std::optional<std::filesystem::path> AnimationFilePath(RC::StringViewType Name);
+
+}  // namespace detail
 }  // namespace QVH
