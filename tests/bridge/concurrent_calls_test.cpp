@@ -66,16 +66,6 @@ RC::StringType PoseName(int Pose) {
     return qvh_test::Engine(u"Pose" + std::u16string(1, char16_t(u'0' + Pose)) + u".json");
 }
 
-std::vector<RC::StringType> Split(const RC::StringType& Listing) {
-    std::vector<RC::StringType> Names;
-    std::size_t Start = 0;
-    for (std::size_t Bar; (Bar = Listing.find(u'|', Start)) != Listing.npos; Start = Bar + 1) {
-        Names.push_back(Listing.substr(Start, Bar - Start));
-    }
-    Names.push_back(Listing.substr(Start));
-    return Names;
-}
-
 // Writes the whole file beside the folder, then renames it over the old one, so a reader opens
 // either the old version or the new one, never a half-written file. A system may refuse to
 // replace a file that a reader has open; the old version then stays.
@@ -174,7 +164,7 @@ TEST_F(ConcurrentCallsTest, EveryAnswerIsOneWholeVersionWhileTheFolderChanges) {
                     StandIn::InvokeScriptFunction(Path, Block.Data());
                     ++Mine.Listings;
                     // Entries renamed during the enumeration may be missed or seen twice.
-                    for (const RC::StringType& Name : Split(Block.Payload())) {
+                    for (const RC::StringType& Name : qvh_test::Entries(Block.Payload())) {
                         if (!KnownNames.contains(Name) && !Block.Payload().empty()) {
                             Wrong(Block.Payload());
                         }

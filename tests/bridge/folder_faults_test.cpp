@@ -40,16 +40,6 @@ RC::StringType Call(std::int32_t CallType, const RC::StringType& Payload) {
     return Block.Payload();
 }
 
-std::vector<RC::StringType> Split(const RC::StringType& Listing) {
-    std::vector<RC::StringType> Names;
-    std::size_t Start = 0;
-    for (std::size_t Bar; (Bar = Listing.find(u'|', Start)) != Listing.npos; Start = Bar + 1) {
-        Names.push_back(Listing.substr(Start, Bar - Start));
-    }
-    Names.push_back(Listing.substr(Start));
-    return Names;
-}
-
 RC::StringType Ascii(const std::string& Text) { return RC::StringType(Text.begin(), Text.end()); }
 
 class FolderFaultsTest : public ::testing::Test {
@@ -68,7 +58,7 @@ TEST_F(FolderFaultsTest, AReadWithTheFolderGoneGivesTheEmptyStringAndOneLine) {
 TEST_F(FolderFaultsTest, AFileDeletedBetweenListingAndReadingReadsAsMissing) {
     Game.WriteFile("Idle.json", "{\"Idle\": 1}");
     Game.WriteFile("Walk.json", "{\"Walk\": 2}");
-    const std::vector<RC::StringType> Listed = Split(Call(1, STR("")));
+    const std::vector<RC::StringType> Listed = qvh_test::Entries(Call(1, STR("")));
     ASSERT_EQ(Listed.size(), 2u);
 
     fs::remove(Game.AnimFolder() / "Walk.json");
@@ -146,7 +136,7 @@ TEST_F(FolderFaultsTest, AFolderOfTenThousandEntriesIsListedWholeAndEachEntryRea
         Expected.insert(Ascii(Name));
     }
 
-    const std::vector<RC::StringType> Listed = Split(Call(1, STR("")));
+    const std::vector<RC::StringType> Listed = qvh_test::Entries(Call(1, STR("")));
 
     EXPECT_EQ(Listed.size(), std::size_t{Entries});
     EXPECT_EQ(std::set<RC::StringType>(Listed.begin(), Listed.end()), Expected);
@@ -266,7 +256,7 @@ TEST_F(LockedFolderTest, AnUnreadableFolderKeepsThePayloadOrGivesTheEmptyStringW
     }
     if (::geteuid() == 0) {
         // The lock does not hold for a privileged user: the folder lists and reads as it is.
-        std::vector<RC::StringType> Listed = Split(Call(1, STR("kept")));
+        std::vector<RC::StringType> Listed = qvh_test::Entries(Call(1, STR("kept")));
         std::sort(Listed.begin(), Listed.end());
         EXPECT_EQ(Listed, (std::vector<RC::StringType>{STR("Idle.json"), STR("Locked.json")}));
         EXPECT_EQ(Call(2, STR("Idle.json")), STR("{\"Idle\": 1}"));
