@@ -1,7 +1,15 @@
 #include "anim_files/animation_file_name.hpp"
 
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "anim_files/to_utf8.hpp"
+
 namespace QVH {
 namespace {
+
+constexpr std::u8string_view FolderPrefix = u8"../../Content/Paks/~Mods/AnimJSON/";
 
 bool IsSeparator(RC::CharType Unit) { return Unit == '/' || Unit == '\\'; }
 
@@ -41,4 +49,25 @@ bool IsNameInsideAnimationFolder(RC::StringViewType Name) {
     return true;
 }
 
+namespace detail {
+
+std::u8string AnimationFilePathText(RC::StringViewType Name) {
+    const std::string Utf8Name = ToUtf8(Name);
+    std::u8string Path;
+    Path.reserve(FolderPrefix.size() + Utf8Name.size());
+    Path.append(FolderPrefix);
+    Path.append(reinterpret_cast<const char8_t*>(Utf8Name.data()), Utf8Name.size());
+    return Path;
+}
+
+std::optional<std::filesystem::path> AnimationFilePath(RC::StringViewType Name) {
+    const std::u8string Text = AnimationFilePathText(Name);
+    try {
+        return std::filesystem::path(Text);
+    } catch (const std::system_error&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace detail
 }  // namespace QVH

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <filesystem>
+#include <optional>
+#include <string>
+
 #include "File/Macros.hpp"
 
 namespace QVH {
@@ -10,4 +14,17 @@ namespace QVH {
 // at the text only; any thread.
 bool IsNameInsideAnimationFolder(RC::StringViewType Name);
 
+namespace detail {
+
+// The text of the path that a read of Name opens: "../../Content/Paks/~Mods/AnimJSON/" followed
+// by Name's UTF-8, taken as UTF-8 text so that the name reaches the file of that name on every
+// system. Checks nothing: ask IsNameInsideAnimationFolder first. Throws
+// std::range_error("bad conversion") as ToUtf8 does; any thread.
+std::u8string AnimationFilePathText(RC::StringViewType Name);
+
+// The same as a path. Nothing when the system refuses that text as a path (a Windows runtime may
+// refuse the ill-formed UTF-8 of a name with an unpaired surrogate); a read then opens nothing.
+std::optional<std::filesystem::path> AnimationFilePath(RC::StringViewType Name);
+
+}  // namespace detail
 }  // namespace QVH

@@ -7,13 +7,10 @@
 #include "anim_files/decode_text.hpp"
 #include "anim_files/file_text.hpp"
 #include "anim_files/read_scratch.hpp"
-#include "anim_files/to_utf8.hpp"
 #include "mod/log_message.hpp"
 
 namespace QVH {
 namespace {
-
-constexpr std::u8string_view FolderPrefix = u8"../../Content/Paks/~Mods/AnimJSON/";
 
 void LogAboutFile(RC::StringViewType Text, RC::StringViewType Name) {
     RC::StringType Line(Text);
@@ -51,12 +48,7 @@ RC::Unreal::FString ReadAnimationFile(RC::Unreal::FString Name) {
                      NameText);
         return {};
     }
-    // The path as UTF-8 text, so the name reaches the file of that name on every system.
-    const std::string Utf8Name = ToUtf8(NameText);
-    std::u8string Path;
-    Path.reserve(FolderPrefix.size() + Utf8Name.size());
-    Path.append(FolderPrefix);
-    Path.append(reinterpret_cast<const char8_t*>(Utf8Name.data()), Utf8Name.size());
+    const std::u8string Path = detail::AnimationFilePathText(NameText);
 
     // The text is decoded into the thread's scratch, so only the engine string is fresh memory.
     detail::ScratchLease Lease;

@@ -5,6 +5,7 @@
 #include "bridge/comms_function_path.hpp"
 #include "bridge/dispatch_comms_call.hpp"
 #include "bridge/log_failure.hpp"
+#include "mod/log_message.hpp"
 #include "mod/qvh_motion_archive.hpp"
 
 using RC::Unreal::UnrealScriptFunctionCallable;
@@ -46,6 +47,13 @@ void QVH_MotionArchive::ScanForBPToCPPCaller() {
                 // Stored as returned, {0, 0} included: the scan ends on the found function.
                 Mod->HookIds = UObjectGlobals::RegisterHook(QVH::CommsFunctionPathView, PreCall,
                                                             PostCall, nullptr);
+                if (Mod->HookIds.first == 0 && Mod->HookIds.second == 0) {
+                    // Hooks without ids cannot be removed: were the library unloaded, the next
+                    // call would run code that is gone. Whoever unloads it should know.
+                    QVH::LogMessage(
+                        STR("QVH_MotionArchive : RegisterHook gave no hook ids; the CPPCommsCall "
+                            "hooks cannot be removed when the mod is unloaded"));
+                }
                 return;
             }
             // The game may load the widget long after the engine is ready; look again in a

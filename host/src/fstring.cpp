@@ -13,6 +13,14 @@
 #define QVH_SCAN_WITH_SSE2 1
 #endif
 
+// AddressSanitizer would take the read of the rest of the block that holds the NUL for an
+// overflow; such a read never leaves the page (see LengthOf).
+#if defined(__GNUC__) || defined(__clang__)
+#define QVH_READS_WHOLE_BLOCKS __attribute__((no_sanitize_address))
+#else
+#define QVH_READS_WHOLE_BLOCKS
+#endif
+
 namespace RC::Unreal {
 namespace {
 
@@ -32,7 +40,7 @@ TCHAR* Allocate(std::size_t Count, int32& ArrayNum, int32& ArrayMax) {
 // time, so this scans 16 units a time. It reads only whole 32-byte blocks that start on a
 // 32-byte boundary: such a block never straddles a page, so reading all of the block that holds
 // the NUL cannot fault even when the text ends just before unmapped memory.
-std::size_t LengthOf(const TCHAR* Str) {
+QVH_READS_WHOLE_BLOCKS std::size_t LengthOf(const TCHAR* Str) {
 #ifdef QVH_SCAN_WITH_SSE2
     const TCHAR* Unit = Str;
     constexpr std::uintptr_t BlockAlign = 32;

@@ -1,0 +1,213 @@
+// The hook as the engine calls it, on a throw-away game with a few animation files and secrets
+// just outside their folder, with any CallType and any Payload units (lone surrogates and NULs
+// inside the string included): nothing escapes, nothing crashes, and Payload is left as it was
+// or holds a valid answer: the folder's listing, or one file's content, or the empty string.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <new>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include <unistd.h>
+
+#include "DynamicOutput/DefaultTargets.hpp"
+#include "Unreal/FFrame.hpp"
+#include "Unreal/FString.hpp"
+#include "Unreal/UnrealScriptFunctionCallableContext.hpp"
+#include "bridge/dispatch_comms_call.hpp"
+#include "fuzz_support.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Counts the lines the mod logs and keeps the last one.
+class CountingDevice : public RC::Output::OutputDevice {
+public:
+    auto receive(RC::StringViewType fmt) const -> void override {
+        ++Count;
+        Last.assign(fmt);
+    }
+    mutable int Count = 0;
+    mutable RC::StringType Last;
+};
+
+struct Game {
+    fs::path Root;
+    RC::StringType Listing;
+    std::set<RC::StringType> Contents;  // each file's content as the Blueprint receives it
+    CountingDevice* Log = nullptr;
+};
+
+Game& TheGame() {
+    static Game Instance;
+    return Instance;
+}
+
+void Write(const fs::path& Path, std::string_view Bytes) {
+    fs::create_directories(Path.parent_path());
+    std::ofstream(Path, std::ios::binary).write(Bytes.data(), static_cast<long>(Bytes.size()));
+}
+
+RC::StringType Engine(std::u16string_view Text) { return {Text.begin(), Text.end()}; }
+
+void RemoveGame() {
+    std::error_code Ignored;
+    fs::remove_all(TheGame().Root, Ignored);
+}
+
+constexpr std::string_view Secret = "SECRET-OUTSIDE-THE-FOLDER";
+
+// The engine's string as it lies in memory: data, count including the NUL, capacity. Writing it
+// directly is how a Payload with NULs inside arrives; the engine string's own constructor stops
+// at the first NUL.
+struct EngineStringLayout {
+    RC::CharType* Data;
+    std::int32_t ArrayNum;
+    std::int32_t ArrayMax;
+};
+static_assert(sizeof(EngineStringLayout) == sizeof(RC::Unreal::FString));
+
+constexpr std::size_t PayloadOffset = 8;
+constexpr unsigned char GuardByte = 0x5A;
+
+struct Block {
+    alignas(8) unsigned char Bytes[PayloadOffset + sizeof(RC::Unreal::FString) + 8];
+
+    Block(std::int32_t CallType, const RC::StringType& Units) {
+        std::memset(Bytes, GuardByte, sizeof(Bytes));
+        std::memcpy(Bytes, &CallType, sizeof(CallType));
+        new (Bytes + PayloadOffset) RC::Unreal::FString();
+        if (!Units.empty()) {
+            EngineStringLayout Layout{new RC::CharType[Units.size() + 1],
+                                      static_cast<std::int32_t>(Units.size() + 1),
+                                      static_cast<std::int32_t>(Units.size() + 1)};
+            std::memcpy(Layout.Data, Units.data(), Units.size() * sizeof(RC::CharType));
+            Layout.Data[Units.size()] = 0;
+            std::memcpy(Bytes + PayloadOffset, &Layout, sizeof(Layout));
+        }
+    }
+    ~Block() { Payload().~FString(); }
+
+    RC::Unreal::FString& Payload() {
+        return *std::launder(reinterpret_cast<RC::Unreal::FString*>(Bytes + PayloadOffset));
+    }
+    RC::StringType PayloadUnits() {
+        return RC::StringType(Payload().GetCharArray(), static_cast<std::size_t>(Payload().Len()));
+    }
+    std::int32_t CallType() const {
+        std::int32_t Value = 0;
+        std::memcpy(&Value, Bytes, sizeof(Value));
+        return Value;
+    }
+    bool GuardsIntact() const {
+        for (std::size_t I = sizeof(std::int32_t); I < sizeof(Bytes); ++I) {
+            const bool InPayload =
+                I >= PayloadOffset && I < PayloadOffset + sizeof(EngineStringLayout);
+            if (!InPayload && Bytes[I] != GuardByte) {
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+void Check(bool Holds, const char* Property, std::int32_t CallType, const RC::StringType& Before,
+           const RC::StringType& After) {
+    if (!Holds) {
+        std::fprintf(stderr, "CallType %d, %d log line(s)\n", static_cast<int>(CallType),
+                     TheGame().Log->Count);
+        qvh_fuzz::PrintUnits("Payload before", Before);
+        qvh_fuzz::PrintUnits("Payload after", After);
+        qvh_fuzz::PrintUnits("last log line", TheGame().Log->Last);
+        qvh_fuzz::Fail(Property);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    Game& G = TheGame();
+    G.Root = fs::temp_directory_path() / ("qvh-fuzz-game-" + std::to_string(::getpid()));
+    const fs::path Anim = G.Root / "Content" / "Paks" / "~Mods" / "AnimJSON";
+    Write(Anim / "Idle.json", "{\r\n  \"Loop\": true\r\n}\r\n");
+    Write(Anim / fs::path(u8"R\u00e9v\u00e9rence.json"), "\xEF\xBB\xBF{\"Bow\": \"\xC3\xA9\"}");
+    Write(Anim / "Utf16.json", std::string("\xFF\xFE{\0\r\0\n\0}\0", 10));
+    Write(Anim / "Nul.json", std::string("ab\0cd", 5));
+    Write(Anim / "Empty.json", "");
+    Write(Anim / "Gestures" / "Wave.json", "[1,\r\n2]");
+    G.Contents = {Engine(u"{  \"Loop\": true}"), Engine(u"{\"Bow\": \"\u00e9\"}"), Engine(u"{}"),
+                  Engine(u"ab"), Engine(u"[1,2]")};
+    // What a name that got out of the folder would find.
+    for (const fs::path& Outside :
+         {G.Root / "Content" / "Paks" / "~Mods" / "Secret.json", G.Root / "Content" / "Secret.json",
+          G.Root / "Secret.json", G.Root / "Binaries" / "Win64" / "Secret.json"}) {
+        Write(Outside, Secret);
+    }
+    for (const auto& Entry : fs::directory_iterator(Anim)) {
+        const std::u16string Name = Entry.path().filename().u16string();
+        G.Listing += (G.Listing.empty() ? RC::StringType() : Engine(u"|")) + Engine(Name);
+    }
+    fs::current_path(G.Root / "Binaries" / "Win64");
+    std::atexit(RemoveGame);
+
+    auto Device = std::make_unique<CountingDevice>();
+    G.Log = Device.get();
+    RC::Output::DefaultTargets::get_default_devices_ref().push_back(std::move(Device));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+    if (Size == 0) {
+        return 0;
+    }
+    // The first byte picks the call: mostly the two services, sometimes any 32-bit CallType.
+    std::int32_t CallType = Data[0] % 4 == 0 ? 1 : 2;
+    std::size_t Used = 1;
+    if (Data[0] % 4 == 3 && Size >= 5) {
+        std::memcpy(&CallType, Data + 1, sizeof(CallType));
+        Used = 5;
+    }
+    const RC::StringType Before = qvh_fuzz::UnitsOf(Data + Used, Size - Used);
+    Game& G = TheGame();
+    G.Log->Count = 0;
+    G.Log->Last.clear();
+
+    Block Call(CallType, Before);
+    RC::Unreal::FFrame Frame;
+    Frame.Locals() = Call.Bytes;
+    RC::Unreal::UnrealScriptFunctionCallableContext Context(nullptr, Frame, nullptr);
+    QVH::DispatchCommsCall(Context, nullptr);
+
+    const RC::StringType After = Call.PayloadUnits();
+    const int Lines = G.Log->Count;
+    Check(Call.CallType() == CallType && Call.GuardsIntact(),
+          "nothing but Payload is written in the parameter block", CallType, Before, After);
+    Check(After.find(Engine(u"SECRET")) == RC::StringType::npos,
+          "nothing outside the animation folder is read", CallType, Before, After);
+    if (CallType == 1) {
+        Check(After == G.Listing && Lines == 0, "CallType 1 gives the listing", CallType, Before,
+              After);
+    } else if (CallType == 2) {
+        const bool Content = G.Contents.contains(After) && Lines == 0;
+        const bool Empty = After.empty() && Lines <= 1;
+        const bool Failed = After == Before && Lines == 1 &&
+                            G.Log->Last.starts_with(STR("QVH_MotionArchive : CPPCommsCall failed"));
+        Check(Content || Empty || Failed,
+              "CallType 2 gives a file's content, or the empty string, or logs why it kept "
+              "Payload",
+              CallType, Before, After);
+    } else {
+        Check(After == Before && Lines == 1 &&
+                  G.Log->Last ==
+                      STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid."),
+              "another CallType keeps Payload and logs one line", CallType, Before, After);
+    }
+    return 0;
+}
