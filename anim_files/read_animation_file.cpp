@@ -50,7 +50,7 @@ RC::Unreal::FString ReadAnimationFile(RC::Unreal::FString Name) {
     }
     const std::u8string Path = detail::AnimationFilePathText(NameText);
 
-    // The text is decoded into the thread's scratch, so only the engine string is fresh memory.
+    // The text is decoded into the reads' scratch, so only the engine string is fresh memory.
     detail::ScratchLease Lease;
     const detail::FileText Text = detail::ReadFileText(Path, MaxTextFileBytes, Lease.Scratch());
     if (Text.Status != detail::FileTextStatus::Read) {

@@ -1,17 +1,17 @@
 #include "anim_files/read_scratch.hpp"
 
 #include <algorithm>
+#include <atomic>
 
 namespace QVH::detail {
 namespace {
 
-struct ThreadScratch {
+struct SharedScratch {
     ReadScratch Scratch;
-    bool Lent = false;
+    std::atomic<bool> Lent{false};
 };
 
-// One a thread: calls on one thread never overlap but through re-entry, which the lease handles.
-thread_local ThreadScratch This;
+SharedScratch Shared;
 
 }  // namespace
 
@@ -49,21 +49,21 @@ std::size_t ReadScratch::HeldBytes() const noexcept {
 }
 
 ScratchLease::ScratchLease() noexcept {
-    if (This.Lent) {
+    // Acquire and release order the buffers' use by one read before their use by the next.
+    if (Shared.Lent.exchange(true, std::memory_order_acquire)) {
         Lent = &Own.emplace();
     } else {
-        This.Lent = true;
-        Lent = &This.Scratch;
+        Lent = &Shared.Scratch;
     }
 }
 
 ScratchLease::~ScratchLease() {
-    if (Lent == &This.Scratch) {
-        This.Scratch.Trim();
-        This.Lent = false;
+    if (Lent == &Shared.Scratch) {
+        Shared.Scratch.Trim();
+        Shared.Lent.store(false, std::memory_order_release);
     }
 }
 
-std::size_t ThreadScratchHeldBytes() noexcept { return This.Scratch.HeldBytes(); }
+std::size_t SharedScratchHeldBytes() noexcept { return Shared.Scratch.HeldBytes(); }
 
 }  // namespace QVH::detail

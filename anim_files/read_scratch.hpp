@@ -9,9 +9,9 @@
 namespace QVH::detail {
 
 // The buffers a file read works in: one piece of the file's bytes at a time, and the decoded
-// text. A thread reuses its own between reads, so a read of a file up to a few MiB touches no
-// fresh memory but the engine string's. They carry nothing from one read to the next: every read
-// fills them afresh from the disk.
+// text. Reads reuse one set between them, so a read of a file up to a few MiB touches no fresh
+// memory but the engine string's. They carry nothing from one read to the next: every read fills
+// them afresh from the disk.
 class ReadScratch {
 public:
     // Bytes read from the file at a time: small enough for the processor's cache, large enough
@@ -39,9 +39,13 @@ private:
     std::size_t UnitCapacity = 0;
 };
 
-// The calling thread's scratch for the length of one read, trimmed when the lease ends. Should a
-// read start while the thread's scratch is lent (a read inside a read, through a log device), it
-// gets a scratch of its own for that read.
+// The reads' shared scratch for the length of one read, trimmed when the lease ends. A read that
+// starts while it is lent (one on another thread, or a read inside a read through a log device)
+// gets a scratch of its own for that read. Any thread.
+//
+// The scratch is shared by the library rather than kept per thread: a thread-local object with a
+// destructor would keep the library loaded, after the host unloads it, until every thread that
+// ever read a file ends. The shared one goes when the library goes.
 class ScratchLease {
 public:
     ScratchLease() noexcept;
@@ -56,7 +60,7 @@ private:
     ReadScratch* Lent = nullptr;
 };
 
-// What the calling thread's scratch holds between reads.
-std::size_t ThreadScratchHeldBytes() noexcept;
+// What the shared scratch holds between reads. For tests: not while a read may run.
+std::size_t SharedScratchHeldBytes() noexcept;
 
 }  // namespace QVH::detail
