@@ -1,7 +1,7 @@
 // The content decoder against a reference decoder written from the Unicode standard's table of
-// well-formed UTF-8 byte sequences: the same units for every file, for the plain UTF-8 decoder
-// of names and error texts, and for the scalar loop, which must never write past one unit per
-// byte.
+// well-formed UTF-8 byte sequences: the same units for every file, whole or read in pieces, for
+// the plain UTF-8 decoder of names and error texts, and for the scalar loop and each vector loop
+// this processor runs, which must never write past one unit per byte.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "anim_files/decode_text.hpp"
+#include "anim_files/file_text_decoder.hpp"
 #include "anim_files/utf8_units.hpp"
 #include "fuzz_support.hpp"
 
@@ -143,6 +144,30 @@ void Expect(bool Holds, const char* Property, std::string_view Input, RC::String
 
 RC::StringType Engine(const std::u16string& Text) { return {Text.begin(), Text.end()}; }
 
+// The file decoded as a read decodes it: in pieces of 1 to 8 bytes, lengths taken from the bytes
+// themselves, each in a buffer of its own with just the room for the kept bytes before it, and
+// the end told by one more, empty, piece.
+RC::StringType DecodeInPieces(std::string_view Bytes) {
+    using QVH::detail::FileTextDecoder;
+    constexpr std::size_t Room = FileTextDecoder::MaxKeptBytes;
+    FileTextDecoder Decoder;
+    RC::StringType Text;
+    std::size_t Start = 0;
+    for (bool Last = false; !Last;) {
+        const std::size_t Size = std::min<std::size_t>(
+            Bytes.size() - Start,
+            Start < Bytes.size() ? 1 + static_cast<unsigned char>(Bytes[Start]) % 8 : 0);
+        Last = Size == 0;
+        std::vector<char> Buffer(Room + Size);
+        std::copy_n(Bytes.data() + Start, Size, Buffer.data() + Room);
+        const std::span<const char> Piece = Decoder.Resume(Buffer.data() + Room, Size);
+        std::vector<RC::CharType> Units(FileTextDecoder::MaxUnits(Piece.size()));
+        Text.append(Units.data(), Decoder.Decode(Piece, Last, Units.data()));
+        Start += Size;
+    }
+    return Text;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
@@ -154,6 +179,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
            "DecodeFileText gives the reference's units, NUL-terminated", Bytes, File,
            Decoded.View());
 
+    const RC::StringType Pieces = DecodeInPieces(Bytes);
+    Expect(Pieces == File, "a file read in pieces gives the reference's units", Bytes, File,
+           Pieces);
+
     const RC::StringType Plain = Engine(ReferenceUtf8(Bytes));
     const RC::StringType Utf8 = QVH::DecodeUtf8(Bytes);
     Expect(Utf8 == Plain, "DecodeUtf8 gives the reference's units", Bytes, Plain, Utf8);
@@ -163,10 +192,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     constexpr RC::CharType Guard = 0xA5A5;
     constexpr std::size_t Guards = 8;
     std::vector<RC::CharType> Out;
+    static const std::vector<QVH::detail::NamedUtf8Decoder> Decoders = [] {
+        std::vector<QVH::detail::NamedUtf8Decoder> All = QVH::detail::Utf8DecodersOfThisProcessor();
+        All.push_back({"in use", QVH::detail::DecodeUtf8Units});
+        return All;
+    }();
     for (const bool SkipLineBreaks : {false, true}) {
         const RC::StringType& Expected = SkipLineBreaks ? Stripped : Plain;
-        for (const auto Decode :
-             {QVH::detail::DecodeUtf8Units, QVH::detail::DecodeUtf8UnitsScalar}) {
+        for (const auto& [Name, Decode] : Decoders) {
             Out.assign(Size + Guards, Guard);
             const std::size_t Written = Decode(Data, Size, Out.data(), SkipLineBreaks);
             const RC::StringViewType Got(Out.data(), std::min(Written, Size));
