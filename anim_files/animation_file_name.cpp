@@ -4,12 +4,11 @@
 #include <string_view>
 #include <system_error>
 
-#include "anim_files/to_utf8.hpp"
+#include "anim_files/animation_folder.hpp"
+#include "text/utf16_to_utf8.hpp"
 
 namespace QVH {
 namespace {
-
-constexpr std::u8string_view FolderPrefix = u8"../../Content/Paks/~Mods/AnimJSON/";
 
 bool IsSeparator(RC::CharType Unit) { return Unit == '/' || Unit == '\\'; }
 
@@ -54,8 +53,9 @@ namespace detail {
 std::u8string AnimationFilePathText(RC::StringViewType Name) {
     const std::string Utf8Name = ToUtf8(Name);
     std::u8string Path;
-    Path.reserve(FolderPrefix.size() + Utf8Name.size());
-    Path.append(FolderPrefix);
+    Path.reserve(AnimationFolder.size() + 1 + Utf8Name.size());
+    Path.append(AnimationFolder);
+    Path.push_back(u8'/');
     Path.append(reinterpret_cast<const char8_t*>(Utf8Name.data()), Utf8Name.size());
     return Path;
 }

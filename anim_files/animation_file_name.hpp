@@ -16,8 +16,8 @@ bool IsNameInsideAnimationFolder(RC::StringViewType Name);
 
 namespace detail {
 
-// The text of the path that a read of Name opens: "../../Content/Paks/~Mods/AnimJSON/" followed
-// by Name's UTF-8, taken as UTF-8 text so that the name reaches the file of that name on every
+// The text of the path that a read of Name opens: the animation folder, "/", then Name's
+// UTF-8, taken as UTF-8 text so that the name reaches the file of that name on every
 // system. Checks nothing: ask IsNameInsideAnimationFolder first. Throws
 // std::range_error("bad conversion") as ToUtf8 does; any thread.
 std::u8string AnimationFilePathText(RC::StringViewType Name);

@@ -2,8 +2,8 @@
 #include <system_error>
 #include <type_traits>
 
-#include "anim_files/decode_text.hpp"
 #include "anim_files/folder_listing.hpp"
+#include "text/utf8_to_utf16.hpp"
 
 namespace QVH::detail {
 namespace {

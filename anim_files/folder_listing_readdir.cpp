@@ -5,8 +5,8 @@
 #include <string_view>
 #include <system_error>
 
-#include "anim_files/decode_text.hpp"
 #include "anim_files/folder_listing.hpp"
+#include "text/utf8_to_utf16.hpp"
 
 namespace QVH::detail {
 namespace {

@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <system_error>
+
+#include "File/Macros.hpp"
 
 namespace QVH::detail {
 
@@ -31,11 +34,19 @@ public:
     // Reads up to Count bytes into Buffer: the number read, 0 at the end of the file, or -1 on a
     // read error.
     std::int64_t Read(char* Buffer, std::size_t Count) noexcept;
+    // The system's error of a failed open (Status() Failed) or of the last failed Read; empty
+    // when there was none.
+    std::error_code Error() const noexcept { return LastError; }
+
+    // The system's own text for Error, in the user's language where the system has one, without
+    // a trailing full stop or line end: what a log line says after the file's name.
+    static RC::StringType ErrorText(std::error_code Error);
 
 private:
     std::intptr_t Handle = -1;
     OpenStatus Opened = OpenStatus::Failed;
     std::optional<std::uint64_t> KnownSize;
+    std::error_code LastError;
 };
 
 }  // namespace QVH::detail

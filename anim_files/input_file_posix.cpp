@@ -6,8 +6,14 @@
 #include <algorithm>
 
 #include "anim_files/input_file.hpp"
+#include "text/utf8_to_utf16.hpp"
 
 namespace QVH::detail {
+namespace {
+
+std::error_code LastSystemError() { return {errno, std::generic_category()}; }
+
+}  // namespace
 
 InputFile::InputFile(const std::u8string& Path) {
     // The name's bytes go to the system unchanged. Non-blocking, so a FIFO with no writer cannot
@@ -16,12 +22,14 @@ InputFile::InputFile(const std::u8string& Path) {
                                   O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (Descriptor < 0) {
         Opened = (errno == ENOENT || errno == ENOTDIR) ? OpenStatus::Missing : OpenStatus::Failed;
+        LastError = LastSystemError();
         return;
     }
     Handle = Descriptor;
     struct stat Info {};
     if (::fstat(Descriptor, &Info) != 0) {
         Opened = OpenStatus::Failed;
+        LastError = LastSystemError();
     } else if (S_ISDIR(Info.st_mode)) {
         Opened = OpenStatus::Folder;
     } else if (S_ISCHR(Info.st_mode) || S_ISBLK(Info.st_mode)) {
@@ -51,7 +59,15 @@ std::int64_t InputFile::Read(char* Buffer, std::size_t Count) noexcept {
     do {
         Got = ::read(static_cast<int>(Handle), Buffer, Count);
     } while (Got < 0 && errno == EINTR);
+    if (Got < 0) {
+        LastError = LastSystemError();
+    }
     return Got;
+}
+
+RC::StringType InputFile::ErrorText(std::error_code Error) {
+    // strerror's text: ASCII in the C locale the game runs in, UTF-8 in any other.
+    return DecodeUtf8(Error.message());
 }
 
 }  // namespace QVH::detail

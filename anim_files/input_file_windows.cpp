@@ -17,6 +17,10 @@
 namespace QVH::detail {
 namespace {
 
+std::error_code LastSystemError() {
+    return {static_cast<int>(::GetLastError()), std::system_category()};
+}
+
 HANDLE AsHandle(std::intptr_t Handle) { return reinterpret_cast<HANDLE>(Handle); }
 
 // The path as UTF-16, so the name reaches the file of that name. The runtime refuses ill-formed
@@ -62,6 +66,7 @@ InputFile::InputFile(const std::u8string& Text) {
                                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (File == INVALID_HANDLE_VALUE) {
         const DWORD Error = ::GetLastError();
+        LastError = {static_cast<int>(Error), std::system_category()};
         // A folder cannot be opened this way; tell it apart from a missing file.
         const DWORD Attributes = ::GetFileAttributesW(Path.c_str());
         if (Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -99,9 +104,36 @@ std::int64_t InputFile::Read(char* Buffer, std::size_t Count) noexcept {
     const DWORD Wanted = static_cast<DWORD>(std::min<std::size_t>(Count, std::size_t{1} << 30));
     DWORD Got = 0;
     if (!::ReadFile(AsHandle(Handle), Buffer, Wanted, &Got, nullptr)) {
-        return ::GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;
+        if (::GetLastError() == ERROR_BROKEN_PIPE) {
+            return 0;
+        }
+        LastError = LastSystemError();
+        return -1;
     }
     return Got;
+}
+
+RC::StringType InputFile::ErrorText(std::error_code Error) {
+    // The system's message as UTF-16, so it reads right in any language the system speaks; the
+    // runtime's narrow message would pass through the ANSI code page.
+    wchar_t* Message = nullptr;
+    const DWORD Length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(Error.value()), 0, reinterpret_cast<wchar_t*>(&Message), 0,
+        nullptr);
+    RC::StringType Text;
+    if (Length > 0 && Message != nullptr) {
+        Text.assign(Message, Length);
+    }
+    ::LocalFree(Message);
+    while (!Text.empty() && (Text.back() == L'\r' || Text.back() == L'\n' || Text.back() == L' ' ||
+                             Text.back() == L'.')) {
+        Text.pop_back();
+    }
+    if (Text.empty()) {
+        Text = L"error " + std::to_wstring(Error.value());
+    }
+    return Text;
 }
 
 }  // namespace QVH::detail

@@ -4,7 +4,7 @@
 
 namespace QVH {
 
-// The names of the entries of the animation folder "../../Content/Paks/~Mods/AnimJSON", in the
+// The names of the entries of the animation folder (AnimationFolder), in the
 // file system's order, joined by "|"; read afresh from disk, with no filter and no sorting. Each
 // name is the file system's own Unicode name: on Windows its UTF-16 name unchanged, elsewhere its
 // bytes decoded as UTF-8 (ill-formed bytes as U+FFFD). Throws std::filesystem::filesystem_error

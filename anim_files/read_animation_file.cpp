@@ -1,41 +1,44 @@
 #include "anim_files/read_animation_file.hpp"
 
 #include <string>
-#include <string_view>
 
 #include "anim_files/animation_file_name.hpp"
-#include "anim_files/decode_text.hpp"
-#include "anim_files/file_text.hpp"
+#include "anim_files/input_file.hpp"
+#include "anim_files/read_file_text.hpp"
 #include "anim_files/read_scratch.hpp"
-#include "mod/log_message.hpp"
+#include "log/log_line.hpp"
 
 namespace QVH {
 namespace {
-
-void LogAboutFile(RC::StringViewType Text, RC::StringViewType Name) {
-    RC::StringType Line(Text);
-    Line += Name;
-    LogMessage(Line);
-}
 
 RC::StringViewType FailureText(detail::FileTextStatus Status) {
     using detail::FileTextStatus;
     switch (Status) {
         case FileTextStatus::Missing:
-            return STR("QVH_MotionArchive : Animation file not found: ");
+            return STR("Animation file not found: ");
         case FileTextStatus::Folder:
-            return STR("QVH_MotionArchive : Animation file is a folder: ");
+            return STR("Animation file is a folder: ");
         case FileTextStatus::Device:
-            return STR("QVH_MotionArchive : Animation file name names a device, not a file: ");
+            return STR("Animation file name names a device, not a file: ");
         case FileTextStatus::TooLarge:
-            return STR("QVH_MotionArchive : Animation file too large for an engine string: ");
+            return STR("Animation file too large for an engine string: ");
         case FileTextStatus::ReadFailed:
-            return STR("QVH_MotionArchive : Could not read animation file: ");
+            return STR("Could not read animation file: ");
         case FileTextStatus::OpenFailed:
         case FileTextStatus::Read:
             break;
     }
-    return STR("QVH_MotionArchive : Could not open animation file: ");
+    return STR("Could not open animation file: ");
+}
+
+void LogFailure(const detail::FileText& Text, RC::StringViewType Name) {
+    if (!Text.Error) {
+        LogLine({FailureText(Text.Status), Name});
+        return;
+    }
+    // The system's reason tells a modder what to fix: a permission, a lock, a broken disk.
+    const RC::StringType Reason = detail::InputFile::ErrorText(Text.Error);
+    LogLine({FailureText(Text.Status), Name, STR(" ("), Reason, STR(")")});
 }
 
 }  // namespace
@@ -43,18 +46,16 @@ RC::StringViewType FailureText(detail::FileTextStatus Status) {
 RC::Unreal::FString ReadAnimationFile(RC::Unreal::FString Name) {
     const RC::StringViewType NameText(Name.GetCharArray());
     if (!IsNameInsideAnimationFolder(NameText)) {
-        LogAboutFile(STR("QVH_MotionArchive : Refused a file name that leaves the animation "
-                         "folder: "),
-                     NameText);
+        LogLine({STR("Refused a file name that leaves the animation folder: "), NameText});
         return {};
     }
     const std::u8string Path = detail::AnimationFilePathText(NameText);
 
     // The text is decoded into the reads' scratch, so only the engine string is fresh memory.
     detail::ScratchLease Lease;
-    const detail::FileText Text = detail::ReadFileText(Path, MaxTextFileBytes, Lease.Scratch());
+    const detail::FileText Text = detail::ReadFileText(Path, Lease.Scratch());
     if (Text.Status != detail::FileTextStatus::Read) {
-        LogAboutFile(FailureText(Text.Status), NameText);
+        LogFailure(Text, NameText);
         return {};
     }
     return RC::Unreal::FString(Text.Units);

@@ -4,7 +4,7 @@
 
 namespace QVH {
 
-// The text of the file Name in the animation folder "../../Content/Paks/~Mods/AnimJSON/", read
+// The text of the file Name in the animation folder (AnimationFolder), read
 // afresh from disk and decoded (UTF-8, or UTF-16 after a UTF-16 byte-order mark), with every CR
 // and LF removed; it ends at the first NUL. A name that leaves the folder or names a device, a
 // file that cannot be opened or read, a folder, or text too long for an engine string gives the

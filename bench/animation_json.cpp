@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string_view>
 
-namespace qvh_bench {
+namespace QVH::Bench {
 namespace {
 
 constexpr std::array<std::string_view, 8> AsciiBones = {
@@ -145,4 +145,4 @@ std::string SizeName(std::uint64_t Bytes) {
     return std::to_string(Bytes) + "B";
 }
 
-}  // namespace qvh_bench
+}  // namespace QVH::Bench

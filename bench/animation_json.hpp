@@ -5,7 +5,7 @@
 #include <string>
 
 // Generated animation files: what the benchmarks read.
-namespace qvh_bench {
+namespace QVH::Bench {
 
 enum class TextKind { Ascii, NonAscii };
 
@@ -32,4 +32,4 @@ const char* KindName(TextKind Kind);
 // "4KiB", "256KiB", "4MiB", "32MiB" and so on.
 std::string SizeName(std::uint64_t Bytes);
 
-}  // namespace qvh_bench
+}  // namespace QVH::Bench

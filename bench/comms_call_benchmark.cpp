@@ -15,7 +15,7 @@
 #include "bridge/comms_function_path.hpp"
 #include "bridge/dispatch_comms_call.hpp"
 
-namespace qvh_bench {
+namespace QVH::Bench {
 namespace {
 
 // CPPCommsCall's parameters as the engine lays them out: CallType at byte 0, Payload at byte 8.
@@ -98,4 +98,4 @@ const bool Registered = [] {
 }();
 
 }  // namespace
-}  // namespace qvh_bench
+}  // namespace QVH::Bench

@@ -2,7 +2,7 @@
 
 #include "bench/inputs.hpp"
 
-namespace qvh_bench {
+namespace QVH::Bench {
 namespace {
 
 double Nanoseconds(const benchmark::BenchmarkReporter::Run& Run) {
@@ -131,4 +131,4 @@ void ComparisonReporter::PrintComparison(std::FILE* Out) const {
     }
 }
 
-}  // namespace qvh_bench
+}  // namespace QVH::Bench

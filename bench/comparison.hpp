@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace qvh_bench {
+namespace QVH::Bench {
 
 // Shows the runs as the console reporter does, keeps the median real time of each benchmark (or
 // its only time, without repetitions), and prints the mod's ratios to the floor and the literal
@@ -27,4 +27,4 @@ private:
     std::map<std::string, double> SingleRuns;
 };
 
-}  // namespace qvh_bench
+}  // namespace QVH::Bench

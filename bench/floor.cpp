@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-namespace qvh_bench {
+namespace QVH::Bench {
 
 RC::Unreal::FString FloorReadAnimationFile(RC::Unreal::FString Name) {
     constexpr char Prefix[] = "../../Content/Paks/~Mods/AnimJSON/";
@@ -64,4 +64,4 @@ RC::Unreal::FString FloorListAnimationFiles() {
     return RC::Unreal::FString(Listing.c_str());
 }
 
-}  // namespace qvh_bench
+}  // namespace QVH::Bench

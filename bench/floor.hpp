@@ -4,7 +4,7 @@
 
 // The least any implementation must do to serve the two calls through the host's interface: the
 // floor the mod is measured against. No checks, no decoding, no logging; Linux only.
-namespace qvh_bench {
+namespace QVH::Bench {
 
 // Opens the file Name (ASCII) of the animation folder, asks its size, reads it with one read()
 // into a new buffer, widens it in one pass into a new buffer of units and builds the engine
@@ -15,4 +15,4 @@ RC::Unreal::FString FloorReadAnimationFile(RC::Unreal::FString Name);
 // "|" between names, then the engine string.
 RC::Unreal::FString FloorListAnimationFiles();
 
-}  // namespace qvh_bench
+}  // namespace QVH::Bench

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string_view>
 
-namespace qvh_bench {
+namespace QVH::Bench {
 
 BenchGame::BenchGame(const std::filesystem::path& Root) : RootPath(Root) {
     std::filesystem::create_directories(RootPath / "Binaries" / "Win64");
@@ -86,4 +86,4 @@ BenchInputs& Inputs() {
     return Instance;
 }
 
-}  // namespace qvh_bench
+}  // namespace QVH::Bench

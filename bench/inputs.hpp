@@ -10,7 +10,7 @@
 // The inputs the benchmarks read: throw-away game folders whose animation folders hold generated
 // animation JSON (CR LF line ends) or many entries to list. Made on the disk at run time and
 // removed when the program ends.
-namespace qvh_bench {
+namespace QVH::Bench {
 
 class BenchGame;
 
@@ -74,4 +74,4 @@ constexpr std::uint64_t AnimationSizes[] = {4 << 10, 256 << 10, 4 << 20, 32 << 2
 constexpr TextKind AnimationKinds[] = {TextKind::Ascii, TextKind::NonAscii};
 constexpr int ListingSizes[] = {100, 1000, 10000};
 
-}  // namespace qvh_bench
+}  // namespace QVH::Bench

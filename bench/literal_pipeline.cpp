@@ -6,9 +6,9 @@
 #include <iterator>
 #include <string>
 
-#include "anim_files/to_utf8.hpp"
+#include "text/utf16_to_utf8.hpp"
 
-namespace qvh_bench {
+namespace QVH::Bench {
 namespace {
 
 // One unit per byte, sign-extended, as a byte-wise widening gives.
@@ -47,4 +47,4 @@ RC::Unreal::FString LiteralListAnimationFiles() {
     return RC::Unreal::FString(Wide.c_str());
 }
 
-}  // namespace qvh_bench
+}  // namespace QVH::Bench

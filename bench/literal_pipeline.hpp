@@ -4,7 +4,7 @@
 
 // The straightforward way to serve the two calls, kept as the reference the mod is measured
 // against: each step done the plain way, with no thought for copies or passes.
-namespace qvh_bench {
+namespace QVH::Bench {
 
 // Reads the file Name of the animation folder through a text-mode std::ifstream and
 // std::istreambuf_iterator, removes CR and then LF with two erase-remove passes, widens each
@@ -15,4 +15,4 @@ RC::Unreal::FString LiteralReadAnimationFile(RC::Unreal::FString Name);
 // generic_string() with "|" into a std::string, widens it and builds the engine string.
 RC::Unreal::FString LiteralListAnimationFiles();
 
-}  // namespace qvh_bench
+}  // namespace QVH::Bench

@@ -21,17 +21,17 @@ int main(int Argc, char** Argv) {
         return 1;
     }
     // Every input is written, and on the disk, before the first timing starts.
-    for (const qvh_bench::TextKind Kind : qvh_bench::AnimationKinds) {
-        for (const std::uint64_t Bytes : qvh_bench::AnimationSizes) {
-            qvh_bench::Inputs().Animation(Kind, Bytes);
+    for (const QVH::Bench::TextKind Kind : QVH::Bench::AnimationKinds) {
+        for (const std::uint64_t Bytes : QVH::Bench::AnimationSizes) {
+            QVH::Bench::Inputs().Animation(Kind, Bytes);
         }
     }
-    for (const int Entries : qvh_bench::ListingSizes) {
-        qvh_bench::Inputs().Listing(Entries);
+    for (const int Entries : QVH::Bench::ListingSizes) {
+        QVH::Bench::Inputs().Listing(Entries);
     }
     ::sync();
 
-    qvh_bench::ComparisonReporter Reporter;
+    QVH::Bench::ComparisonReporter Reporter;
     benchmark::RunSpecifiedBenchmarks(&Reporter);
     Reporter.PrintComparison(stdout);
     benchmark::Shutdown();

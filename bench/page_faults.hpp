@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-namespace qvh_bench {
+namespace QVH::Bench {
 
 // Counts the page faults of a benchmark's timed loop: each is a page of memory touched for the
 // first time, which on these machines costs more than most of the work around it.
@@ -27,4 +27,4 @@ private:
     long Start;
 };
 
-}  // namespace qvh_bench
+}  // namespace QVH::Bench

@@ -11,7 +11,7 @@
 #include "bench/inputs.hpp"
 #include "bench/literal_pipeline.hpp"
 
-namespace qvh_bench {
+namespace QVH::Bench {
 namespace {
 
 using ReadFunction = RC::Unreal::FString (*)(RC::Unreal::FString);
@@ -62,4 +62,4 @@ const bool Registered = [] {
 }();
 
 }  // namespace
-}  // namespace qvh_bench
+}  // namespace QVH::Bench

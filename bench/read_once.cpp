@@ -66,16 +66,16 @@ int main(int Argc, char** Argv) {
         }
     }
     const ReadFunction Read = Variant == "mod"       ? QVH::ReadAnimationFile
-                              : Variant == "literal" ? qvh_bench::LiteralReadAnimationFile
-                              : Variant == "floor"   ? qvh_bench::FloorReadAnimationFile
+                              : Variant == "literal" ? QVH::Bench::LiteralReadAnimationFile
+                              : Variant == "floor"   ? QVH::Bench::FloorReadAnimationFile
                                                      : nullptr;
     if (Read == nullptr || (Kind != "ascii" && Kind != "nonascii5") || Bytes == 0 || Repeat < 1) {
         return Usage();
     }
 
-    qvh_bench::BenchInputs Inputs;
-    const qvh_bench::AnimationInput& Input = Inputs.Animation(
-        Kind == "ascii" ? qvh_bench::TextKind::Ascii : qvh_bench::TextKind::NonAscii, Bytes);
+    QVH::Bench::BenchInputs Inputs;
+    const QVH::Bench::AnimationInput& Input = Inputs.Animation(
+        Kind == "ascii" ? QVH::Bench::TextKind::Ascii : QVH::Bench::TextKind::NonAscii, Bytes);
     Inputs.Files().Enter();
     const RC::StringType Name(Input.Name.begin(), Input.Name.end());
 
@@ -94,7 +94,7 @@ int main(int Argc, char** Argv) {
         std::printf(
             "%s %s %s: %lld units; peak %lld bytes above a baseline of %lld: %.2f bytes "
             "per file byte\n",
-            Variant.c_str(), Kind.c_str(), qvh_bench::SizeName(Bytes).c_str(), Units,
+            Variant.c_str(), Kind.c_str(), QVH::Bench::SizeName(Bytes).c_str(), Units,
             Peak - Baseline, Baseline,
             static_cast<double>(Peak - Baseline) / static_cast<double>(Bytes));
         return 0;
@@ -104,7 +104,7 @@ int main(int Argc, char** Argv) {
         Units = Read(RC::Unreal::FString(Name.c_str())).Len();
     }
     std::printf("%s %s %s (%.1f%% of bytes in multi-byte characters): %lld units, %d reads\n",
-                Variant.c_str(), Kind.c_str(), qvh_bench::SizeName(Bytes).c_str(),
+                Variant.c_str(), Kind.c_str(), QVH::Bench::SizeName(Bytes).c_str(),
                 100.0 * static_cast<double>(Input.NonAsciiBytes) / static_cast<double>(Bytes),
                 Units, Repeat);
     return 0;

@@ -7,8 +7,8 @@
 #include "Unreal/FString.hpp"
 #include "anim_files/list_animation_files.hpp"
 #include "anim_files/read_animation_file.hpp"
-#include "bridge/log_failure.hpp"
-#include "mod/log_message.hpp"
+#include "log/log_current_exception.hpp"
+#include "log/log_line.hpp"
 
 namespace QVH {
 namespace {
@@ -25,7 +25,7 @@ void DispatchCommsCall(RC::Unreal::UnrealScriptFunctionCallableContext& Context,
     try {
         RC::Unreal::uint8* const Block = Context.TheStack.Locals();
         if (Block == nullptr) {
-            LogMessage(STR("QVH_MotionArchive : CPPCommsCall failed: the call has no parameters"));
+            LogLine({STR("CPPCommsCall failed: the call has no parameters")});
             return;
         }
         std::int32_t CallType = 0;
@@ -41,12 +41,12 @@ void DispatchCommsCall(RC::Unreal::UnrealScriptFunctionCallableContext& Context,
         } else if (CallType == 2) {
             Payload = ReadAnimationFile(RC::Unreal::FString(Payload));
         } else {
-            LogMessage(STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid."));
+            LogLine({STR("CPPCommsCall received but CallType was invalid.")});
         }
     } catch (...) {
         // The host runs this hook inside the engine's script interpreter, which does not expect
         // an exception: one that got out would end the game.
-        detail::LogCurrentException(STR("QVH_MotionArchive : CPPCommsCall failed: "));
+        LogCurrentException(STR("CPPCommsCall failed: "));
     }
 }
 

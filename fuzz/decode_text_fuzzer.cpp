@@ -10,10 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "anim_files/decode_text.hpp"
-#include "anim_files/file_text_decoder.hpp"
-#include "anim_files/utf8_units.hpp"
-#include "fuzz_support.hpp"
+#include "fuzz/fuzz_support.hpp"
+#include "text/file_text_decoder.hpp"
+#include "text/utf8_to_utf16.hpp"
 
 namespace {
 
@@ -148,7 +147,7 @@ RC::StringType Engine(const std::u16string& Text) { return {Text.begin(), Text.e
 // themselves, each in a buffer of its own with just the room for the kept bytes before it, and
 // the end told by one more, empty, piece.
 RC::StringType DecodeInPieces(std::string_view Bytes) {
-    using QVH::detail::FileTextDecoder;
+    using QVH::FileTextDecoder;
     constexpr std::size_t Room = FileTextDecoder::MaxKeptBytes;
     FileTextDecoder Decoder;
     RC::StringType Text;

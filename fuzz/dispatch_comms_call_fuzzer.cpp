@@ -21,7 +21,7 @@
 #include "Unreal/FString.hpp"
 #include "Unreal/UnrealScriptFunctionCallableContext.hpp"
 #include "bridge/dispatch_comms_call.hpp"
-#include "fuzz_support.hpp"
+#include "fuzz/fuzz_support.hpp"
 
 namespace {
 

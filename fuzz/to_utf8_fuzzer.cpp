@@ -9,8 +9,8 @@
 #include <string_view>
 #include <utility>
 
-#include "anim_files/to_utf8.hpp"
-#include "fuzz_support.hpp"
+#include "fuzz/fuzz_support.hpp"
+#include "text/utf16_to_utf8.hpp"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The library's only exports, under plain names; everything else is hidden.
 
-#include "mod/log_message.hpp"
+#include "log/log_message.hpp"
 #include "mod/qvh_motion_archive.hpp"
 
 #if defined(_WIN32)
@@ -11,6 +11,9 @@
 
 // The host cannot take an exception across this boundary; a mod that fails to start is reported
 // to it as no mod at all.
+using QVH::ModInstance;
+using QVH::QVH_MotionArchive;
+
 QVH_EXPORT RC::CppUserModBase* start_mod() {
     QVH_MotionArchive* Mod = nullptr;
     try {

@@ -1,5 +1,11 @@
 #include "mod/qvh_motion_archive.hpp"
 
+#include "Unreal/UObjectGlobals.hpp"
+#include "bridge/comms_function_path.hpp"
+#include "log/log_current_exception.hpp"
+
+namespace QVH {
+
 QVH_MotionArchive* ModInstance = nullptr;
 
 QVH_MotionArchive::QVH_MotionArchive() {
@@ -21,3 +27,28 @@ QVH_MotionArchive::~QVH_MotionArchive() {
 }
 
 auto QVH_MotionArchive::on_update() -> void {}
+
+auto QVH_MotionArchive::on_unreal_init() -> void {
+    if (ModInstance != this) {
+        return;
+    }
+    try {
+        Scan.Start(&QVH_MotionArchive::ScanForBPToCPPCaller);
+    } catch (...) {
+        // The host does not expect an exception from its notification.
+        LogCurrentException(STR("Scan for CPPCommsCall could not start: "));
+    }
+}
+
+void QVH_MotionArchive::RemoveHooks() noexcept {
+    if (HookIds.first == 0 && HookIds.second == 0) {
+        return;
+    }
+    try {
+        RC::Unreal::UObjectGlobals::UnregisterHook(CommsFunctionPathView, HookIds);
+    } catch (...) {
+        LogCurrentException(STR("Removing the CPPCommsCall hooks failed: "));
+    }
+}
+
+}  // namespace QVH

@@ -6,7 +6,9 @@
 
 #include "Mod/CppUserModBase.hpp"
 #include "Unreal/UObject.hpp"
-#include "bridge/scan_thread.hpp"
+#include "mod/scan_thread.hpp"
+
+namespace QVH {
 
 class QVH_MotionArchive : public RC::CppUserModBase {
 public:
@@ -16,7 +18,7 @@ public:
     std::pair<int, int> HookIds{0, 0};
     // The thread that looks for the comms function; read the two fields above only once it has
     // finished or been stopped.
-    QVH::ScanThread Scan;
+    ScanThread Scan;
 
     QVH_MotionArchive();
     // Stops the scan and waits for it, removes the hooks it installed, and clears ModInstance.
@@ -37,3 +39,5 @@ private:
 
 // The one mod object, set by start_mod; null before it and after uninstall_mod.
 extern QVH_MotionArchive* ModInstance;
+
+}  // namespace QVH

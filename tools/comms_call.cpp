@@ -1,4 +1,4 @@
-#include "comms_call.hpp"
+#include "tools/comms_call.hpp"
 
 #include <cstdio>
 #include <cstring>
@@ -8,9 +8,9 @@
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/FString.hpp"
 #include "bridge/comms_function_path.hpp"
-#include "options.hpp"
+#include "tools/options.hpp"
 
-namespace qvh_host {
+namespace QVH::HostTool {
 namespace {
 
 // The engine puts the string after the integer at its own alignment: byte 8.
@@ -59,4 +59,4 @@ std::string FormatPayload(RC::StringViewType Payload, PayloadFormat Format) {
     return Out + '\n';
 }
 
-}  // namespace qvh_host
+}  // namespace QVH::HostTool

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "File/Macros.hpp"
-#include "options.hpp"
+#include "tools/options.hpp"
 
-namespace qvh_host {
+namespace QVH::HostTool {
 
 // Calls the widget's CPPCommsCall through the stand-in host with a parameter block laid out as
 // the engine lays it out (CallType at byte 0, Payload at byte 8) and returns the Payload that the
@@ -19,4 +19,4 @@ RC::StringType CallCommsFunction(std::int32_t CallType, const RC::StringType& Pa
 // U+FFFD), or the units as space-separated four-digit lower-case hex.
 std::string FormatPayload(RC::StringViewType Payload, PayloadFormat Format);
 
-}  // namespace qvh_host
+}  // namespace QVH::HostTool

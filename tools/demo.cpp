@@ -1,4 +1,4 @@
-#include "demo.hpp"
+#include "tools/demo.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,12 +7,13 @@
 
 #include "StandIn/Devices.hpp"
 #include "StandIn/ObjectRegistry.hpp"
+#include "anim_files/animation_folder.hpp"
 #include "bridge/comms_function_path.hpp"
-#include "comms_call.hpp"
-#include "hosted_mod.hpp"
-#include "utf8.hpp"
+#include "tools/comms_call.hpp"
+#include "tools/hosted_mod.hpp"
+#include "tools/utf8.hpp"
 
-namespace qvh_host {
+namespace QVH::HostTool {
 namespace {
 
 using namespace std::chrono_literals;
@@ -61,7 +62,7 @@ std::vector<RC::StringType> Split(const RC::StringType& Listing) {
 // The names the widget would ask for: each listed file, and the files of each listed sub-folder
 // as "Folder/File", which the listing itself does not show.
 std::vector<RC::StringType> NamesToRead(const RC::StringType& Listing) {
-    const std::filesystem::path Folder = "../../Content/Paks/~Mods/AnimJSON";
+    const std::filesystem::path Folder(AnimationFolder);
     std::vector<RC::StringType> Names;
     for (const RC::StringType& Entry : Split(Listing)) {
         const std::string Utf8 = Shown(Entry);
@@ -125,4 +126,4 @@ int RunDemo(const std::filesystem::path& ModPath, const Options& Opts) {
     return 0;
 }
 
-}  // namespace qvh_host
+}  // namespace QVH::HostTool

@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
-#include "options.hpp"
+#include "tools/options.hpp"
 
-namespace qvh_host {
+namespace QVH::HostTool {
 
 // The demo: the mod's whole life on the game in the working directory, told in a few lines on
 // stderr, with each Payload the widget finds on stdout. Returns the exit status.
 int RunDemo(const std::filesystem::path& ModPath, const Options& Opts);
 
-}  // namespace qvh_host
+}  // namespace QVH::HostTool

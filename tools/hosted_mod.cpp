@@ -1,4 +1,4 @@
-#include "hosted_mod.hpp"
+#include "tools/hosted_mod.hpp"
 
 #include <cstdio>
 #include <thread>
@@ -7,7 +7,7 @@
 #include "StandIn/ScriptCalls.hpp"
 #include "bridge/comms_function_path.hpp"
 
-namespace qvh_host {
+namespace QVH::HostTool {
 
 std::unique_ptr<HostedMod> HostedMod::Start(const std::filesystem::path& Path, std::string& Error) {
     auto Library = StandIn::ModLibrary::Load(Path, Error);
@@ -48,4 +48,4 @@ bool HostedMod::WaitForHook(std::chrono::milliseconds Limit) {
     return true;
 }
 
-}  // namespace qvh_host
+}  // namespace QVH::HostTool

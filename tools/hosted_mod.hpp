@@ -9,7 +9,7 @@
 
 #include "StandIn/ModLibrary.hpp"
 
-namespace qvh_host {
+namespace QVH::HostTool {
 
 class HostedMod {
 public:
@@ -36,4 +36,4 @@ private:
     RC::CppUserModBase* Mod;
 };
 
-}  // namespace qvh_host
+}  // namespace QVH::HostTool

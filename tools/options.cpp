@@ -1,12 +1,12 @@
-#include "options.hpp"
+#include "tools/options.hpp"
 
 #include <charconv>
 #include <cmath>
 #include <string_view>
 
-#include "utf8.hpp"
+#include "tools/utf8.hpp"
 
-namespace qvh_host {
+namespace QVH::HostTool {
 namespace {
 
 // Longer than anyone waits for a widget; keeps the conversion to milliseconds in range.
@@ -135,4 +135,4 @@ bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::
     return true;
 }
 
-}  // namespace qvh_host
+}  // namespace QVH::HostTool

@@ -11,7 +11,7 @@
 
 #include "File/Macros.hpp"
 
-namespace qvh_host {
+namespace QVH::HostTool {
 
 enum class Command { Demo, List, Read, Call };
 enum class PayloadFormat { Text, Units };
@@ -37,4 +37,4 @@ bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::
 // The usage text, ending in a newline.
 std::string UsageText();
 
-}  // namespace qvh_host
+}  // namespace QVH::HostTool

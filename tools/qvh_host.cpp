@@ -11,10 +11,10 @@
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ProgramFolder.hpp"
 #include "bridge/comms_function_path.hpp"
-#include "comms_call.hpp"
-#include "demo.hpp"
-#include "hosted_mod.hpp"
-#include "options.hpp"
+#include "tools/comms_call.hpp"
+#include "tools/demo.hpp"
+#include "tools/hosted_mod.hpp"
+#include "tools/options.hpp"
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -28,7 +28,7 @@
 namespace {
 
 using namespace std::chrono_literals;
-using qvh_host::Options;
+using QVH::HostTool::Options;
 
 constexpr int UsageError = 2;
 constexpr int Failure = 1;
@@ -86,22 +86,22 @@ int RunCommand(const std::filesystem::path& ModPath, const Options& Opts) {
     const auto Delay = Opts.LoadDelay.value_or(0ms);
     const auto Limit = Opts.HookTimeout.value_or(Delay + HookMargin);
     std::string Error;
-    auto Mod = qvh_host::HostedMod::Start(ModPath, Error);
+    auto Mod = QVH::HostTool::HostedMod::Start(ModPath, Error);
     if (!Mod) {
         std::fprintf(stderr, "qvh-host: cannot load the mod: %s\n", Error.c_str());
         return Failure;
     }
     StandIn::MakeFindableAfter(QVH::CommsFunctionPathView, Delay);
     Mod->EngineReady();
-    if (!qvh_host::HostedMod::WaitForHook(Limit)) {
+    if (!QVH::HostTool::HostedMod::WaitForHook(Limit)) {
         std::fprintf(stderr,
                      "qvh-host: the mod did not hook CPPCommsCall within %s of the engine-ready "
                      "notification (the widget was loaded after %s)\n",
                      Seconds(Limit).c_str(), Seconds(Delay).c_str());
         return Failure;
     }
-    const RC::StringType Found = qvh_host::CallCommsFunction(Opts.CallType, Opts.Payload);
-    const std::string Out = qvh_host::FormatPayload(Found, Opts.Format);
+    const RC::StringType Found = QVH::HostTool::CallCommsFunction(Opts.CallType, Opts.Payload);
+    const std::string Out = QVH::HostTool::FormatPayload(Found, Opts.Format);
     std::fwrite(Out.data(), 1, Out.size(), stdout);
     std::fflush(stdout);
     return 0;
@@ -111,12 +111,12 @@ int Run(int Argc, char** Argv) {
     Options Opts;
     Opts.WorkingDirectory = std::filesystem::path(std::u8string(u8"" QVH_SAMPLE_GAME_BINARIES));
     std::string Error;
-    if (!qvh_host::ParseOptions(Utf8Arguments(Argc, Argv), Opts, Error)) {
-        std::fprintf(stderr, "qvh-host: %s\n%s", Error.c_str(), qvh_host::UsageText().c_str());
+    if (!QVH::HostTool::ParseOptions(Utf8Arguments(Argc, Argv), Opts, Error)) {
+        std::fprintf(stderr, "qvh-host: %s\n%s", Error.c_str(), QVH::HostTool::UsageText().c_str());
         return UsageError;
     }
     if (Opts.Help) {
-        std::fputs(qvh_host::UsageText().c_str(), stdout);
+        std::fputs(QVH::HostTool::UsageText().c_str(), stdout);
         return 0;
     }
     // Resolved before the working directory changes, so a relative --mod means what was typed.
@@ -132,8 +132,8 @@ int Run(int Argc, char** Argv) {
     }
     RC::Output::DefaultTargets::get_default_devices_ref().push_back(
         std::make_unique<StandIn::ConsoleDevice>());
-    return Opts.What == qvh_host::Command::Demo ? qvh_host::RunDemo(ModPath, Opts)
-                                                : RunCommand(ModPath, Opts);
+    return Opts.What == QVH::HostTool::Command::Demo ? QVH::HostTool::RunDemo(ModPath, Opts)
+                                                     : RunCommand(ModPath, Opts);
 }
 
 }  // namespace

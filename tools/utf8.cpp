@@ -1,6 +1,6 @@
-#include "utf8.hpp"
+#include "tools/utf8.hpp"
 
-namespace qvh_host {
+namespace QVH::HostTool {
 
 bool DecodeUtf8(std::string_view Bytes, RC::StringType& Out) {
     Out.clear();
@@ -38,4 +38,4 @@ bool DecodeUtf8(std::string_view Bytes, RC::StringType& Out) {
     return true;
 }
 
-}  // namespace qvh_host
+}  // namespace QVH::HostTool

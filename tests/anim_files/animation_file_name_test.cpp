@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "StandIn/Devices.hpp"
-#include "support/engine_text.hpp"
+#include "tests/support/engine_text.hpp"
 
 namespace {
 
-using qvh_test::Engine;
+using QVH::Test::Engine;
 
 TEST(IsNameInsideAnimationFolder, AcceptsNamesInTheFolderAndItsSubFolders) {
     const char16_t* const Inside[] = {

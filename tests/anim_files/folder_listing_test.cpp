@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <string>
 
-#include "support/game_folder.hpp"
+#include "tests/support/game_folder.hpp"
 
 #ifndef _WIN32
 namespace {
@@ -44,7 +44,7 @@ void ExpectSameOutcome(const char* Folder) {
 }
 
 TEST(FolderListing, ReaddirListsAsTheFilesystemLibraryDoes) {
-    qvh_test::GameFolder Game;
+    QVH::Test::GameFolder Game;
     const char* const Folder = "../../Content/Paks/~Mods/AnimJSON";
     ExpectSameOutcome(Folder);  // empty
     for (const char* Name :
@@ -61,7 +61,7 @@ TEST(FolderListing, ReaddirListsAsTheFilesystemLibraryDoes) {
 }
 
 TEST(FolderListing, ReaddirFailsAsTheFilesystemLibraryDoes) {
-    qvh_test::GameFolder Game;
+    QVH::Test::GameFolder Game;
     Game.WriteFile("Idle.json", "{}");
     ExpectSameOutcome("../../Content/Paks/~Mods/AnimJSON/Idle.json");  // not a folder
     ExpectSameOutcome("../../Content/Paks/~Mods/AnimJSON/Missing");

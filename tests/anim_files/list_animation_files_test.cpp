@@ -8,16 +8,16 @@
 #include <vector>
 
 #include "anim_files/read_animation_file.hpp"
-#include "support/engine_text.hpp"
-#include "support/game_folder.hpp"
+#include "tests/support/engine_text.hpp"
+#include "tests/support/game_folder.hpp"
 
 namespace {
 
-using qvh_test::Engine;
+using QVH::Test::Engine;
 
 class ListAnimationFilesTest : public testing::Test {
 protected:
-    RC::StringType List() { return qvh_test::TextOf(QVH::ListAnimationFiles()); }
+    RC::StringType List() { return QVH::Test::TextOf(QVH::ListAnimationFiles()); }
 
     // The entries' names as this file system enumerates them, joined by "|".
     RC::StringType ExpectedListing() {
@@ -33,7 +33,7 @@ protected:
         return std::filesystem::path(Name).u16string();
     }
 
-    qvh_test::GameFolder Game;
+    QVH::Test::GameFolder Game;
 };
 
 TEST_F(ListAnimationFilesTest, EmptyFolderGivesTheEmptyString) {
@@ -53,7 +53,7 @@ TEST_F(ListAnimationFilesTest, ListsEveryEntryInEnumerationOrderButNotSubFolderC
     std::filesystem::create_directory(Game.AnimFolder() / "Empty");
     const RC::StringType Listing = List();
     EXPECT_EQ(Listing, ExpectedListing());
-    std::vector<RC::StringType> Names = qvh_test::Entries(Listing);
+    std::vector<RC::StringType> Names = QVH::Test::Entries(Listing);
     std::sort(Names.begin(), Names.end());
     EXPECT_EQ(Names,
               (std::vector<RC::StringType>{Engine(u"..twodots"), Engine(u".hidden"),
@@ -84,10 +84,10 @@ TEST_F(ListAnimationFilesTest, EveryListedNameReadsBackItsFile) {
     for (const std::u8string& Name : Names) {
         Game.WriteFile(Name, "content of " + std::string(Name.begin(), Name.end()) + "\r\n");
     }
-    const std::vector<RC::StringType> Listed = qvh_test::Entries(List());
+    const std::vector<RC::StringType> Listed = QVH::Test::Entries(List());
     ASSERT_EQ(Listed.size(), std::size(Names));
     for (const RC::StringType& Name : Listed) {
-        EXPECT_EQ(qvh_test::TextOf(QVH::ReadAnimationFile(RC::Unreal::FString(Name.c_str()))),
+        EXPECT_EQ(QVH::Test::TextOf(QVH::ReadAnimationFile(RC::Unreal::FString(Name.c_str()))),
                   Engine(u"content of ") + Name);
     }
 }
@@ -99,12 +99,12 @@ TEST_F(ListAnimationFilesTest, SeesChangesOnDiskAtOnceAndHandlesManyEntries) {
         Game.WriteFile(Name, "{}");
         Expected.push_back(Engine(std::u16string(Name.begin(), Name.end())));
     }
-    std::vector<RC::StringType> Names = qvh_test::Entries(List());
+    std::vector<RC::StringType> Names = QVH::Test::Entries(List());
     std::sort(Names.begin(), Names.end());
     std::sort(Expected.begin(), Expected.end());
     EXPECT_EQ(Names, Expected);
     std::filesystem::remove(Game.AnimFolder() / "Animation_With_A_Long_Name_7.json");
-    EXPECT_EQ(qvh_test::Entries(List()).size(), 299u);
+    EXPECT_EQ(QVH::Test::Entries(List()).size(), 299u);
 }
 
 TEST_F(ListAnimationFilesTest, MissingFolderThrowsWithTheOperationAndThePath) {

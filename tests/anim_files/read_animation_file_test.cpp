@@ -15,26 +15,26 @@
 #include <unistd.h>
 #endif
 
-#include "anim_files/decode_text.hpp"
 #include "anim_files/read_scratch.hpp"
-#include "support/captured_log.hpp"
-#include "support/engine_text.hpp"
-#include "support/game_folder.hpp"
+#include "tests/support/captured_log.hpp"
+#include "tests/support/engine_text.hpp"
+#include "tests/support/game_folder.hpp"
+#include "text/file_text_decoder.hpp"
 
 namespace {
 
 using namespace std::string_literals;
-using qvh_test::Engine;
+using QVH::Test::Engine;
 
 class ReadAnimationFileTest : public testing::Test {
 protected:
     RC::StringType Read(std::u16string_view Name) {
         const RC::StringType Text = Engine(Name);
-        return qvh_test::TextOf(QVH::ReadAnimationFile(RC::Unreal::FString(Text.c_str())));
+        return QVH::Test::TextOf(QVH::ReadAnimationFile(RC::Unreal::FString(Text.c_str())));
     }
 
-    qvh_test::GameFolder Game;
-    qvh_test::CapturedLog Log;
+    QVH::Test::GameFolder Game;
+    QVH::Test::CapturedLog Log;
 };
 
 TEST_F(ReadAnimationFileTest, ReturnsTheDecodedTextWithoutLineBreaks) {
@@ -134,7 +134,7 @@ TEST_F(ReadAnimationFileTest, PassesOnTheConversionErrorOfAnIllFormedName) {
 TEST_F(ReadAnimationFileTest, ANameWithALoneSurrogateIsLoggedNotThrown) {
     // Its UTF-8 form is not valid UTF-8; whatever the system makes of that, no exception.
     const RC::StringType Name = Engine(u"\xDC00.json");
-    EXPECT_EQ(qvh_test::TextOf(QVH::ReadAnimationFile(RC::Unreal::FString(Name.c_str()))),
+    EXPECT_EQ(QVH::Test::TextOf(QVH::ReadAnimationFile(RC::Unreal::FString(Name.c_str()))),
               RC::StringType());
     const std::vector<RC::StringType> Lines = Log.Texts();
     ASSERT_EQ(Lines.size(), 1u);
@@ -257,8 +257,10 @@ TEST_F(ReadAnimationFileTest, GivesEmptyTextAndALogLineForAReadErrorPartWay) {
     ASSERT_EQ(::write(Writer, "abc", 3), 3);
     EXPECT_EQ(Read(u"pipe.json"), RC::StringType());
     ::close(Writer);
+    // With the system's reason: the read would have had to wait.
     EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>{Engine(
-                               u"QVH_MotionArchive : Could not read animation file: pipe.json")});
+                               u"QVH_MotionArchive : Could not read animation file: pipe.json "
+                               u"(Resource temporarily unavailable)")});
 }
 
 TEST_F(ReadAnimationFileTest, RefusesALinkToADevice) {

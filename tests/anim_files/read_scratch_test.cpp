@@ -5,8 +5,8 @@
 #include <string>
 
 #include "anim_files/read_animation_file.hpp"
-#include "support/engine_text.hpp"
-#include "support/game_folder.hpp"
+#include "tests/support/engine_text.hpp"
+#include "tests/support/game_folder.hpp"
 
 namespace {
 
@@ -15,13 +15,13 @@ using QVH::detail::ScratchLease;
 using QVH::detail::SharedScratchHeldBytes;
 
 std::size_t ReadLength(std::u16string_view Name) {
-    const RC::StringType Text = qvh_test::Engine(Name);
+    const RC::StringType Text = QVH::Test::Engine(Name);
     return static_cast<std::size_t>(
         QVH::ReadAnimationFile(RC::Unreal::FString(Text.c_str())).Len());
 }
 
 TEST(ReadScratch, HoldsAtMostItsLimitOnceAReadIsOver) {
-    qvh_test::GameFolder Game;
+    QVH::Test::GameFolder Game;
     Game.WriteFile("small.json", std::string(100'000, 's'));
     Game.WriteFile("large.json", std::string(12 << 20, 'l'));  // 24 MiB of decoded text
     EXPECT_EQ(ReadLength(u"small.json"), 100'000u);
@@ -51,7 +51,7 @@ TEST(ReadScratch, GrowingKeepsTheTextSoFar) {
     }
     EXPECT_EQ(Scratch.Units(3, 4), Units);  // large enough already
     Units = Scratch.Units(1000, 3);
-    EXPECT_EQ(RC::StringType(Units, 3), qvh_test::Engine(u"abc"));
+    EXPECT_EQ(RC::StringType(Units, 3), QVH::Test::Engine(u"abc"));
     EXPECT_EQ(Scratch.HeldBytes(), 1000 * sizeof(RC::CharType));  // no piece buffer yet
 }
 

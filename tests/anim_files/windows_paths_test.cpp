@@ -15,13 +15,13 @@
 
 #include "anim_files/list_animation_files.hpp"
 #include "anim_files/read_animation_file.hpp"
-#include "support/captured_log.hpp"
-#include "support/engine_text.hpp"
-#include "support/game_folder.hpp"
+#include "tests/support/captured_log.hpp"
+#include "tests/support/engine_text.hpp"
+#include "tests/support/game_folder.hpp"
 
 namespace {
 
-using qvh_test::Engine;
+using QVH::Test::Engine;
 
 void WriteNative(const std::filesystem::path& Folder, const std::wstring& Name,
                  const std::string& Bytes) {
@@ -70,11 +70,11 @@ std::string InAnsiCodePage(const std::wstring& Name, bool& Exact) {
 class WindowsPathsTest : public testing::Test {
 protected:
     RC::StringType Read(const std::wstring& Name) {
-        return qvh_test::TextOf(QVH::ReadAnimationFile(RC::Unreal::FString(Name.c_str())));
+        return QVH::Test::TextOf(QVH::ReadAnimationFile(RC::Unreal::FString(Name.c_str())));
     }
 
-    qvh_test::GameFolder Game;
-    qvh_test::CapturedLog Log;
+    QVH::Test::GameFolder Game;
+    QVH::Test::CapturedLog Log;
 };
 
 TEST_F(WindowsPathsTest, NamesOutsideTheAnsiCodePageAreListedAsTheirUtf16NamesAndReadBack) {
@@ -103,7 +103,7 @@ TEST_F(WindowsPathsTest, NamesOutsideTheAnsiCodePageAreListedAsTheirUtf16NamesAn
     }
 
     const std::vector<RC::StringType> Listed =
-        qvh_test::Entries(qvh_test::TextOf(QVH::ListAnimationFiles()));
+        QVH::Test::Entries(QVH::Test::TextOf(QVH::ListAnimationFiles()));
 
     EXPECT_EQ(Listed, NativeNames(Game.AnimFolder()));
     for (std::size_t I = 0; I < std::size(Files); ++I) {
@@ -138,7 +138,7 @@ TEST_F(WindowsPathsTest, RefusesDriveUncAndParentNamesWithoutReachingTheFileOuts
         L"Sub\\..\\..\\x.json",        // lands Outside too
     };
     for (const std::wstring& Name : Refused) {
-        qvh_test::CapturedLog PerName;
+        QVH::Test::CapturedLog PerName;
         EXPECT_EQ(Read(Name), RC::StringType()) << StandIn::ToDisplayUtf8(Name);
         EXPECT_EQ(
             PerName.Texts(),
@@ -159,7 +159,7 @@ TEST_F(WindowsPathsTest, RefusesDeviceNamesBeforeOpeningThem) {
     const std::wstring Devices[] = {L"NUL",           L"con.json", L"aux.json", L"Sub\\COM1",
                                     L"Sub\\lpt1.txt", L"CONIN$",   L"nul .json"};
     for (const std::wstring& Name : Devices) {
-        qvh_test::CapturedLog PerName;
+        QVH::Test::CapturedLog PerName;
         EXPECT_EQ(Read(Name), RC::StringType()) << StandIn::ToDisplayUtf8(Name);
         EXPECT_EQ(
             PerName.Texts(),
@@ -172,6 +172,27 @@ TEST_F(WindowsPathsTest, RefusesDeviceNamesBeforeOpeningThem) {
         WriteNative(Game.AnimFolder(), Name, "ok");
         EXPECT_EQ(Read(Name), L"ok") << StandIn::ToDisplayUtf8(Name);
     }
+}
+
+TEST_F(WindowsPathsTest, AFileAnotherProgramHoldsAloneSaysWhyItCouldNotBeOpened) {
+    WriteNative(Game.AnimFolder(), L"Held.json", "{}");
+    // As an editor that keeps the file open with no sharing.
+    const HANDLE Held = CreateFileW((Game.AnimFolder() / "Held.json").c_str(), GENERIC_READ, 0,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(Held, INVALID_HANDLE_VALUE) << GetLastError();
+    EXPECT_EQ(Read(L"Held.json"), RC::StringType());
+    CloseHandle(Held);
+    // The system's own message (Windows and Wine word it differently), without its full stop and
+    // line end.
+    wchar_t Message[256] = {};
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   ERROR_SHARING_VIOLATION, 0, Message, 256, nullptr);
+    std::wstring Reason = Message;
+    Reason.erase(Reason.find_last_not_of(L".\r\n ") + 1);
+    ASSERT_FALSE(Reason.empty());
+    EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>{
+                               L"QVH_MotionArchive : Could not open animation file: Held.json (" +
+                               Reason + L")"});
 }
 
 }  // namespace

@@ -9,14 +9,14 @@
 #include <stdexcept>
 #include <vector>
 
-#include "support/captured_log.hpp"
-#include "support/comms_call_block.hpp"
-#include "support/game_folder.hpp"
+#include "tests/support/captured_log.hpp"
+#include "tests/support/comms_call_block.hpp"
+#include "tests/support/game_folder.hpp"
 
 namespace {
 
-using qvh_test::CommsCallBlock;
-using qvh_test::Dispatch;
+using QVH::Test::CommsCallBlock;
+using QVH::Test::Dispatch;
 
 constexpr RC::StringViewType InvalidLine =
     STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid.");
@@ -36,8 +36,8 @@ std::vector<RC::StringType> SortedEntries(const RC::StringType& Listing) {
 
 class DispatchCommsCallTest : public ::testing::Test {
 protected:
-    qvh_test::GameFolder Game;
-    qvh_test::CapturedLog Log;
+    QVH::Test::GameFolder Game;
+    QVH::Test::CapturedLog Log;
 };
 
 TEST_F(DispatchCommsCallTest, CallType1ReplacesAFileNameWithTheListing) {
@@ -98,7 +98,7 @@ TEST_F(DispatchCommsCallTest, OtherCallTypesLogOneLineAndTouchNothing) {
     };
     for (const std::int32_t CallType : Invalid) {
         SCOPED_TRACE(CallType);
-        qvh_test::CapturedLog PerCase;
+        QVH::Test::CapturedLog PerCase;
         CommsCallBlock Block(CallType, STR("Idle.json \u00e9"));
 
         Dispatch(Block);
@@ -159,7 +159,7 @@ TEST_F(DispatchCommsCallTest, TheCustomDataMakesNoDifference) {
                                 reinterpret_cast<void*>(~std::uintptr_t{0})};
     for (void* Data : CustomData) {
         SCOPED_TRACE(Data);
-        qvh_test::CapturedLog PerCase;
+        QVH::Test::CapturedLog PerCase;
         CommsCallBlock Read(2, STR("Idle.json"));
         CommsCallBlock Invalid(9, STR("keep"));
 
@@ -198,7 +198,7 @@ TEST_F(DispatchCommsCallTest, AFailingLogDeviceDoesNotEscapeTheCall) {
     };
     for (Case& C : Cases) {
         SCOPED_TRACE(StandIn::ToDisplayUtf8(C.Reported));
-        qvh_test::CapturedLog PerCase;
+        QVH::Test::CapturedLog PerCase;
         RC::Output::DefaultTargets::get_default_devices_ref().push_back(std::move(C.Device));
         CommsCallBlock Block(4, STR("keep"));
 

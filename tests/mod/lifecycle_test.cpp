@@ -7,7 +7,7 @@
 
 #include "StandIn/ModLibrary.hpp"
 #include "StandIn/ProgramFolder.hpp"
-#include "support/captured_log.hpp"
+#include "tests/support/captured_log.hpp"
 
 namespace {
 
@@ -30,7 +30,7 @@ struct DestructionProbe : RC::CppUserModBase {
 };
 
 TEST_F(LifecycleTest, StartModGivesTheMetadataAndSendsTheStartUpLineOnce) {
-    qvh_test::CapturedLog Log;
+    QVH::Test::CapturedLog Log;
     RC::CppUserModBase* Mod = Library->CallStartMod();
     ASSERT_NE(Mod, nullptr);
     EXPECT_EQ(Mod->ModName, STR("QVH_MOtionArchive"));
@@ -43,7 +43,7 @@ TEST_F(LifecycleTest, StartModGivesTheMetadataAndSendsTheStartUpLineOnce) {
 }
 
 TEST_F(LifecycleTest, UninstallModWithNullDoesNothing) {
-    qvh_test::CapturedLog Log;
+    QVH::Test::CapturedLog Log;
     EXPECT_NO_FATAL_FAILURE(Library->CallUninstallMod(nullptr));
     EXPECT_TRUE(Log.Texts().empty());
 }
@@ -55,7 +55,7 @@ TEST_F(LifecycleTest, UninstallModDeletesThroughTheVirtualDestructor) {
 }
 
 TEST_F(LifecycleTest, UpdateHasNoEffectAtAnyPoint) {
-    qvh_test::CapturedLog Log;
+    QVH::Test::CapturedLog Log;
     RC::CppUserModBase* Mod = Library->CallStartMod();
     ASSERT_NE(Mod, nullptr);
     for (int I = 0; I < 3; ++I) {
@@ -79,7 +79,7 @@ TEST_F(LifecycleTest, StartModFailingToLogGivesTheHostNoModObject) {
 }
 
 TEST_F(LifecycleTest, EachStartGivesAFreshObject) {
-    qvh_test::CapturedLog Log;
+    QVH::Test::CapturedLog Log;
     RC::CppUserModBase* First = Library->CallStartMod();
     Library->CallUninstallMod(First);
     RC::CppUserModBase* Second = Library->CallStartMod();
@@ -102,7 +102,7 @@ TEST(ModLibraryLoad, LoadsTheModFromAFolderNamedOutsideTheAnsiCodePage) {
         std::string Error;
         const auto Library = StandIn::ModLibrary::Load(Copy, Error);
         ASSERT_TRUE(Library) << Error;
-        qvh_test::CapturedLog Log;
+        QVH::Test::CapturedLog Log;
         RC::CppUserModBase* Mod = Library->CallStartMod();
         ASSERT_NE(Mod, nullptr);
         EXPECT_EQ(Mod->ModAuthors, STR("Ostrander"));

@@ -1,6 +1,6 @@
-#include "support/captured_log.hpp"
+#include "tests/support/captured_log.hpp"
 
-namespace qvh_test {
+namespace QVH::Test {
 
 CapturedLog::CapturedLog(bool TakesOptionalArg) {
     auto& Devices = RC::Output::DefaultTargets::get_default_devices_ref();
@@ -13,4 +13,4 @@ CapturedLog::~CapturedLog() {
     RC::Output::DefaultTargets::get_default_devices_ref() = std::move(Saved);
 }
 
-}  // namespace qvh_test
+}  // namespace QVH::Test

@@ -6,7 +6,7 @@
 #include "DynamicOutput/DefaultTargets.hpp"
 #include "StandIn/Devices.hpp"
 
-namespace qvh_test {
+namespace QVH::Test {
 
 // For its lifetime, the host's default devices are exactly one capturing device; the previous
 // devices come back when it goes.
@@ -25,4 +25,4 @@ private:
     std::vector<std::unique_ptr<RC::Output::OutputDevice>> Saved;
 };
 
-}  // namespace qvh_test
+}  // namespace QVH::Test

@@ -1,4 +1,4 @@
-#include "support/comms_call_block.hpp"
+#include "tests/support/comms_call_block.hpp"
 
 #include <cstring>
 #include <new>
@@ -7,7 +7,7 @@
 #include "Unreal/UnrealScriptFunctionCallableContext.hpp"
 #include "bridge/dispatch_comms_call.hpp"
 
-namespace qvh_test {
+namespace QVH::Test {
 
 CommsCallBlock::CommsCallBlock(std::int32_t CallType, const RC::StringType& Payload) {
     std::memset(Bytes, Guard, sizeof(Bytes));
@@ -54,4 +54,4 @@ void Dispatch(CommsCallBlock& Block, void* CustomData) {
     QVH::DispatchCommsCall(Context, CustomData);
 }
 
-}  // namespace qvh_test
+}  // namespace QVH::Test

@@ -5,7 +5,7 @@
 #include "File/Macros.hpp"
 #include "Unreal/FString.hpp"
 
-namespace qvh_test {
+namespace QVH::Test {
 
 // The parameters of one CPPCommsCall as the engine lays them out from the Blueprint's parameter
 // list: CallType (int32) at byte 0, four unused bytes, Payload (an engine string object) at byte
@@ -37,4 +37,4 @@ RC::StringType PayloadAt(const void* Params);
 // Runs DispatchCommsCall on Block as the host runs a pre-call hook.
 void Dispatch(CommsCallBlock& Block, void* CustomData = nullptr);
 
-}  // namespace qvh_test
+}  // namespace QVH::Test

@@ -7,7 +7,7 @@
 #include "File/Macros.hpp"
 #include "Unreal/FString.hpp"
 
-namespace qvh_test {
+namespace QVH::Test {
 
 // Engine text from UTF-16 written as char16_t, whatever the engine's character type.
 inline RC::StringType Engine(std::u16string_view Text) {
@@ -30,4 +30,4 @@ inline std::vector<RC::StringType> Entries(const RC::StringType& Listing) {
     return Names;
 }
 
-}  // namespace qvh_test
+}  // namespace QVH::Test

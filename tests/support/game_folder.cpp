@@ -1,4 +1,4 @@
-#include "support/game_folder.hpp"
+#include "tests/support/game_folder.hpp"
 
 #include <atomic>
 #include <chrono>
@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace qvh_test {
+namespace QVH::Test {
 namespace {
 
 std::filesystem::path UniqueRoot() {
@@ -53,4 +53,4 @@ std::filesystem::path GameFolder::WriteFile(std::string_view Name, std::string_v
 
 void GameFolder::RemoveAnimFolder() const { std::filesystem::remove_all(AnimFolder()); }
 
-}  // namespace qvh_test
+}  // namespace QVH::Test

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string_view>
 
-namespace qvh_test {
+namespace QVH::Test {
 
 // A throw-away game laid out as a real one: the working directory is <root>/Binaries/Win64, so
 // the mod's relative animation folder "../../Content/Paks/~Mods/AnimJSON" lands in
@@ -31,4 +31,4 @@ private:
     std::filesystem::path PreviousDirectory;
 };
 
-}  // namespace qvh_test
+}  // namespace QVH::Test

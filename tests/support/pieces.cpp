@@ -1,18 +1,18 @@
-#include "support/pieces.hpp"
+#include "tests/support/pieces.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "anim_files/file_text_decoder.hpp"
+#include "text/file_text_decoder.hpp"
 
-namespace qvh_test {
+namespace QVH::Test {
 
 RC::StringType DecodeInPieces(std::string_view Bytes, const std::vector<std::size_t>& Cuts,
                               bool EmptyLast) {
-    using QVH::detail::FileTextDecoder;
+    using QVH::FileTextDecoder;
     constexpr std::size_t Room = FileTextDecoder::MaxKeptBytes;
-    QVH::detail::FileTextDecoder Decoder;
+    QVH::FileTextDecoder Decoder;
     RC::StringType Text;
     std::vector<std::size_t> Ends = Cuts;
     Ends.push_back(Bytes.size());
@@ -37,4 +37,4 @@ RC::StringType DecodeInPieces(std::string_view Bytes, const std::vector<std::siz
     return Text;
 }
 
-}  // namespace qvh_test
+}  // namespace QVH::Test

@@ -6,7 +6,7 @@
 
 #include "File/Macros.hpp"
 
-namespace qvh_test {
+namespace QVH::Test {
 
 // Decodes the file bytes Bytes as a file read does, one piece at a time: the pieces end at Cuts
 // (ascending offsets), and with EmptyLast the end is told by one more, empty, piece. Fails the
@@ -14,4 +14,4 @@ namespace qvh_test {
 RC::StringType DecodeInPieces(std::string_view Bytes, const std::vector<std::size_t>& Cuts,
                               bool EmptyLast = false);
 
-}  // namespace qvh_test
+}  // namespace QVH::Test

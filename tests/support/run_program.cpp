@@ -1,4 +1,4 @@
-#include "support/run_program.hpp"
+#include "tests/support/run_program.hpp"
 
 #include <atomic>
 #include <cerrno>
@@ -19,7 +19,7 @@
 extern char** environ;
 #endif
 
-namespace qvh_test {
+namespace QVH::Test {
 namespace {
 
 // Output goes to files rather than pipes, so a chatty program can never block on a full pipe.
@@ -148,4 +148,4 @@ ProgramResult RunProgram(const std::filesystem::path& Program,
     return Result;
 }
 
-}  // namespace qvh_test
+}  // namespace QVH::Test

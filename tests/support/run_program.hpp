@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace qvh_test {
+namespace QVH::Test {
 
 struct ProgramResult {
     int ExitCode = -1;
@@ -17,4 +17,4 @@ struct ProgramResult {
 ProgramResult RunProgram(const std::filesystem::path& Program,
                          const std::vector<std::string>& Arguments);
 
-}  // namespace qvh_test
+}  // namespace QVH::Test

@@ -6,9 +6,9 @@
 
 #include "StandIn/ObjectRegistry.hpp"
 #include "mod/qvh_motion_archive.hpp"
-#include "support/captured_log.hpp"
+#include "tests/support/captured_log.hpp"
 
-namespace qvh_test {
+namespace QVH::Test {
 
 // A mod object built from the mod's code, as start_mod leaves it: ModInstance points at it.
 inline std::unique_ptr<QVH_MotionArchive> InstalledMod() {
@@ -27,4 +27,4 @@ protected:
     CapturedLog Log;
 };
 
-}  // namespace qvh_test
+}  // namespace QVH::Test

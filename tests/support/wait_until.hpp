@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-namespace qvh_test {
+namespace QVH::Test {
 
 // Polls Condition every few milliseconds until it holds or Limit has passed; its last result.
 template <typename Condition>
@@ -25,4 +25,4 @@ inline long long MillisecondsSince(std::chrono::steady_clock::time_point Start) 
         .count();
 }
 
-}  // namespace qvh_test
+}  // namespace QVH::Test

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "StandIn/ProgramFolder.hpp"
-#include "support/game_folder.hpp"
-#include "support/run_program.hpp"
-#include "support/wait_until.hpp"
+#include "tests/support/game_folder.hpp"
+#include "tests/support/run_program.hpp"
+#include "tests/support/wait_until.hpp"
 
 namespace {
 
-using qvh_test::ProgramResult;
+using QVH::Test::ProgramResult;
 
 const std::string StartUpLine = "QVH_MotionArchive C++ Side Initialized!\n";
 const std::string InvalidLine =
@@ -38,10 +38,10 @@ protected:
         return HostAsIs(Arguments);
     }
     static ProgramResult HostAsIs(const std::vector<std::string>& Arguments) {
-        return qvh_test::RunProgram(StandIn::ProgramFolder() / QVH_HOST_FILE_NAME, Arguments);
+        return QVH::Test::RunProgram(StandIn::ProgramFolder() / QVH_HOST_FILE_NAME, Arguments);
     }
 
-    qvh_test::GameFolder Game;
+    QVH::Test::GameFolder Game;
 };
 
 TEST_F(QvhHostTest, ListPrintsTheListingAndTheLogGoesToStderr) {
@@ -165,7 +165,7 @@ TEST_F(QvhHostTest, ALoadDelayIsWaitedOut) {
 
     const auto Start = std::chrono::steady_clock::now();
     const ProgramResult Run = Host({"--load-delay", "0.3", "list"});
-    const auto Took = qvh_test::MillisecondsSince(Start);
+    const auto Took = QVH::Test::MillisecondsSince(Start);
 
     EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
     EXPECT_EQ(Run.Out, "Idle.json\n");

@@ -1,0 +1,26 @@
+#include "log/log_message.hpp"
+
+#include <stdexcept>
+
+#include "DynamicOutput/DefaultTargets.hpp"
+
+namespace QVH {
+
+void LogMessage(RC::StringViewType Message) {
+    auto& Devices = RC::Output::DefaultTargets::get_default_devices_ref();
+    for (const auto& Device : Devices) {
+        if (!Device) {
+            throw std::runtime_error(
+                "[Output::send] Attempted to send but there were no default devices. Please "
+                "specify at least one default device or construct a Targets object and supply "
+                "your own devices.");
+        }
+        if (Device->has_optional_arg()) {
+            Device->receive_with_optional_arg(Message, 2);
+        } else {
+            Device->receive(Message);
+        }
+    }
+}
+
+}  // namespace QVH

@@ -1,0 +1,61 @@
+// Finding the widget's comms function once the game has loaded it, and hooking it.
+#include <chrono>
+
+#include "Unreal/UObjectGlobals.hpp"
+#include "bridge/comms_function_path.hpp"
+#include "bridge/dispatch_comms_call.hpp"
+#include "log/log_current_exception.hpp"
+#include "log/log_line.hpp"
+#include "mod/qvh_motion_archive.hpp"
+
+namespace QVH {
+
+using RC::Unreal::UnrealScriptFunctionCallable;
+using RC::Unreal::UnrealScriptFunctionCallableContext;
+namespace UObjectGlobals = RC::Unreal::UObjectGlobals;
+
+void QVH_MotionArchive::ScanForBPToCPPCaller() {
+    QVH_MotionArchive* const Mod = ModInstance;
+    if (Mod == nullptr) {
+        return;
+    }
+    if (Mod->HookIds.first != 0 || Mod->HookIds.second != 0 || Mod->BPToCPPCaller != nullptr) {
+        return;
+    }
+    try {
+        for (;;) {
+            Mod->BPToCPPCaller =
+                UObjectGlobals::FindObject(nullptr, nullptr, CommsFunctionPath, false, nullptr);
+            if (Mod->BPToCPPCaller != nullptr) {
+                const UnrealScriptFunctionCallable PreCall =
+                    [](UnrealScriptFunctionCallableContext& Context, void* CustomData) {
+                        DispatchCommsCall(Context, CustomData);
+                    };
+                const UnrealScriptFunctionCallable PostCall =
+                    [](UnrealScriptFunctionCallableContext&, void*) {};
+                // Stored as returned, {0, 0} included: the scan ends on the found function.
+                Mod->HookIds =
+                    UObjectGlobals::RegisterHook(CommsFunctionPathView, PreCall, PostCall, nullptr);
+                if (Mod->HookIds.first == 0 && Mod->HookIds.second == 0) {
+                    // Hooks without ids cannot be removed: were the library unloaded, the next
+                    // call would run code that is gone. Whoever unloads it should know.
+                    LogLine(
+                        {STR("RegisterHook gave no hook ids; the CPPCommsCall hooks cannot be "
+                             "removed when the mod is unloaded")});
+                }
+                return;
+            }
+            // The game may load the widget long after the engine is ready; look again in a
+            // second, unless the object is going away.
+            if (!Mod->Scan.WaitFor(std::chrono::seconds(1))) {
+                return;
+            }
+        }
+    } catch (...) {
+        // An exception leaving a thread's body would end the game. The scan ends here: retrying
+        // a host that fails is unlikely to do better.
+        LogCurrentException(STR("Scan for CPPCommsCall failed: "));
+    }
+}
+
+}  // namespace QVH

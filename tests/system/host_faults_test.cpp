@@ -1,0 +1,180 @@
+// The host failing the mod where it logs: a device that throws, or a null entry in the device
+// list, at each place a line is sent. The line that could not be sent is lost; the call, the scan
+// and the game go on.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "DynamicOutput/DefaultTargets.hpp"
+#include "StandIn/ModLibrary.hpp"
+#include "StandIn/ObjectRegistry.hpp"
+#include "StandIn/ProgramFolder.hpp"
+#include "StandIn/ScriptCalls.hpp"
+#include "bridge/comms_function_path.hpp"
+#include "mod/qvh_motion_archive.hpp"
+#include "tests/support/captured_log.hpp"
+#include "tests/support/comms_call_block.hpp"
+#include "tests/support/game_folder.hpp"
+#include "tests/support/scan_test.hpp"
+#include "tests/support/wait_until.hpp"
+
+namespace {
+
+using namespace std::chrono_literals;
+using RC::Output::OutputDevice;
+
+constexpr RC::StringViewType Path = QVH::CommsFunctionPathView;
+
+template <typename Thrown>
+class ThrowingDevice : public OutputDevice {
+public:
+    explicit ThrowingDevice(Thrown InError) : Error(InError) {}
+    auto receive(RC::StringViewType) const -> void override { throw Error; }
+
+private:
+    Thrown Error;
+};
+
+// A faulty device after a capturing one, and the text a failure line carries for its fault.
+struct Fault {
+    const char* Name;
+    std::unique_ptr<OutputDevice> (*Make)();
+    RC::StringViewType Text;
+};
+
+const Fault Faults[] = {
+    {"device throws a std::exception",
+     []() -> std::unique_ptr<OutputDevice> {
+         return std::make_unique<ThrowingDevice<std::runtime_error>>(
+             std::runtime_error("disk full"));
+     },
+     STR("disk full")},
+    {"device throws something else",
+     []() -> std::unique_ptr<OutputDevice> { return std::make_unique<ThrowingDevice<int>>(5); },
+     STR("unknown error")},
+    {"null device entry", []() -> std::unique_ptr<OutputDevice> { return nullptr; },
+     STR("[Output::send] Attempted to send but there were no default devices. Please specify at "
+         "least one default device or construct a Targets object and supply your own devices.")},
+};
+
+RC::StringType Line(RC::StringViewType Prefix, RC::StringViewType Text) {
+    return RC::StringType(Prefix) + RC::StringType(Text);
+}
+
+class HostFaultsTest : public QVH::Test::ScanTest {
+protected:
+    // The capturing device of the fixture's log, then the faulty one.
+    static void AddFaultyDevice(const Fault& F) {
+        RC::Output::DefaultTargets::get_default_devices_ref().push_back(F.Make());
+    }
+};
+
+TEST_F(HostFaultsTest, FailingLogLinesOfACallAreDroppedAndThePayloadIsKept) {
+    QVH::Test::GameFolder Game;
+    for (const Fault& F : Faults) {
+        SCOPED_TRACE(F.Name);
+        struct Case {
+            std::int32_t CallType;
+            RC::StringType Payload;
+            RC::StringType FirstLine;  // the line whose sending failed
+        } Cases[] = {
+            {9, STR("keep"),
+             STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid.")},
+            {2, STR("missing.json"),
+             STR("QVH_MotionArchive : Animation file not found: missing.json")},
+            {2, STR("../x.json"),
+             STR("QVH_MotionArchive : Refused a file name that leaves the animation folder: "
+                 "../x.json")},
+        };
+        for (const Case& C : Cases) {
+            QVH::Test::CapturedLog PerCase;
+            AddFaultyDevice(F);
+            QVH::Test::CommsCallBlock Block(C.CallType, C.Payload);
+
+            EXPECT_NO_THROW(QVH::Test::Dispatch(Block));
+
+            EXPECT_EQ(Block.Payload(), C.Payload);
+            EXPECT_TRUE(Block.GuardsIntact());
+            EXPECT_EQ(
+                PerCase.Texts(),
+                (std::vector<RC::StringType>{
+                    C.FirstLine, Line(STR("QVH_MotionArchive : CPPCommsCall failed: "), F.Text)}));
+        }
+        // A failing listing: its one failure line is all there is, and it is lost at the fault.
+        Game.RemoveAnimFolder();
+        QVH::Test::CapturedLog PerCase;
+        AddFaultyDevice(F);
+        QVH::Test::CommsCallBlock Block(1, STR("keep"));
+        EXPECT_NO_THROW(QVH::Test::Dispatch(Block));
+        EXPECT_EQ(Block.Payload(), STR("keep"));
+        ASSERT_EQ(PerCase.Texts().size(), 1u);
+        EXPECT_TRUE(
+            PerCase.Texts()[0].starts_with(STR("QVH_MotionArchive : CPPCommsCall failed: ")));
+        std::filesystem::create_directories(Game.AnimFolder());
+    }
+}
+
+TEST_F(HostFaultsTest, AScanWhoseFailureCannotBeLoggedStillEnds) {
+    for (const Fault& F : Faults) {
+        SCOPED_TRACE(F.Name);
+        StandIn::Reset();
+        QVH::Test::CapturedLog PerCase;
+        AddFaultyDevice(F);
+        StandIn::MakeFindable(Path);
+        StandIn::SetFaults({.InFindObject = [] { throw std::runtime_error("lookup broke"); }});
+        auto Mod = QVH::Test::InstalledMod();
+
+        Mod->on_unreal_init();
+
+        ASSERT_TRUE(QVH::Test::WaitUntil([&] { return Mod->Scan.Finished(); }, 1500ms));
+        EXPECT_EQ(PerCase.Texts(),
+                  std::vector<RC::StringType>{
+                      STR("QVH_MotionArchive : Scan for CPPCommsCall failed: lookup broke")});
+        EXPECT_EQ(StandIn::HookCount(Path), 0);
+    }
+}
+
+TEST_F(HostFaultsTest, HookIdsOfZeroAreReportedEvenWhenTheReportFails) {
+    for (const Fault& F : Faults) {
+        SCOPED_TRACE(F.Name);
+        StandIn::Reset();
+        QVH::Test::CapturedLog PerCase;
+        AddFaultyDevice(F);
+        StandIn::MakeFindable(Path);
+        StandIn::SetFaults({.ZeroHookIds = true});
+        auto Mod = QVH::Test::InstalledMod();
+
+        Mod->on_unreal_init();
+
+        ASSERT_TRUE(QVH::Test::WaitUntil([&] { return Mod->Scan.Finished(); }, 1500ms));
+        const auto Lines = PerCase.Texts();
+        ASSERT_EQ(Lines.size(), 2u);
+        EXPECT_TRUE(Lines[0].starts_with(STR("QVH_MotionArchive : RegisterHook gave no hook ids")));
+        EXPECT_EQ(Lines[1],
+                  Line(STR("QVH_MotionArchive : Scan for CPPCommsCall failed: "), F.Text));
+        EXPECT_EQ(Mod->HookIds, (std::pair{0, 0}));
+        EXPECT_NE(Mod->BPToCPPCaller, nullptr);
+    }
+}
+
+TEST_F(HostFaultsTest, StartModWhoseLineCannotBeSentGivesNoModObject) {
+    std::string Error;
+    auto Library = StandIn::ModLibrary::Load(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME, Error);
+    ASSERT_TRUE(Library) << Error;
+    for (const Fault& F : Faults) {
+        SCOPED_TRACE(F.Name);
+        QVH::Test::CapturedLog PerCase;
+        AddFaultyDevice(F);
+
+        // The object made before the line failed is freed: the leak checker would say otherwise.
+        EXPECT_EQ(Library->CallStartMod(), nullptr);
+        EXPECT_EQ(PerCase.Texts(),
+                  std::vector<RC::StringType>{STR("QVH_MotionArchive C++ Side Initialized!")});
+    }
+}
+
+}  // namespace

@@ -1,0 +1,109 @@
+// The built mod library loaded, told the engine is ready, uninstalled and unloaded hundreds of
+// times, each time at a random moment of its scan: before the first lookup, during the wait
+// between lookups, while hooking, or after. Nothing may outlive the library.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <thread>
+
+#include "StandIn/ModLibrary.hpp"
+#include "StandIn/ObjectRegistry.hpp"
+#include "StandIn/ProgramFolder.hpp"
+#include "StandIn/ScriptCalls.hpp"
+#include "bridge/comms_function_path.hpp"
+#include "tests/support/captured_log.hpp"
+#include "tests/support/comms_call_block.hpp"
+#include "tests/support/game_folder.hpp"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr RC::StringViewType Path = QVH::CommsFunctionPathView;
+constexpr int Cycles = 300;
+
+// Whether the mod library is still mapped into this process, where the system can tell.
+bool ModLibraryMapped() {
+#ifdef __linux__
+    std::ifstream Maps("/proc/self/maps");
+    for (std::string Line; std::getline(Maps, Line);) {
+        if (Line.ends_with("/" QVH_MOD_FILE_NAME)) {
+            return true;
+        }
+    }
+#endif
+    return false;
+}
+
+enum class Widget { LoadedBefore, LoadedSoon, NeverLoaded, NoEngineReady };
+
+TEST(ModLibraryCycles, NothingOutlivesTheLibraryWhenUnloadedAtAnyMomentOfTheScan) {
+    QVH::Test::GameFolder Game;
+    Game.WriteFile("Idle.json", "{\r\n}");
+    QVH::Test::CapturedLog Log;
+    std::mt19937 Random(20240607);
+    const auto Pick = [&Random](int Low, int High) {
+        return std::uniform_int_distribution<int>(Low, High)(Random);
+    };
+    int Hooked = 0;
+    int Served = 0;
+    for (int Cycle = 0; Cycle < Cycles; ++Cycle) {
+        SCOPED_TRACE(Cycle);
+        StandIn::Reset();
+        // The last cycle scans in vain, so the check after the loop sees a scan that was waiting.
+        const auto Case = Cycle + 1 == Cycles ? Widget::NeverLoaded : Widget(Pick(0, 3));
+        std::string Error;
+        auto Library =
+            StandIn::ModLibrary::Load(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME, Error);
+        ASSERT_TRUE(Library) << Error;
+        RC::CppUserModBase* Mod = Library->CallStartMod();
+        ASSERT_NE(Mod, nullptr);
+        if (Case == Widget::LoadedBefore || Case == Widget::NoEngineReady) {
+            StandIn::MakeFindable(Path);
+        } else if (Case == Widget::LoadedSoon) {
+            StandIn::MakeFindableAfter(Path, std::chrono::milliseconds(Pick(0, 2)));
+        }
+        if (Case != Widget::NoEngineReady) {
+            Mod->on_unreal_init();
+        }
+        if (Pick(0, 3) != 0) {
+            std::this_thread::sleep_for(std::chrono::microseconds(Pick(0, 1500)));
+        }
+        if (StandIn::HookCount(Path) == 1) {
+            ++Hooked;
+            QVH::Test::CommsCallBlock Block(2, STR("Idle.json"));
+            StandIn::InvokeScriptFunction(Path, Block.Data());
+            Served += Block.Payload() == STR("{}");
+        }
+
+        Library->CallUninstallMod(Mod);
+        ASSERT_EQ(StandIn::HookCount(Path), 0);
+#ifdef __linux__
+        ASSERT_TRUE(ModLibraryMapped());  // the check below can see it at all
+#endif
+        Library.reset();
+        // Really gone, so that anything left running in it would crash here.
+        ASSERT_FALSE(ModLibraryMapped());
+    }
+    // Had the last scan outlived its library, it would look again within a second, in code that
+    // is gone.
+    const int Lookups = StandIn::LookupCount(Path);
+    std::this_thread::sleep_for(1100ms);
+    EXPECT_EQ(StandIn::LookupCount(Path), Lookups);
+    EXPECT_EQ(Served, Hooked);
+    EXPECT_EQ(Log.Texts(),
+              std::vector<RC::StringType>(
+                  Cycles, RC::StringType(STR("QVH_MotionArchive C++ Side Initialized!"))));
+    std::printf(
+        "%d load, engine-ready, uninstall_mod and unload cycles; %d hooked and served a "
+        "call before their end\n",
+        Cycles, Hooked);
+    StandIn::Reset();
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+// The bridge as the host meets it: the built mod library, loaded by path, reached through its two
+// exports and the engine-ready notification.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "StandIn/ModLibrary.hpp"
+#include "StandIn/ObjectRegistry.hpp"
+#include "StandIn/ProgramFolder.hpp"
+#include "StandIn/ScriptCalls.hpp"
+#include "bridge/comms_function_path.hpp"
+#include "tests/support/captured_log.hpp"
+#include "tests/support/comms_call_block.hpp"
+#include "tests/support/game_folder.hpp"
+#include "tests/support/wait_until.hpp"
+
+namespace {
+
+using namespace std::chrono_literals;
+using QVH::Test::MillisecondsSince;
+using QVH::Test::WaitUntil;
+
+constexpr RC::StringViewType Path = QVH::CommsFunctionPathView;
+
+class ModLibraryBridgeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        StandIn::Reset();
+        std::string Error;
+        Library = StandIn::ModLibrary::Load(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME, Error);
+        ASSERT_TRUE(Library) << Error;
+    }
+    // The host's hook table may hold callables from the library: forget them before it unloads.
+    void TearDown() override {
+        StandIn::Reset();
+        Library.reset();
+    }
+
+    QVH::Test::CapturedLog Log;
+    std::unique_ptr<StandIn::ModLibrary> Library;
+};
+
+TEST_F(ModLibraryBridgeTest, ServesCallsOnceHookedAndRemovesItsHooksOnUninstall) {
+    QVH::Test::GameFolder Game;
+    Game.WriteFile("Walk.json", "{\"Frames\": 24}\r\n");
+    StandIn::MakeFindable(Path);
+    RC::CppUserModBase* Mod = Library->CallStartMod();
+    ASSERT_NE(Mod, nullptr);
+
+    Mod->on_unreal_init();
+    ASSERT_TRUE(WaitUntil([] { return StandIn::HookCount(Path) == 1; }, 500ms));
+    QVH::Test::CommsCallBlock List(1, STR(""));
+    StandIn::InvokeScriptFunction(Path, List.Data());
+    QVH::Test::CommsCallBlock Read(2, STR("Walk.json"));
+    StandIn::InvokeScriptFunction(Path, Read.Data());
+    EXPECT_EQ(List.Payload(), STR("Walk.json"));
+    EXPECT_EQ(Read.Payload(), STR("{\"Frames\": 24}"));
+
+    Library->CallUninstallMod(Mod);
+    EXPECT_EQ(StandIn::HookCount(Path), 0);
+    // With its hooks gone the library can go too; a later call reaches the Blueprint alone.
+    Library.reset();
+    QVH::Test::CommsCallBlock Later(1, STR("kept"));
+    StandIn::InvokeScriptFunction(Path, Later.Data());
+    EXPECT_EQ(Later.Payload(), STR("kept"));
+    EXPECT_EQ(Log.Texts(),
+              std::vector<RC::StringType>{STR("QVH_MotionArchive C++ Side Initialized!")});
+}
+
+TEST_F(ModLibraryBridgeTest, UninstallWhileScanningReturnsPromptlyAndNothingRunsAfterwards) {
+    RC::CppUserModBase* Mod = Library->CallStartMod();
+    ASSERT_NE(Mod, nullptr);
+    Mod->on_unreal_init();
+    ASSERT_TRUE(WaitUntil([] { return StandIn::LookupCount(Path) == 1; }, 500ms));
+
+    const auto Start = std::chrono::steady_clock::now();
+    Library->CallUninstallMod(Mod);
+    EXPECT_LT(MillisecondsSince(Start), 100);
+
+    // Were the scan still alive, it would look again within a second and hook what it found.
+    StandIn::MakeFindable(Path);
+    std::this_thread::sleep_for(1200ms);
+    EXPECT_EQ(StandIn::LookupCount(Path), 1);
+    EXPECT_EQ(StandIn::HookCount(Path), 0);
+}
+
+}  // namespace

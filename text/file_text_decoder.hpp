@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string_view>
+
+#include "File/Macros.hpp"
+
+// Turning an animation file's bytes into engine text (UTF-16), whole or piece by piece as they
+// are read. Text is decoded, never widened byte by byte: a UTF-16 LE or BE byte-order mark makes
+// it UTF-16, whose CR and LF units are dropped after decoding; otherwise it is UTF-8, a leading
+// UTF-8 byte-order mark is dropped, and bytes 13 and 10 are dropped before decoding. Ill-formed
+// input becomes U+FFFD, one per maximal subpart.
+namespace QVH {
+
+// Engine text in one allocation, NUL-terminated, made without the zero fill a string would need.
+struct DecodedText {
+    std::unique_ptr<RC::CharType[]> Units;
+    std::size_t Size = 0;
+
+    // The text followed by a NUL; never null.
+    const RC::CharType* c_str() const noexcept;
+    RC::StringViewType View() const noexcept { return {c_str(), Size}; }
+};
+
+// Decodes a whole file's Bytes at once. Throws std::bad_alloc when memory runs out. Any thread.
+DecodedText DecodeFileText(std::span<const char> Bytes);
+
+// Decodes a file piece by piece, with the result that DecodeFileText gives for all the bytes at
+// once: the encoding is told by the first bytes, and no character is split between pieces. One
+// object is not for two threads at once.
+class FileTextDecoder {
+public:
+    // The most bytes Decode keeps back from one piece for the next: the start of a character, or
+    // of the byte-order mark, that only later bytes complete.
+    static constexpr std::size_t MaxKeptBytes = 3;
+
+    // The most units Decode writes for a piece of Size bytes, kept bytes included.
+    static constexpr std::size_t MaxUnits(std::size_t Size) { return Size; }
+
+    // The most bytes a file may hold for its text to surely fit in MaxTextUnits units, given its
+    // first bytes (up to three), which tell its encoding. Fewer bytes give a lower or equal limit,
+    // so an empty Head gives the lowest.
+    static std::uint64_t MaxFileBytes(std::string_view Head, std::uint64_t MaxTextUnits);
+
+    // Puts the bytes kept back from the last piece right before the Size bytes at Piece, where
+    // MaxKeptBytes bytes of room must be, and returns the piece they make together.
+    std::span<const char> Resume(char* Piece, std::size_t Size) noexcept;
+
+    // Decodes Piece into Out, which must hold MaxUnits(Piece.size()) units, and returns the
+    // number of units written. Unless Last, the bytes that may begin a character that later bytes
+    // complete are kept back for Resume; with Last, everything is decoded.
+    std::size_t Decode(std::span<const char> Piece, bool Last, RC::CharType* Out) noexcept;
+
+private:
+    enum class Encoding { Unknown, Utf8, Utf16Le, Utf16Be };
+
+    void Keep(std::span<const char> Bytes, bool DropLineBreaks) noexcept;
+
+    Encoding Kind = Encoding::Unknown;
+    char Kept[MaxKeptBytes] = {};
+    std::size_t KeptSize = 0;
+};
+
+}  // namespace QVH

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "File/Macros.hpp"
+
+// UTF-8 to engine text (UTF-16). Ill-formed input becomes U+FFFD, one per maximal subpart (the
+// Unicode standard's "substitution of maximal subparts"), and nothing else is lost. Stateless;
+// any thread, any number at once.
+namespace QVH {
+
+// Decodes UTF-8 bytes, as found in file names and error messages, into engine text.
+RC::StringType DecodeUtf8(std::string_view Bytes);
+
+// Appends the decoded UTF-8 Bytes to Text, growing it geometrically.
+void AppendUtf8(RC::StringType& Text, std::string_view Bytes);
+
+namespace detail {
+
+// Decodes Size bytes of UTF-8 at In into Out and returns the number of units written (never more
+// than Size), with the fastest loop the processor runs. With SkipLineBreaks, bytes 13 and 10 are
+// dropped before decoding, wherever they stand, even inside a multi-byte sequence. Out must hold
+// Size units: the vector loops write whole chunks.
+std::size_t DecodeUtf8Units(const unsigned char* In, std::size_t Size, RC::CharType* Out,
+                            bool SkipLineBreaks);
+
+// The same, one sequence at a time with no vector loop; what non-x86 builds use.
+std::size_t DecodeUtf8UnitsScalar(const unsigned char* In, std::size_t Size, RC::CharType* Out,
+                                  bool SkipLineBreaks);
+
+// Every way of decoding UTF-8 that this build and processor offer (one sequence at a time, and
+// each vector loop that runs here), which must all give the same results. For tests.
+using Utf8Decoder = std::size_t (*)(const unsigned char* In, std::size_t Size, RC::CharType* Out,
+                                    bool SkipLineBreaks);
+struct NamedUtf8Decoder {
+    const char* Name;
+    Utf8Decoder Decode;
+};
+std::vector<NamedUtf8Decoder> Utf8DecodersOfThisProcessor();
+
+}  // namespace detail
+}  // namespace QVH
