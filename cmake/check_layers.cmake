@@ -1,0 +1,44 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when a layer's file includes a header of a layer above it, or one of the stand-in host's
+# own controls (StandIn/...), which the real host does not have. Run as
+#   cmake -DROOT=<project root> -P check_layers.cmake
+# The host's real-shaped headers (Mod/, Unreal/, DynamicOutput/, ...) are open to every layer.
+set(layers text log anim_files bridge mod)
+set(not_for_production StandIn tests tools bench fuzz examples)
+
+set(failures "")
+function(check_folder folder allowed_above)
+    file(GLOB_RECURSE sources "${ROOT}/${folder}/*.hpp" "${ROOT}/${folder}/*.cpp")
+    foreach(source IN LISTS sources)
+        file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+        foreach(line IN LISTS includes)
+            string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]*)[>\"].*$" "\\1"
+                header "${line}")
+            string(REGEX MATCH "^[^/]+" top "${header}")
+            if(NOT header MATCHES "/")
+                continue()
+            endif()
+            if(top IN_LIST allowed_above OR top IN_LIST not_for_production)
+                file(RELATIVE_PATH name "${ROOT}" "${source}")
+                list(APPEND failures "${name} includes ${header}")
+                set(failures "${failures}" PARENT_SCOPE)
+            endif()
+        endforeach()
+    endforeach()
+endfunction()
+
+# Each layer may include its own headers and those below it.
+set(above ${layers})
+foreach(layer IN LISTS layers)
+    list(REMOVE_ITEM above ${layer})
+    check_folder(${layer} "${above}")
+endforeach()
+# The stand-in's real-shaped headers are what the mod sees of the host: no layer of the mod, and
+# none of the controls.
+check_folder(host/include "${layers}")
+
+if(failures)
+    list(JOIN failures "\n  " text)
+    message(FATAL_ERROR "Includes across the layers:\n  ${text}")
+endif()
+message(STATUS "Every layer includes only itself, the layers below it and the host")
