@@ -206,7 +206,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     } else {
         Check(After == Before && Lines == 1 &&
                   G.Log->Last ==
-                      STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid."),
+                      STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid.\n"),
               "another CallType keeps Payload and logs one line", CallType, Before, After);
     }
     return 0;

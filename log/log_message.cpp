@@ -7,6 +7,12 @@
 namespace QVH {
 
 void LogMessage(RC::StringViewType Message) {
+    // The host's devices write what they are given, and every line of the host's own ends in a
+    // line feed; without one, the next line of the log file and consoles would run on from this.
+    RC::StringType Line;
+    Line.reserve(Message.size() + 1);
+    Line += Message;
+    Line += '\n';
     auto& Devices = RC::Output::DefaultTargets::get_default_devices_ref();
     for (const auto& Device : Devices) {
         if (!Device) {
@@ -16,9 +22,9 @@ void LogMessage(RC::StringViewType Message) {
                 "your own devices.");
         }
         if (Device->has_optional_arg()) {
-            Device->receive_with_optional_arg(Message, 2);
+            Device->receive_with_optional_arg(Line, 2);
         } else {
-            Device->receive(Message);
+            Device->receive(Line);
         }
     }
 }

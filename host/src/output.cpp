@@ -55,7 +55,8 @@ std::string ToDisplayUtf8(RC::StringViewType Text) {
 }
 
 auto ConsoleDevice::receive(RC::StringViewType fmt) const -> void {
-    const std::string Line = ToDisplayUtf8(fmt) + '\n';
+    // As the host's console: the text as received, line end included.
+    const std::string Line = ToDisplayUtf8(fmt);
     std::fwrite(Line.data(), 1, Line.size(), stderr);
     std::fflush(stderr);
 }

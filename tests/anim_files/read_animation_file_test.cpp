@@ -88,27 +88,27 @@ TEST_F(ReadAnimationFileTest, GivesEmptyTextAndOneLogLineWhenItCannotRead) {
         std::u16string Name;
         std::u16string Line;
     } Cases[] = {
-        {u"missing.json", u"QVH_MotionArchive : Animation file not found: missing.json"},
-        {u"Nowhere/x.json", u"QVH_MotionArchive : Animation file not found: Nowhere/x.json"},
-        {u"", u"QVH_MotionArchive : Animation file is a folder: "},
-        {u"Walk", u"QVH_MotionArchive : Animation file is a folder: Walk"},
+        {u"missing.json", u"QVH_MotionArchive : Animation file not found: missing.json\n"},
+        {u"Nowhere/x.json", u"QVH_MotionArchive : Animation file not found: Nowhere/x.json\n"},
+        {u"", u"QVH_MotionArchive : Animation file is a folder: \n"},
+        {u"Walk", u"QVH_MotionArchive : Animation file is a folder: Walk\n"},
         {u"../secret.json",
          u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
-         u"../secret.json"},
+         u"../secret.json\n"},
         {u"Walk/../../../secret.json",
          u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
-         u"Walk/../../../secret.json"},
+         u"Walk/../../../secret.json\n"},
         {u"..\\secret.json",
          u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
-         u"..\\secret.json"},
+         u"..\\secret.json\n"},
         {u"/etc/hostname",
          u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
-         u"/etc/hostname"},
+         u"/etc/hostname\n"},
         {u"\\\\server\\share\\x.json",
          u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
-         u"\\\\server\\share\\x.json"},
+         u"\\\\server\\share\\x.json\n"},
         {u"C:x.json",
-         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: C:x.json"},
+         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: C:x.json\n"},
     };
     for (const auto& C : Cases) {
         const std::size_t Before = Log.Texts().size();
@@ -139,7 +139,7 @@ TEST_F(ReadAnimationFileTest, ANameWithALoneSurrogateIsLoggedNotThrown) {
     const std::vector<RC::StringType> Lines = Log.Texts();
     ASSERT_EQ(Lines.size(), 1u);
     EXPECT_EQ(Lines[0].rfind(Engine(u"QVH_MotionArchive : "), 0), 0u);
-    EXPECT_TRUE(Lines[0].ends_with(Name));
+    EXPECT_TRUE(Lines[0].ends_with(Name + STR("\n")));
 }
 
 TEST_F(ReadAnimationFileTest, ReadsALargeFileWithLineBreaksAcrossEveryBoundary) {
@@ -217,9 +217,9 @@ TEST_F(ReadAnimationFileTest, RefusesTextTooLongForAnEngineStringBeforeReadingIt
     EXPECT_EQ(Log.Texts(),
               (std::vector<RC::StringType>{
                   Engine(u"QVH_MotionArchive : Animation file too large for an engine string: "
-                         u"huge.json"),
+                         u"huge.json\n"),
                   Engine(u"QVH_MotionArchive : Animation file too large for an engine string: "
-                         u"huge16.json")}));
+                         u"huge16.json\n")}));
 }
 
 TEST_F(ReadAnimationFileTest, ManyThreadsReadAtOnce) {
@@ -260,7 +260,7 @@ TEST_F(ReadAnimationFileTest, GivesEmptyTextAndALogLineForAReadErrorPartWay) {
     // With the system's reason: the read would have had to wait.
     EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>{Engine(
                                u"QVH_MotionArchive : Could not read animation file: pipe.json "
-                               u"(Resource temporarily unavailable)")});
+                               u"(Resource temporarily unavailable)\n")});
 }
 
 TEST_F(ReadAnimationFileTest, RefusesALinkToADevice) {
@@ -272,9 +272,9 @@ TEST_F(ReadAnimationFileTest, RefusesALinkToADevice) {
     EXPECT_EQ(Log.Texts(),
               (std::vector<RC::StringType>{
                   Engine(u"QVH_MotionArchive : Animation file name names a device, not a file: "
-                         u"null.json"),
+                         u"null.json\n"),
                   Engine(u"QVH_MotionArchive : Animation file name names a device, not a file: "
-                         u"zero.json")}));
+                         u"zero.json\n")}));
 }
 
 TEST_F(ReadAnimationFileTest, ReadsAFileThatSaysItIsEmptyAndComesInShortReads) {

@@ -144,7 +144,7 @@ TEST_F(WindowsPathsTest, RefusesDriveUncAndParentNamesWithoutReachingTheFileOuts
             PerName.Texts(),
             std::vector<RC::StringType>{
                 L"QVH_MotionArchive : Refused a file name that leaves the animation folder: " +
-                Name});
+                Name + L"\n"});
     }
 
     Game.WriteFile("Sub/Idle.json", "{\"Idle\": true}\r\n");
@@ -161,10 +161,10 @@ TEST_F(WindowsPathsTest, RefusesDeviceNamesBeforeOpeningThem) {
     for (const std::wstring& Name : Devices) {
         QVH::Test::CapturedLog PerName;
         EXPECT_EQ(Read(Name), RC::StringType()) << StandIn::ToDisplayUtf8(Name);
-        EXPECT_EQ(
-            PerName.Texts(),
-            std::vector<RC::StringType>{
-                L"QVH_MotionArchive : Animation file name names a device, not a file: " + Name});
+        EXPECT_EQ(PerName.Texts(),
+                  std::vector<RC::StringType>{
+                      L"QVH_MotionArchive : Animation file name names a device, not a file: " +
+                      Name + L"\n"});
     }
     // Names that merely begin like a device's are files.
     for (const std::wstring Name :
@@ -192,7 +192,7 @@ TEST_F(WindowsPathsTest, AFileAnotherProgramHoldsAloneSaysWhyItCouldNotBeOpened)
     ASSERT_FALSE(Reason.empty());
     EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>{
                                L"QVH_MotionArchive : Could not open animation file: Held.json (" +
-                               Reason + L")"});
+                               Reason + L")\n"});
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ using QVH::Test::CommsCallBlock;
 using QVH::Test::Dispatch;
 
 constexpr RC::StringViewType InvalidLine =
-    STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid.");
+    STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid.\n");
 constexpr RC::StringViewType FailedPrefix = STR("QVH_MotionArchive : CPPCommsCall failed");
 
 std::vector<RC::StringType> SortedEntries(const RC::StringType& Listing) {
@@ -191,10 +191,10 @@ TEST_F(DispatchCommsCallTest, AFailingLogDeviceDoesNotEscapeTheCall) {
     };
     Case Cases[] = {
         {std::make_unique<FailingDevice<std::runtime_error>>(std::runtime_error("device full")),
-         STR("QVH_MotionArchive : CPPCommsCall failed: device full")},
+         STR("QVH_MotionArchive : CPPCommsCall failed: device full\n")},
         // Not a std::exception: there is no text to carry.
         {std::make_unique<FailingDevice<int>>(7),
-         STR("QVH_MotionArchive : CPPCommsCall failed: unknown error")},
+         STR("QVH_MotionArchive : CPPCommsCall failed: unknown error\n")},
     };
     for (Case& C : Cases) {
         SCOPED_TRACE(StandIn::ToDisplayUtf8(C.Reported));

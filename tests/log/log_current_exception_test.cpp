@@ -26,15 +26,15 @@ TEST(LogCurrentException, CarriesTheErrorsUtf8TextAsEngineText) {
         std::string What;
         RC::StringType Expected;
     } Cases[] = {
-        {"", STR("QVH_MotionArchive : P: ")},
-        {"plain ASCII [../../x]", STR("QVH_MotionArchive : P: plain ASCII [../../x]")},
+        {"", STR("QVH_MotionArchive : P: \n")},
+        {"plain ASCII [../../x]", STR("QVH_MotionArchive : P: plain ASCII [../../x]\n")},
         // Decoded, not widened byte by byte: a path's accents come through as they are.
         {"R\xC3\xA9v\xC3\xA9rence.json \xF0\x9F\x98\x80",
-         STR("QVH_MotionArchive : P: R\u00e9v\u00e9rence.json \U0001F600")},
+         STR("QVH_MotionArchive : P: R\u00e9v\u00e9rence.json \U0001F600\n")},
         // A byte that is no UTF-8 does not cost the rest of the line.
         {"a\xFF"
          "b",
-         RC::StringType(STR("QVH_MotionArchive : P: a")) + Replacement + STR("b")},
+         RC::StringType(STR("QVH_MotionArchive : P: a")) + Replacement + STR("b\n")},
     };
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.What);
@@ -50,7 +50,7 @@ TEST(LogCurrentException, SaysUnknownErrorForOtherExceptions) {
         QVH::LogCurrentException(STR("X failed: "));
     }
     EXPECT_EQ(Log.Texts(),
-              std::vector<RC::StringType>{STR("QVH_MotionArchive : X failed: unknown error")});
+              std::vector<RC::StringType>{STR("QVH_MotionArchive : X failed: unknown error\n")});
 }
 
 TEST(LogCurrentException, DropsTheLineWhenNoDeviceCanTakeIt) {

@@ -35,20 +35,21 @@ TEST_F(LogMessageTest, EachDeviceReceivesTheTextOnceWithOrWithoutTheOptionalArgu
 
     QVH::LogMessage(STR("QVH_MotionArchive : hello"));
 
-    EXPECT_EQ(First->Lines(), (std::vector<CapturedLine>{{STR("QVH_MotionArchive : hello"), 2}}));
+    EXPECT_EQ(First->Lines(), (std::vector<CapturedLine>{{STR("QVH_MotionArchive : hello\n"), 2}}));
     EXPECT_EQ(Second->Lines(),
-              (std::vector<CapturedLine>{{STR("QVH_MotionArchive : hello"), std::nullopt}}));
+              (std::vector<CapturedLine>{{STR("QVH_MotionArchive : hello\n"), std::nullopt}}));
 }
 
 TEST_F(LogMessageTest, PassesTheCallersUnitsAndLengthUnchanged) {
     auto Sink = std::make_shared<CapturedLines>();
     Devices().clear();
     Devices().push_back(std::make_unique<CapturingDevice>(Sink));
-    // The view stops before the final "X" and carries a NUL and a lone surrogate.
+    // The view stops before the final "X" and carries a NUL and a lone surrogate; one line feed
+    // follows it.
     const RC::CharType Text[] = {'a', 0, 0xD800, 0x00E9, 'X'};
     QVH::LogMessage(RC::StringViewType(Text, 4));
     ASSERT_EQ(Sink->Texts().size(), 1u);
-    EXPECT_EQ(Sink->Texts()[0], RC::StringType(Text, 4));
+    EXPECT_EQ(Sink->Texts()[0], RC::StringType(Text, 4) + STR("\n"));
 }
 
 TEST_F(LogMessageTest, NullEntryRaisesAfterTheDevicesBeforeIt) {
@@ -68,7 +69,7 @@ TEST_F(LogMessageTest, NullEntryRaisesAfterTheDevicesBeforeIt) {
                      "specify at least one default device or construct a Targets object and "
                      "supply your own devices.");
     }
-    EXPECT_EQ(First->Texts(), std::vector<RC::StringType>{STR("line")});
+    EXPECT_EQ(First->Texts(), std::vector<RC::StringType>{STR("line\n")});
     EXPECT_TRUE(Third->Texts().empty());
 }
 

@@ -38,7 +38,7 @@ TEST_F(LifecycleTest, StartModGivesTheMetadataAndSendsTheStartUpLineOnce) {
     EXPECT_EQ(Mod->ModDescription, STR("Quenvarholt - Animation Framework"));
     EXPECT_EQ(Mod->ModAuthors, STR("Ostrander"));
     EXPECT_EQ(Log.Texts(),
-              std::vector<RC::StringType>{STR("QVH_MotionArchive C++ Side Initialized!")});
+              std::vector<RC::StringType>{STR("QVH_MotionArchive C++ Side Initialized!\n")});
     Library->CallUninstallMod(Mod);
 }
 

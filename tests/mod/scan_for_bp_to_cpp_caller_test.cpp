@@ -97,7 +97,7 @@ TEST_F(ScanTest, HookIdsOfZeroAreStoredAndTheScanEndsAllTheSame) {
     // The hooks stay installed after the object goes, and the log says so beforehand.
     EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>{STR(
                                "QVH_MotionArchive : RegisterHook gave no hook ids; the "
-                               "CPPCommsCall hooks cannot be removed when the mod is unloaded")});
+                               "CPPCommsCall hooks cannot be removed when the mod is unloaded\n")});
     Mod.reset();
     EXPECT_EQ(StandIn::HookCount(Path), 1);
 }
@@ -112,15 +112,15 @@ TEST_F(ScanTest, AHostFailureEndsTheScanWithOneLogLine) {
     } Cases[] = {
         {"lookup throws",
          {.InFindObject = Fail(std::runtime_error("lookup broke"))},
-         RC::StringType(FailedPrefix) + STR("lookup broke"),
+         RC::StringType(FailedPrefix) + STR("lookup broke\n"),
          false},
         {"registration throws",
          {.InRegisterHook = Fail(std::runtime_error("hook table full"))},
-         RC::StringType(FailedPrefix) + STR("hook table full"),
+         RC::StringType(FailedPrefix) + STR("hook table full\n"),
          true},
         {"registration throws no std::exception",
          {.InRegisterHook = Fail(42)},
-         RC::StringType(FailedPrefix) + STR("unknown error"),
+         RC::StringType(FailedPrefix) + STR("unknown error\n"),
          true},
     };
     for (const Case& C : Cases) {

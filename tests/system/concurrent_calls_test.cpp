@@ -217,14 +217,14 @@ TEST_F(ConcurrentCallsTest, EveryAnswerIsOneWholeVersionWhileTheFolderChanges) {
     // Walk.json, and nothing else.
     std::vector<RC::StringType> Lines = Log.Texts();
     ASSERT_FALSE(Lines.empty());
-    EXPECT_EQ(Lines.front(), STR("QVH_MotionArchive C++ Side Initialized!"));
+    EXPECT_EQ(Lines.front(), STR("QVH_MotionArchive C++ Side Initialized!\n"));
     Lines.erase(Lines.begin());
     int InvalidLines = 0;
     int MissingLines = 0;
     for (const RC::StringType& Line : Lines) {
-        if (Line == STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid.")) {
+        if (Line == STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid.\n")) {
             ++InvalidLines;
-        } else if (Line == STR("QVH_MotionArchive : Animation file not found: Walk.json")) {
+        } else if (Line == STR("QVH_MotionArchive : Animation file not found: Walk.json\n")) {
             ++MissingLines;
         } else {
             ADD_FAILURE() << StandIn::ToDisplayUtf8(Line);

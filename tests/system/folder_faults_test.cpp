@@ -52,7 +52,7 @@ TEST_F(FolderFaultsTest, AReadWithTheFolderGoneGivesTheEmptyStringAndOneLine) {
     Game.RemoveAnimFolder();
     EXPECT_EQ(Call(2, STR("Idle.json")), STR(""));
     EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>{
-                               STR("QVH_MotionArchive : Animation file not found: Idle.json")});
+                               STR("QVH_MotionArchive : Animation file not found: Idle.json\n")});
 }
 
 TEST_F(FolderFaultsTest, AFileDeletedBetweenListingAndReadingReadsAsMissing) {
@@ -66,7 +66,7 @@ TEST_F(FolderFaultsTest, AFileDeletedBetweenListingAndReadingReadsAsMissing) {
     EXPECT_EQ(Call(2, STR("Walk.json")), STR(""));
     EXPECT_EQ(Call(2, STR("Idle.json")), STR("{\"Idle\": 1}"));
     EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>{
-                               STR("QVH_MotionArchive : Animation file not found: Walk.json")});
+                               STR("QVH_MotionArchive : Animation file not found: Walk.json\n")});
 }
 
 TEST_F(FolderFaultsTest, AFileGrowingWhileReadGivesAWholePrefixOfIt) {
@@ -219,7 +219,7 @@ TEST_F(LockedFolderTest, AnUnreadableFileGivesTheEmptyStringAndOneLine) {
         return Report(Content.empty() && Lines.size() == Before + 1 &&
                           Lines.back() ==
                               STR("QVH_MotionArchive : Could not open animation file: Locked.json "
-                                  "(Permission denied)"),
+                                  "(Permission denied)\n"),
                       "locked file", Content, Lines);
     });
     if (Refused) {
@@ -248,7 +248,7 @@ TEST_F(LockedFolderTest, AnUnreadableFolderKeepsThePayloadOrGivesTheEmptyStringW
                               RC::StringType::npos &&
                           Lines[Before + 1] ==
                               STR("QVH_MotionArchive : Could not open animation file: Idle.json "
-                                  "(Permission denied)"),
+                                  "(Permission denied)\n"),
                       "locked folder", Listing + STR(" / ") + Content, Lines);
     });
     if (Refused) {

@@ -61,8 +61,9 @@ const Fault Faults[] = {
          "least one default device or construct a Targets object and supply your own devices.")},
 };
 
+// The whole line the mod sends: Prefix, Text and the line end.
 RC::StringType Line(RC::StringViewType Prefix, RC::StringViewType Text) {
-    return RC::StringType(Prefix) + RC::StringType(Text);
+    return RC::StringType(Prefix) + RC::StringType(Text) + STR("\n");
 }
 
 class HostFaultsTest : public QVH::Test::ScanTest {
@@ -83,12 +84,12 @@ TEST_F(HostFaultsTest, FailingLogLinesOfACallAreDroppedAndThePayloadIsKept) {
             RC::StringType FirstLine;  // the line whose sending failed
         } Cases[] = {
             {9, STR("keep"),
-             STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid.")},
+             STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid.\n")},
             {2, STR("missing.json"),
-             STR("QVH_MotionArchive : Animation file not found: missing.json")},
+             STR("QVH_MotionArchive : Animation file not found: missing.json\n")},
             {2, STR("../x.json"),
              STR("QVH_MotionArchive : Refused a file name that leaves the animation folder: "
-                 "../x.json")},
+                 "../x.json\n")},
         };
         for (const Case& C : Cases) {
             QVH::Test::CapturedLog PerCase;
@@ -133,7 +134,7 @@ TEST_F(HostFaultsTest, AScanWhoseFailureCannotBeLoggedStillEnds) {
         ASSERT_TRUE(QVH::Test::WaitUntil([&] { return Mod->Scan.Finished(); }, 1500ms));
         EXPECT_EQ(PerCase.Texts(),
                   std::vector<RC::StringType>{
-                      STR("QVH_MotionArchive : Scan for CPPCommsCall failed: lookup broke")});
+                      STR("QVH_MotionArchive : Scan for CPPCommsCall failed: lookup broke\n")});
         EXPECT_EQ(StandIn::HookCount(Path), 0);
     }
 }
@@ -173,7 +174,7 @@ TEST_F(HostFaultsTest, StartModWhoseLineCannotBeSentGivesNoModObject) {
         // The object made before the line failed is freed: the leak checker would say otherwise.
         EXPECT_EQ(Library->CallStartMod(), nullptr);
         EXPECT_EQ(PerCase.Texts(),
-                  std::vector<RC::StringType>{STR("QVH_MotionArchive C++ Side Initialized!")});
+                  std::vector<RC::StringType>{STR("QVH_MotionArchive C++ Side Initialized!\n")});
     }
 }
 

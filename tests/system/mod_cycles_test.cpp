@@ -98,7 +98,7 @@ TEST(ModLibraryCycles, NothingOutlivesTheLibraryWhenUnloadedAtAnyMomentOfTheScan
     EXPECT_EQ(Served, Hooked);
     EXPECT_EQ(Log.Texts(),
               std::vector<RC::StringType>(
-                  Cycles, RC::StringType(STR("QVH_MotionArchive C++ Side Initialized!"))));
+                  Cycles, RC::StringType(STR("QVH_MotionArchive C++ Side Initialized!\n"))));
     std::printf(
         "%d load, engine-ready, uninstall_mod and unload cycles; %d hooked and served a "
         "call before their end\n",

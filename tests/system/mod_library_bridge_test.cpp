@@ -67,7 +67,7 @@ TEST_F(ModLibraryBridgeTest, ServesCallsOnceHookedAndRemovesItsHooksOnUninstall)
     StandIn::InvokeScriptFunction(Path, Later.Data());
     EXPECT_EQ(Later.Payload(), STR("kept"));
     EXPECT_EQ(Log.Texts(),
-              std::vector<RC::StringType>{STR("QVH_MotionArchive C++ Side Initialized!")});
+              std::vector<RC::StringType>{STR("QVH_MotionArchive C++ Side Initialized!\n")});
 }
 
 TEST_F(ModLibraryBridgeTest, UninstallWhileScanningReturnsPromptlyAndNothingRunsAfterwards) {

@@ -14,7 +14,8 @@
 // Output devices of the stand-in host.
 namespace StandIn {
 
-// Writes each line to stderr as UTF-8, followed by a newline.
+// Writes what it receives to stderr as UTF-8, adding nothing: as the host's own devices, it
+// leaves line ends to the sender.
 class RC_UE4SS_API ConsoleDevice : public RC::Output::OutputDevice {
 public:
     auto receive(RC::StringViewType fmt) const -> void override;
