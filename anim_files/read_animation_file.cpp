@@ -25,6 +25,7 @@ RC::StringViewType FailureText(detail::FileTextStatus Status) {
         case FileTextStatus::ReadFailed:
             return STR("Could not read animation file: ");
         case FileTextStatus::OpenFailed:
+        case FileTextStatus::Refused:
         case FileTextStatus::Read:
             break;
     }
@@ -43,22 +44,28 @@ void LogFailure(const detail::FileText& Text, RC::StringViewType Name) {
 
 }  // namespace
 
-RC::Unreal::FString ReadAnimationFile(RC::Unreal::FString Name) {
-    const RC::StringViewType NameText(Name.GetCharArray());
-    if (!IsNameInsideAnimationFolder(NameText)) {
-        LogLine({STR("Refused a file name that leaves the animation folder: "), NameText});
-        return {};
+AnimationFileText::AnimationFileText(RC::StringViewType Name) {
+    if (!IsNameInsideAnimationFolder(Name)) {
+        LogLine({STR("Refused a file name that leaves the animation folder: "), Name});
+        Text.Status = detail::FileTextStatus::Refused;
+        return;
     }
-    const std::u8string Path = detail::AnimationFilePathText(NameText);
-
     // The text is decoded into the reads' scratch, so only the engine string is fresh memory.
-    detail::ScratchLease Lease;
-    const detail::FileText Text = detail::ReadFileText(Path, Lease.Scratch());
+    Text = detail::ReadFileText(detail::AnimationFilePathText(Name), Lease.Scratch());
     if (Text.Status != detail::FileTextStatus::Read) {
-        LogFailure(Text, NameText);
-        return {};
+        LogFailure(Text, Name);
     }
-    return RC::Unreal::FString(Text.Units);
+}
+
+const RC::CharType* AnimationFileText::c_str() const noexcept {
+    static constexpr RC::CharType Empty[] = {0};
+    return Text.Status == detail::FileTextStatus::Read && Text.Units != nullptr ? Text.Units
+                                                                                : Empty;
+}
+
+RC::Unreal::FString ReadAnimationFile(RC::Unreal::FString Name) {
+    const AnimationFileText Text(Name.GetCharArray());
+    return RC::Unreal::FString(Text.c_str());
 }
 
 }  // namespace QVH

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "File/Macros.hpp"
 #include "Unreal/FString.hpp"
+#include "anim_files/read_file_text.hpp"
+#include "anim_files/read_scratch.hpp"
 
 namespace QVH {
 
@@ -12,5 +15,22 @@ namespace QVH {
 // name with a high surrogate followed by anything but a low one, std::bad_alloc when memory runs
 // out. Keeps no state: any thread, any number at once.
 RC::Unreal::FString ReadAnimationFile(RC::Unreal::FString Name);
+
+// The same read, for a caller that builds the engine string itself: the text stays in the reads'
+// shared scratch, NUL-terminated, for as long as the object lives, and Name is not needed once it
+// is made. The failures, log lines and exceptions are ReadAnimationFile's.
+class AnimationFileText {
+public:
+    explicit AnimationFileText(RC::StringViewType Name);
+    AnimationFileText(const AnimationFileText&) = delete;
+    AnimationFileText& operator=(const AnimationFileText&) = delete;
+
+    // The text followed by a NUL; "" when the file gave none. Never null.
+    const RC::CharType* c_str() const noexcept;
+
+private:
+    detail::ScratchLease Lease;
+    detail::FileText Text;
+};
 
 }  // namespace QVH

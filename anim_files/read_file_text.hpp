@@ -13,7 +13,17 @@ namespace QVH::detail {
 // The longest engine string: its length field is a signed 32-bit count that includes the NUL.
 inline constexpr std::uint64_t MaxEngineTextUnits = 0x7FFF'FFFE;
 
-enum class FileTextStatus { Read, Missing, Folder, Device, OpenFailed, TooLarge, ReadFailed };
+// Refused: the name was not read at all.
+enum class FileTextStatus {
+    Read,
+    Refused,
+    Missing,
+    Folder,
+    Device,
+    OpenFailed,
+    TooLarge,
+    ReadFailed
+};
 
 struct FileText {
     FileTextStatus Status = FileTextStatus::Read;

@@ -18,6 +18,23 @@ namespace {
 constexpr std::size_t CallTypeOffset = 0;
 constexpr std::size_t PayloadOffset = 8;
 
+// Replaces Payload, a file's name, with the file's text. The engine's string has no move, and
+// assigning one copies it: for a file of megabytes that second copy would cost about as much as
+// the read. So once the file is read, Payload is ended and the result constructed in its place,
+// straight from the read's buffer: one copy in all. Everything that can fail but memory has
+// happened by then, so a failing read or log line leaves Payload as it was; should memory run
+// out, Payload is left empty rather than ended twice.
+void ReplaceWithFileText(RC::Unreal::FString& Payload) {
+    const AnimationFileText Text(Payload.GetCharArray());
+    Payload.~FString();
+    try {
+        new (&Payload) RC::Unreal::FString(Text.c_str());
+    } catch (...) {
+        new (&Payload) RC::Unreal::FString();
+        throw;
+    }
+}
+
 }  // namespace
 
 void DispatchCommsCall(RC::Unreal::UnrealScriptFunctionCallableContext& Context,
@@ -33,13 +50,12 @@ void DispatchCommsCall(RC::Unreal::UnrealScriptFunctionCallableContext& Context,
         auto& Payload =
             *std::launder(reinterpret_cast<RC::Unreal::FString*>(Block + PayloadOffset));
 
-        // Results are moved into Payload: the Blueprint sees the same string as with a copy, and
-        // a file's text is not copied a second time. Payload changes only once a service has
-        // returned.
         if (CallType == 1) {
+            // Assigned once the listing is made, so a folder that cannot be listed leaves
+            // Payload as it was; a listing is short enough for the copy not to matter.
             Payload = ListAnimationFiles();
         } else if (CallType == 2) {
-            Payload = ReadAnimationFile(RC::Unreal::FString(Payload));
+            ReplaceWithFileText(Payload);
         } else {
             LogLine({STR("CPPCommsCall received but CallType was invalid.")});
         }

@@ -2,7 +2,7 @@
 
 // The Blueprint bridge's call path: what runs each time the widget calls CPPCommsCall.
 
-#include "Unreal/UnrealScriptFunctionCallableContext.hpp"
+#include "Unreal/UFunctionStructs.hpp"
 
 namespace QVH {
 

@@ -16,10 +16,11 @@
 
 #include <unistd.h>
 
-#include "DynamicOutput/DefaultTargets.hpp"
+#include "DynamicOutput/Output.hpp"
+#include "StandIn/ScriptCalls.hpp"
 #include "Unreal/FFrame.hpp"
 #include "Unreal/FString.hpp"
-#include "Unreal/UnrealScriptFunctionCallableContext.hpp"
+#include "Unreal/UFunctionStructs.hpp"
 #include "bridge/dispatch_comms_call.hpp"
 #include "fuzz/fuzz_support.hpp"
 
@@ -180,8 +181,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     G.Log->Last.clear();
 
     Block Call(CallType, Before);
-    RC::Unreal::FFrame Frame;
-    Frame.Locals() = Call.Bytes;
+    RC::Unreal::FFrame Frame = StandIn::ScriptFrames::For(Call.Bytes);
     RC::Unreal::UnrealScriptFunctionCallableContext Context(nullptr, Frame, nullptr);
     QVH::DispatchCommsCall(Context, nullptr);
 

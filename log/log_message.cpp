@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "DynamicOutput/DefaultTargets.hpp"
+#include "DynamicOutput/Output.hpp"
 
 namespace QVH {
 
@@ -22,7 +22,7 @@ void LogMessage(RC::StringViewType Message) {
                 "your own devices.");
         }
         if (Device->has_optional_arg()) {
-            Device->receive_with_optional_arg(Line, 2);
+            Device->receive_with_optional_arg(Line, RC::LogLevel::Verbose);
         } else {
             Device->receive(Line);
         }

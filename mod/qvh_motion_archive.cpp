@@ -45,7 +45,9 @@ void QVH_MotionArchive::RemoveHooks() noexcept {
         return;
     }
     try {
-        RC::Unreal::UObjectGlobals::UnregisterHook(CommsFunctionPathView, HookIds);
+        // By path, not by the function found: by now the game may have unloaded the widget, and
+        // with it the function's memory; the path form then throws instead of reading it.
+        RC::Unreal::UObjectGlobals::UnregisterHook(RC::StringType(CommsFunctionPathView), HookIds);
     } catch (...) {
         LogCurrentException(STR("Removing the CPPCommsCall hooks failed: "));
     }

@@ -1,6 +1,8 @@
 // Finding the widget's comms function once the game has loaded it, and hooking it.
 #include <chrono>
 
+#include "Unreal/UFunction.hpp"
+#include "Unreal/UFunctionStructs.hpp"
 #include "Unreal/UObjectGlobals.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "bridge/dispatch_comms_call.hpp"
@@ -33,9 +35,13 @@ void QVH_MotionArchive::ScanForBPToCPPCaller() {
                     };
                 const UnrealScriptFunctionCallable PostCall =
                     [](UnrealScriptFunctionCallableContext&, void*) {};
-                // Stored as returned, {0, 0} included: the scan ends on the found function.
-                Mod->HookIds =
-                    UObjectGlobals::RegisterHook(CommsFunctionPathView, PreCall, PostCall, nullptr);
+                // By the function found, not by its path: the path form looks the function up
+                // again and uses what it finds unchecked, so a widget unloaded in between would
+                // crash the host. Stored as returned, {0, 0} included: the scan ends on the found
+                // function.
+                Mod->HookIds = UObjectGlobals::RegisterHook(
+                    static_cast<RC::Unreal::UFunction*>(Mod->BPToCPPCaller), PreCall, PostCall,
+                    nullptr);
                 if (Mod->HookIds.first == 0 && Mod->HookIds.second == 0) {
                     // Hooks without ids cannot be removed: were the library unloaded, the next
                     // call would run code that is gone. Whoever unloads it should know.

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "DynamicOutput/DefaultTargets.hpp"
+#include "DynamicOutput/Output.hpp"
 #include "StandIn/Devices.hpp"
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ProgramFolder.hpp"

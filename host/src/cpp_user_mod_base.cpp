@@ -2,6 +2,8 @@
 
 namespace RC {
 
+using LuaMadeSimple::Lua;
+
 CppUserModBase::CppUserModBase() = default;
 CppUserModBase::~CppUserModBase() = default;
 
@@ -9,15 +11,16 @@ auto CppUserModBase::on_update() -> void {}
 auto CppUserModBase::on_unreal_init() -> void {}
 auto CppUserModBase::on_ui_init() -> void {}
 auto CppUserModBase::on_program_start() -> void {}
-auto CppUserModBase::on_lua_start(LuaMadeSimple::Lua&, LuaMadeSimple::Lua&, LuaMadeSimple::Lua&,
-                                  std::vector<LuaMadeSimple::Lua*>&) -> void {}
-auto CppUserModBase::on_lua_start(StringViewType, LuaMadeSimple::Lua&, LuaMadeSimple::Lua&,
-                                  LuaMadeSimple::Lua&, std::vector<LuaMadeSimple::Lua*>&) -> void {}
-auto CppUserModBase::on_lua_stop(LuaMadeSimple::Lua&, LuaMadeSimple::Lua&, LuaMadeSimple::Lua&,
-                                 std::vector<LuaMadeSimple::Lua*>&) -> void {}
-auto CppUserModBase::on_lua_stop(StringViewType, LuaMadeSimple::Lua&, LuaMadeSimple::Lua&,
-                                 LuaMadeSimple::Lua&, std::vector<LuaMadeSimple::Lua*>&) -> void {}
+auto CppUserModBase::on_lua_start(StringViewType, Lua&, Lua&, Lua&, std::vector<Lua*>&) -> void {}
+auto CppUserModBase::on_lua_start(Lua&, Lua&, Lua&, std::vector<Lua*>&) -> void {}
+auto CppUserModBase::on_lua_stop(StringViewType, Lua&, Lua&, Lua&, std::vector<Lua*>&) -> void {}
+auto CppUserModBase::on_lua_stop(Lua&, Lua&, Lua&, std::vector<Lua*>&) -> void {}
 auto CppUserModBase::on_dll_load(StringViewType) -> void {}
 auto CppUserModBase::render_tab() -> void {}
+auto CppUserModBase::on_lua_start(StringViewType, Lua&, Lua&, Lua&, Lua*) -> void {}
+auto CppUserModBase::on_lua_start(Lua&, Lua&, Lua&, Lua*) -> void {}
+auto CppUserModBase::on_lua_stop(StringViewType, Lua&, Lua&, Lua&, Lua*) -> void {}
+auto CppUserModBase::on_lua_stop(Lua&, Lua&, Lua&, Lua*) -> void {}
+auto CppUserModBase::on_cpp_mods_loaded() -> void {}
 
 }  // namespace RC

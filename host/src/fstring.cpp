@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -27,13 +30,24 @@ namespace {
 
 constexpr TCHAR EmptyText[] = {0};
 
-// Allocates Count characters plus the NUL, as the engine's array would.
-TCHAR* Allocate(std::size_t Count, int32& ArrayNum, int32& ArrayMax) {
+// The engine's allocator, played by the C heap: memory it did not give cannot be reallocated or
+// freed through it.
+TCHAR* Allocate(std::size_t Count) {
+    // The count the array keeps includes the NUL and is a signed 32-bit number.
     if (Count >= static_cast<std::size_t>(std::numeric_limits<int32>::max())) {
-        throw std::length_error("FString: too long");
+        throw std::runtime_error("FString: more characters than an engine string holds");
     }
-    ArrayNum = ArrayMax = static_cast<int32>(Count + 1);
-    return new TCHAR[Count + 1];
+    auto* const Units = static_cast<TCHAR*>(std::malloc((Count + 1) * sizeof(TCHAR)));
+    if (Units == nullptr) {
+        throw std::bad_alloc();
+    }
+    return Units;
+}
+
+[[noreturn]] void NullArgument() {
+    // The engine reads the text without looking: a null pointer is a crash there too.
+    std::fputs("FString: constructed from a null pointer\n", stderr);
+    std::abort();
 }
 
 // The number of units before the first NUL. Results reach the engine as NUL-terminated text of
@@ -98,44 +112,55 @@ void CopyUnits(const TCHAR* From, std::size_t Count, TCHAR* To) {
 }  // namespace
 
 FString::FString(const TCHAR* Str) {
-    if (Str == nullptr || *Str == 0) {
+    if (Str == nullptr) {
+        NullArgument();
+    }
+    if (*Str == 0) {
         return;
     }
     const std::size_t Length = LengthOf(Str);
-    Data = Allocate(Length, ArrayNum, ArrayMax);
-    CopyUnits(Str, Length, Data);
-    Data[Length] = 0;
+    TCHAR* const Units = Allocate(Length);
+    CopyUnits(Str, Length, Units);
+    Units[Length] = 0;
+    Data.AllocatorInstance = Units;
+    Data.ArrayNum = Data.ArrayMax = static_cast<int32>(Length + 1);
+}
+
+FString::FString(TCHAR* Str) {
+    if (Str == nullptr) {
+        NullArgument();
+    }
+    const std::size_t Length = LengthOf(Str);
+    if (Length >= static_cast<std::size_t>(std::numeric_limits<int32>::max())) {
+        throw std::runtime_error("FString: more characters than an engine string holds");
+    }
+    // The caller's buffer becomes the array's own, grown in place as the engine's array would.
+    auto* const Units = static_cast<TCHAR*>(std::realloc(Str, (Length + 1) * sizeof(TCHAR)));
+    if (Units == nullptr) {
+        throw std::bad_alloc();
+    }
+    Data.AllocatorInstance = Units;
+    Data.ArrayNum = Data.ArrayMax = static_cast<int32>(Length + 1);
 }
 
 FString::FString(const FString& Other) : FString(Other.GetCharArray()) {}
 
-FString::FString(FString&& Other) noexcept
-    : Data(std::exchange(Other.Data, nullptr)),
-      ArrayNum(std::exchange(Other.ArrayNum, 0)),
-      ArrayMax(std::exchange(Other.ArrayMax, 0)) {}
-
 FString& FString::operator=(const FString& Other) {
     if (this != &Other) {
         FString Copy(Other);
-        *this = std::move(Copy);
+        std::swap(Data.AllocatorInstance, Copy.Data.AllocatorInstance);
+        std::swap(Data.ArrayNum, Copy.Data.ArrayNum);
+        std::swap(Data.ArrayMax, Copy.Data.ArrayMax);
     }
     return *this;
 }
 
-FString& FString::operator=(FString&& Other) noexcept {
-    if (this != &Other) {
-        delete[] Data;
-        Data = std::exchange(Other.Data, nullptr);
-        ArrayNum = std::exchange(Other.ArrayNum, 0);
-        ArrayMax = std::exchange(Other.ArrayMax, 0);
-    }
-    return *this;
+FString::~FString() { std::free(Data.AllocatorInstance); }
+
+const TCHAR* FString::GetCharArray() const noexcept {
+    return Data.AllocatorInstance ? Data.AllocatorInstance : EmptyText;
 }
 
-FString::~FString() { delete[] Data; }
-
-const TCHAR* FString::GetCharArray() const noexcept { return Data ? Data : EmptyText; }
-
-int32 FString::Len() const noexcept { return ArrayNum > 0 ? ArrayNum - 1 : 0; }
+int32 FString::Len() const noexcept { return Data.ArrayNum > 0 ? Data.ArrayNum - 1 : 0; }
 
 }  // namespace RC::Unreal

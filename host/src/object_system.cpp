@@ -1,12 +1,19 @@
 // The stand-in host's objects and script hooks: just enough of the engine to find a Blueprint
-// function by path and call it with hooks around it. One lock guards everything; hooks run
-// outside it, so a hook may call back into the host.
+// function by path and call it with hooks around it. The real host's hook registry has no lock;
+// this one keeps one around everything, so that tests may drive it from many threads without
+// races of their own. Hooks run outside it, so a hook may call back into the host.
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
+#include <string>
+#include <typeinfo>
 #include <vector>
 
+#include "DynamicOutput/Output.hpp"
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/UObjectGlobals.hpp"
@@ -47,39 +54,112 @@ Object& Define(ObjectSystem& S, RC::StringViewType Path, Clock::time_point From)
     if (It == S.Objects.end()) {
         It = S.Objects.emplace(RC::StringType(Path), Object{}).first;
         It->second.FindableFrom = From;
+    } else if (!It->second.Function) {
+        // Loaded again after it was unloaded: a new object.
+        It->second.Function = std::make_unique<RC::Unreal::UFunction>();
+        It->second.FindableFrom = From;
     } else {
         It->second.FindableFrom = std::min(It->second.FindableFrom, From);
     }
     return It->second;
 }
 
+[[noreturn]] void Crash(const char* What) {
+    std::fprintf(stderr, "stand-in host: %s\n", What);
+    std::abort();
+}
+
+// The function loaded at Path, or null. Under the lock.
+RC::Unreal::UFunction* Loaded(ObjectSystem& S, RC::StringViewType Path) {
+    const auto It = S.Objects.find(Path);
+    if (It == S.Objects.end() || !It->second.Function || Clock::now() < It->second.FindableFrom) {
+        return nullptr;
+    }
+    return It->second.Function.get();
+}
+
+// The full path of a loaded function. The host reads the object itself, so a function the
+// engine has unloaded is a use of freed memory here as well. Under the lock.
+RC::StringType PathOf(ObjectSystem& S, RC::Unreal::UFunction* Function) {
+    if (Function == nullptr) {
+        throw std::runtime_error("RegisterHook/UnregisterHook: no function");
+    }
+    static_cast<void>(typeid(*Function));
+    for (const auto& [Path, Obj] : S.Objects) {
+        if (Obj.Function.get() == Function) {
+            return Path;
+        }
+    }
+    throw std::runtime_error("RegisterHook/UnregisterHook: not a function of this engine");
+}
+
+// Sends one of the host's own lines to its default devices, as its Output::send does.
+void SendHostLine(const RC::StringType& Line) {
+    for (const auto& Device : RC::Output::DefaultTargets::get_default_devices_ref()) {
+        if (!Device) {
+            throw std::runtime_error(
+                "[Output::send] Attempted to send but there were no default devices. Please "
+                "specify at least one default device or construct a Targets object and supply "
+                "your own devices.");
+        }
+        Device->receive(Line);
+    }
+}
+
+void Unhook(const RC::StringType& Path, std::pair<int, int> HookIds) {
+    auto& S = System();
+    {
+        std::scoped_lock Lock(S.Mutex);
+        const auto It = S.Hooks.find(Path);
+        if (It == S.Hooks.end() ||
+            std::erase_if(It->second, [&](const Hook& H) { return H.Ids == HookIds; }) == 0) {
+            throw std::runtime_error("UnregisterHook: no such hooks on the function");
+        }
+    }
+    SendHostLine(STR("[UnregisterHook] Unregistered the hooks of ") + Path + STR("\n"));
+}
+
 }  // namespace
 
 namespace RC::Unreal::UObjectGlobals {
 
-UObject* FindObject(UClass*, UObject*, const File::CharType* Name, bool, FObjectSearcher*) {
+UObject* FindObject(UClass*, UObject*, const TCHAR* Name, bool, ObjectSearcher*) {
+    return FindObject(nullptr, nullptr, StringViewType(Name), false, nullptr);
+}
+
+UObject* FindObject(UClass*, UObject*, StringViewType Name, bool, ObjectSearcher*) {
     auto& S = System();
     std::function<void()> Fault;
     {
         std::scoped_lock Lock(S.Mutex);
-        ++S.Lookups[RC::StringType(Name)];
+        ++S.Lookups[StringType(Name)];
         Fault = S.Faults.InFindObject;
     }
     if (Fault) {
         Fault();
     }
     std::scoped_lock Lock(S.Mutex);
-    const auto It = S.Objects.find(File::StringViewType(Name));
-    if (It == S.Objects.end() || Clock::now() < It->second.FindableFrom) {
-        return nullptr;
-    }
-    return It->second.Function.get();
+    return Loaded(S, Name);
 }
 
-std::pair<int, int> RegisterHook(File::StringViewType UFunctionPath,
-                                 const UnrealScriptFunctionCallable& PreCallback,
-                                 const UnrealScriptFunctionCallable& PostCallback,
-                                 void* CustomData) {
+std::pair<int, int> RegisterHook(const StringType& FunctionFullNameNoType,
+                                 UnrealScriptFunctionCallable PreCallback,
+                                 UnrealScriptFunctionCallable PostCallback, void* CustomData) {
+    UFunction* Function = nullptr;
+    {
+        auto& S = System();
+        std::scoped_lock Lock(S.Mutex);
+        Function = Loaded(S, FunctionFullNameNoType);
+    }
+    if (Function == nullptr) {
+        // The host uses the result of its lookup unchecked.
+        Crash("RegisterHook by the path of a function that is not loaded");
+    }
+    return RegisterHook(Function, std::move(PreCallback), std::move(PostCallback), CustomData);
+}
+
+std::pair<int, int> RegisterHook(UFunction* Function, UnrealScriptFunctionCallable PreCallback,
+                                 UnrealScriptFunctionCallable PostCallback, void* CustomData) {
     auto& S = System();
     std::function<void()> Fault;
     {
@@ -90,34 +170,33 @@ std::pair<int, int> RegisterHook(File::StringViewType UFunctionPath,
         Fault();
     }
     std::scoped_lock Lock(S.Mutex);
-    Hook NewHook{{S.NextHookId, S.NextHookId + 1}, PreCallback, PostCallback, CustomData};
-    S.NextHookId += 2;
-    S.Hooks[File::StringType(UFunctionPath)].push_back(NewHook);
-    return S.Faults.ZeroHookIds ? std::pair{0, 0} : NewHook.Ids;
+    const StringType Path = PathOf(S, Function);
+    // A Blueprint function's two hooks share one id.
+    const int Id = S.NextHookId++;
+    S.Hooks[Path].push_back(
+        Hook{{Id, Id}, std::move(PreCallback), std::move(PostCallback), CustomData});
+    return S.Faults.ZeroHookIds ? std::pair{0, 0} : std::pair{Id, Id};
 }
 
-bool UnregisterHook(File::StringViewType UFunctionPath, std::pair<int, int> HookIds) {
-    auto& S = System();
-    std::scoped_lock Lock(S.Mutex);
-    const auto It = S.Hooks.find(UFunctionPath);
-    if (It == S.Hooks.end()) {
-        return false;
-    }
-    return std::erase_if(It->second, [&](const Hook& H) { return H.Ids == HookIds; }) > 0;
-}
-
-bool UnregisterHook(UFunction* Function, std::pair<int, int> HookIds) {
-    File::StringType Path;
+void UnregisterHook(const StringType& FunctionFullNameNoType, std::pair<int, int> HookIds) {
     {
         auto& S = System();
         std::scoped_lock Lock(S.Mutex);
-        for (const auto& [ObjectPath, Obj] : S.Objects) {
-            if (Obj.Function.get() == Function) {
-                Path = ObjectPath;
-            }
+        if (Loaded(S, FunctionFullNameNoType) == nullptr) {
+            throw std::runtime_error("UnregisterHook: no function is loaded at the path");
         }
     }
-    return !Path.empty() && UnregisterHook(Path, HookIds);
+    Unhook(FunctionFullNameNoType, HookIds);
+}
+
+void UnregisterHook(UFunction* Function, std::pair<int, int> HookIds) {
+    StringType Path;
+    {
+        auto& S = System();
+        std::scoped_lock Lock(S.Mutex);
+        Path = PathOf(S, Function);
+    }
+    Unhook(Path, HookIds);
 }
 
 }  // namespace RC::Unreal::UObjectGlobals
@@ -168,8 +247,7 @@ void InvokeScriptFunction(RC::StringViewType Path, void* Params,
             Hooks = It->second;
         }
     }
-    RC::Unreal::FFrame Frame;
-    Frame.Locals() = static_cast<RC::Unreal::uint8*>(Params);
+    RC::Unreal::FFrame Frame = ScriptFrames::For(Params);
     RC::Unreal::UnrealScriptFunctionCallableContext Context(nullptr, Frame, nullptr);
     for (const Hook& H : Hooks) {
         if (H.Pre) {
@@ -183,6 +261,21 @@ void InvokeScriptFunction(RC::StringViewType Path, void* Params,
         if (H.Post) {
             H.Post(Context, H.CustomData);
         }
+    }
+}
+
+RC::Unreal::FFrame ScriptFrames::For(void* Params) {
+    RC::Unreal::FFrame Frame;
+    Frame.LocalsBuffer = static_cast<RC::Unreal::uint8*>(Params);
+    return Frame;
+}
+
+void Unload(RC::StringViewType Path) {
+    auto& S = System();
+    std::scoped_lock Lock(S.Mutex);
+    // The hooks stay: the host keeps them by the function's name.
+    if (const auto It = S.Objects.find(Path); It != S.Objects.end()) {
+        It->second.Function.reset();
     }
 }
 

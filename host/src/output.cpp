@@ -1,6 +1,8 @@
 #include <cstdio>
 
-#include "DynamicOutput/DefaultTargets.hpp"
+#include <stdexcept>
+
+#include "DynamicOutput/Output.hpp"
 #include "DynamicOutput/OutputDevice.hpp"
 #include "StandIn/Devices.hpp"
 
@@ -10,9 +12,13 @@ OutputDevice::~OutputDevice() = default;
 
 auto OutputDevice::has_optional_arg() const -> bool { return false; }
 
-auto OutputDevice::receive_with_optional_arg(File::StringViewType fmt, int32_t) const -> void {
-    receive(fmt);
+auto OutputDevice::receive_with_optional_arg(StringViewType, int32_t) const -> void {
+    throw std::runtime_error(
+        "OutputDevice::receive_with_optional_arg: the device takes no optional argument");
 }
+
+auto OutputDevice::lock() const -> void {}
+auto OutputDevice::unlock() const -> void {}
 
 auto DefaultTargets::get_default_devices_ref() -> std::vector<std::unique_ptr<OutputDevice>>& {
     static std::vector<std::unique_ptr<OutputDevice>> Devices;

@@ -8,6 +8,7 @@
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/UObjectGlobals.hpp"
+#include "tests/support/captured_log.hpp"
 
 namespace {
 
@@ -15,7 +16,7 @@ using namespace std::chrono_literals;
 namespace Globals = RC::Unreal::UObjectGlobals;
 using RC::Unreal::UnrealScriptFunctionCallableContext;
 
-constexpr const RC::CharType* Path = STR("/Game/Test/Widget.Widget_C:Function");
+const RC::StringType Path = STR("/Game/Test/Widget.Widget_C:Function");
 
 class ObjectSystemTest : public ::testing::Test {
 protected:
@@ -35,6 +36,7 @@ TEST_F(ObjectSystemTest, FindsAnObjectOnlyOnceItIsLoaded) {
 }
 
 TEST_F(ObjectSystemTest, RunsPreHooksThenBodyThenPostHooksOnTheSameBlock) {
+    StandIn::MakeFindable(Path);
     std::string Order;
     int Block = 0;
     const auto Ids = Globals::RegisterHook(
@@ -46,15 +48,23 @@ TEST_F(ObjectSystemTest, RunsPreHooksThenBodyThenPostHooksOnTheSameBlock) {
             *reinterpret_cast<int*>(Context.TheStack.Locals()) = 7;
         },
         [&](UnrealScriptFunctionCallableContext&, void*) { Order += "post"; }, &Order);
-    EXPECT_NE(Ids, (std::pair{0, 0}));
+    // A Blueprint function's two hooks share one id.
+    EXPECT_NE(Ids.first, 0);
+    EXPECT_EQ(Ids.first, Ids.second);
 
     StandIn::InvokeScriptFunction(Path, &Block, [&](void* Params) {
         Order += "body(" + std::to_string(*static_cast<int*>(Params)) + ") ";
     });
     EXPECT_EQ(Order, "pre body(7) post");
 
-    EXPECT_TRUE(Globals::UnregisterHook(Path, Ids));
-    EXPECT_FALSE(Globals::UnregisterHook(Path, Ids));
+    {
+        QVH::Test::CapturedLog Log;
+        Globals::UnregisterHook(Path, Ids);
+        // The host says so in its own line, line end included.
+        ASSERT_EQ(Log.Texts().size(), 1u);
+        EXPECT_TRUE(Log.Texts()[0].ends_with(Path + RC::StringType(STR("\n"))));
+    }
+    EXPECT_THROW(Globals::UnregisterHook(Path, Ids), std::runtime_error);
     Order.clear();
     StandIn::InvokeScriptFunction(Path, &Block, [&](void*) { Order += "body"; });
     EXPECT_EQ(Order, "body");
@@ -62,16 +72,27 @@ TEST_F(ObjectSystemTest, RunsPreHooksThenBodyThenPostHooksOnTheSameBlock) {
 
 TEST_F(ObjectSystemTest, UnregistersByFunctionObject) {
     auto* Function = static_cast<RC::Unreal::UFunction*>(StandIn::MakeFindable(Path));
-    const auto Ids = Globals::RegisterHook(Path, {}, {}, nullptr);
+    const auto Ids = Globals::RegisterHook(Function, {}, {}, nullptr);
     EXPECT_EQ(StandIn::HookCount(Path), 1);
-    EXPECT_TRUE(Globals::UnregisterHook(Function, Ids));
+    Globals::UnregisterHook(Function, Ids);
     EXPECT_EQ(StandIn::HookCount(Path), 0);
+}
+
+TEST_F(ObjectSystemTest, HooksOutliveTheirFunctionAndThePathFormThenThrows) {
+    auto* Function = static_cast<RC::Unreal::UFunction*>(StandIn::MakeFindable(Path));
+    const auto Ids = Globals::RegisterHook(Function, {}, {}, nullptr);
+    StandIn::Unload(Path);
+    EXPECT_EQ(Globals::FindObject(nullptr, nullptr, Path), nullptr);
+    EXPECT_THROW(Globals::UnregisterHook(Path, Ids), std::runtime_error);
+    // Kept by the function's name: still there when the widget is loaded again.
+    EXPECT_EQ(StandIn::HookCount(Path), 1);
 }
 
 TEST_F(ObjectSystemTest, ShowsTheFaultsItIsGiven) {
     StandIn::SetFaults({.InFindObject = [] { throw std::runtime_error("lookup failed"); }});
     EXPECT_THROW(Globals::FindObject(nullptr, nullptr, Path), std::runtime_error);
 
+    StandIn::MakeFindable(Path);
     StandIn::SetFaults({.InRegisterHook = [] { throw std::runtime_error("hook failed"); }});
     EXPECT_THROW(Globals::RegisterHook(Path, {}, {}, nullptr), std::runtime_error);
     EXPECT_EQ(StandIn::HookCount(Path), 0);

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "DynamicOutput/DefaultTargets.hpp"
+#include "DynamicOutput/Output.hpp"
 #include "StandIn/Devices.hpp"
 
 namespace {

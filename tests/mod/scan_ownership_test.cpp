@@ -7,6 +7,7 @@
 
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ScriptCalls.hpp"
+#include "Unreal/UFunction.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "mod/qvh_motion_archive.hpp"
 #include "tests/support/comms_call_block.hpp"
@@ -86,6 +87,23 @@ TEST_F(ScanTest, OnlyTheModInstanceScans) {
     EXPECT_EQ(Stray.BPToCPPCaller, nullptr);
 }
 
+TEST_F(ScanTest, DestroyingTheObjectAfterTheWidgetIsGoneLogsThatTheHooksStay) {
+    StandIn::MakeFindable(Path);
+    auto Mod = InstalledMod();
+    Mod->on_unreal_init();
+    ASSERT_TRUE(WaitUntil([&] { return Mod->Scan.Finished(); }, 500ms));
+    // The game lets go of the widget: the function found is freed, and the host refuses to
+    // unhook by its path.
+    StandIn::Unload(Path);
+
+    Mod.reset();
+
+    EXPECT_EQ(StandIn::HookCount(Path), 1);
+    EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>{
+                               STR("QVH_MotionArchive : Removing the CPPCommsCall hooks failed: "
+                                   "UnregisterHook: no function is loaded at the path\n")});
+}
+
 TEST_F(ScanTest, DestroyingTheObjectRemovesItsHooksAndClearsModInstance) {
     StandIn::MakeFindable(Path);
     auto Mod = InstalledMod();
@@ -100,7 +118,10 @@ TEST_F(ScanTest, DestroyingTheObjectRemovesItsHooksAndClearsModInstance) {
     QVH::Test::CommsCallBlock Block(7, STR("untouched"));
     StandIn::InvokeScriptFunction(Path, Block.Data());
     EXPECT_EQ(Block.Payload(), STR("untouched"));
-    EXPECT_TRUE(Log.Texts().empty());
+    // The host's own line about the removal, and nothing of the mod's.
+    EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>{
+                               RC::StringType(STR("[UnregisterHook] Unregistered the hooks of ")) +
+                               RC::StringType(Path) + STR("\n")});
 }
 
 TEST_F(ScanTest, HookedCallsReachTheDispatchAndThePostCallHookChangesNothing) {

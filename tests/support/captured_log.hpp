@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "DynamicOutput/DefaultTargets.hpp"
+#include "DynamicOutput/Output.hpp"
 #include "StandIn/Devices.hpp"
 
 namespace QVH::Test {

@@ -3,8 +3,9 @@
 #include <cstring>
 #include <new>
 
+#include "StandIn/ScriptCalls.hpp"
 #include "Unreal/FFrame.hpp"
-#include "Unreal/UnrealScriptFunctionCallableContext.hpp"
+#include "Unreal/UFunctionStructs.hpp"
 #include "bridge/dispatch_comms_call.hpp"
 
 namespace QVH::Test {
@@ -48,8 +49,7 @@ RC::StringType PayloadAt(const void* Params) {
 }
 
 void Dispatch(CommsCallBlock& Block, void* CustomData) {
-    RC::Unreal::FFrame Frame;
-    Frame.Locals() = static_cast<RC::Unreal::uint8*>(Block.Data());
+    RC::Unreal::FFrame Frame = StandIn::ScriptFrames::For(Block.Data());
     RC::Unreal::UnrealScriptFunctionCallableContext Context(nullptr, Frame, nullptr);
     QVH::DispatchCommsCall(Context, CustomData);
 }

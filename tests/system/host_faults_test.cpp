@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "DynamicOutput/DefaultTargets.hpp"
+#include "DynamicOutput/Output.hpp"
 #include "StandIn/ModLibrary.hpp"
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ProgramFolder.hpp"

@@ -66,8 +66,10 @@ TEST_F(ModLibraryBridgeTest, ServesCallsOnceHookedAndRemovesItsHooksOnUninstall)
     QVH::Test::CommsCallBlock Later(1, STR("kept"));
     StandIn::InvokeScriptFunction(Path, Later.Data());
     EXPECT_EQ(Later.Payload(), STR("kept"));
-    EXPECT_EQ(Log.Texts(),
-              std::vector<RC::StringType>{STR("QVH_MotionArchive C++ Side Initialized!\n")});
+    EXPECT_EQ(Log.Texts(), (std::vector<RC::StringType>{
+                               STR("QVH_MotionArchive C++ Side Initialized!\n"),
+                               RC::StringType(STR("[UnregisterHook] Unregistered the hooks of ")) +
+                                   RC::StringType(Path) + STR("\n")}));
 }
 
 TEST_F(ModLibraryBridgeTest, UninstallWhileScanningReturnsPromptlyAndNothingRunsAfterwards) {

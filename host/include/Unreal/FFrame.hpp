@@ -2,17 +2,24 @@
 
 #include <cstdint>
 
+namespace StandIn {
+struct ScriptFrames;
+}  // namespace StandIn
+
 namespace RC::Unreal {
 
 using uint8 = std::uint8_t;
 
-// The script interpreter's stack frame of one Blueprint function call.
+// The script interpreter's stack frame of one Blueprint function call. The engine makes it; mods
+// only read it.
 struct FFrame {
-    uint8* LocalsBuffer = nullptr;
+    // The called function's parameter block. Writes made there before the function's body runs
+    // are what the body sees.
+    auto Locals() const noexcept -> uint8* { return LocalsBuffer; }
 
-    // The pointer to the called function's parameter block. Writes made through it before the
-    // function's body runs are what the body sees.
-    uint8*& Locals() noexcept { return LocalsBuffer; }
+private:
+    friend struct ::StandIn::ScriptFrames;
+    uint8* LocalsBuffer = nullptr;
 };
 
 }  // namespace RC::Unreal

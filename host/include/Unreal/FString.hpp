@@ -4,34 +4,35 @@
 
 #include "File/Macros.hpp"
 #include "HostApi.hpp"
+#include "Unreal/TArray.hpp"
 
 namespace RC::Unreal {
 
-using TCHAR = File::CharType;
-using int32 = std::int32_t;
+using TCHAR = CharType;
 
-// The engine's string: a dynamic array of UTF-16 units. Its layout is the engine's and must not
-// change: data pointer, element count including the terminating NUL, capacity.
+// The engine's string: a TArray of UTF-16 units whose count includes the terminating NUL. It has
+// no move operations: assigning, even from a temporary, copies.
 class RC_UE4SS_API FString {
 public:
     FString() noexcept = default;
-    // Copies Str up to its first NUL. A null or empty Str gives the empty string.
+    // Copies Str up to its first NUL. Str must not be null. Throws std::runtime_error for more
+    // than INT32_MAX characters.
     explicit FString(const TCHAR* Str);
+    // Takes Str's buffer as its own and reallocates it through the engine's allocator, which
+    // frees memory it never gave: only for a buffer the engine allocated.
+    explicit FString(TCHAR* Str);
     FString(const FString& Other);
-    FString(FString&& Other) noexcept;
     FString& operator=(const FString& Other);
-    FString& operator=(FString&& Other) noexcept;
     ~FString();
 
-    // The characters, NUL-terminated; never null.
+    // The characters, NUL-terminated; "" for the empty string.
     const TCHAR* GetCharArray() const noexcept;
+    TArray<TCHAR>& GetCharTArray() noexcept { return Data; }
     // Number of characters, not counting the terminating NUL.
     int32 Len() const noexcept;
 
 private:
-    TCHAR* Data = nullptr;
-    int32 ArrayNum = 0;
-    int32 ArrayMax = 0;
+    TArray<TCHAR> Data;
 };
 
 }  // namespace RC::Unreal

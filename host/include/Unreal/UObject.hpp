@@ -4,7 +4,9 @@
 
 namespace RC::Unreal {
 
-// An engine object. Mods only hold pointers to the ones the host finds for them.
+// An engine object. Mods only hold pointers to the ones the host finds for them; the engine may
+// unload an object, and with it the memory the pointer points at, whenever the game lets go of
+// its asset.
 class RC_UE4SS_API UObject {
 public:
     UObject() = default;
@@ -12,8 +14,5 @@ public:
     UObject(const UObject&) = delete;
     UObject& operator=(const UObject&) = delete;
 };
-
-class RC_UE4SS_API UClass : public UObject {};
-class RC_UE4SS_API UFunction : public UObject {};
 
 }  // namespace RC::Unreal

@@ -4,29 +4,44 @@
 
 #include "File/Macros.hpp"
 #include "HostApi.hpp"
+#include "Unreal/FString.hpp"
+#include "Unreal/UClass.hpp"
+#include "Unreal/UFunction.hpp"
+#include "Unreal/UFunctionStructs.hpp"
 #include "Unreal/UObject.hpp"
-#include "Unreal/UnrealScriptFunctionCallableContext.hpp"
 
 namespace RC::Unreal {
 
-struct FObjectSearcher;
+class ObjectSearcher;
 
 namespace UObjectGlobals {
 
 // The loaded object with the full path Name, or null while none is loaded. Any thread.
-RC_UE4SS_API UObject* FindObject(UClass* Class, UObject* InOuter, const File::CharType* Name,
-                                 bool ExactClass = false, FObjectSearcher* InSearcher = nullptr);
+RC_UE4SS_API UObject* FindObject(UClass* Class, UObject* InOuter, const TCHAR* Name,
+                                 bool ExactClass = false, ObjectSearcher* InSearcher = nullptr);
+RC_UE4SS_API UObject* FindObject(UClass* Class, UObject* InOuter, StringViewType Name,
+                                 bool ExactClass = false, ObjectSearcher* InSearcher = nullptr);
 
-// Installs PreCallback and PostCallback around every call of the script function at
-// UFunctionPath and returns the two hooks' identifiers. Any thread.
-RC_UE4SS_API std::pair<int, int> RegisterHook(File::StringViewType UFunctionPath,
-                                              const UnrealScriptFunctionCallable& PreCallback,
-                                              const UnrealScriptFunctionCallable& PostCallback,
+// Installs PreCallback and PostCallback around every call of the script function and returns the
+// two hooks' identifiers; for a Blueprint function both are one number, and the hooks are kept by
+// the function's full name. The path form looks the function up again and uses what it finds
+// without checking it: a path that names no loaded function crashes the host. Throws
+// std::runtime_error for a function it cannot hook. The hook registry has no lock.
+RC_UE4SS_API std::pair<int, int> RegisterHook(const StringType& FunctionFullNameNoType,
+                                              UnrealScriptFunctionCallable PreCallback,
+                                              UnrealScriptFunctionCallable PostCallback,
+                                              void* CustomData);
+RC_UE4SS_API std::pair<int, int> RegisterHook(UFunction* Function,
+                                              UnrealScriptFunctionCallable PreCallback,
+                                              UnrealScriptFunctionCallable PostCallback,
                                               void* CustomData);
 
-// Removes the hooks that RegisterHook returned. False when they were not installed.
-RC_UE4SS_API bool UnregisterHook(File::StringViewType UFunctionPath, std::pair<int, int> HookIds);
-RC_UE4SS_API bool UnregisterHook(UFunction* Function, std::pair<int, int> HookIds);
+// Removes the hooks that RegisterHook returned and writes a line of its own to the log. Throws
+// std::runtime_error when they cannot be removed; the path form also when no function of that
+// path is loaded.
+RC_UE4SS_API void UnregisterHook(const StringType& FunctionFullNameNoType,
+                                 std::pair<int, int> HookIds);
+RC_UE4SS_API void UnregisterHook(UFunction* Function, std::pair<int, int> HookIds);
 
 }  // namespace UObjectGlobals
 }  // namespace RC::Unreal

@@ -18,6 +18,10 @@ RC_UE4SS_API RC::Unreal::UObject* MakeFindable(RC::StringViewType Path);
 // Makes Path findable once Delay has passed, as a game that finishes loading the asset later.
 RC_UE4SS_API void MakeFindableAfter(RC::StringViewType Path, std::chrono::milliseconds Delay);
 
+// Unloads the function at Path, as a game that lets go of the widget's asset: FindObject gives
+// null again, the object's memory is freed, and the hooks on it stay, kept by its name.
+RC_UE4SS_API void Unload(RC::StringViewType Path);
+
 // How many times FindObject was asked for Path since the last Reset.
 RC_UE4SS_API int LookupCount(RC::StringViewType Path);
 

@@ -4,6 +4,7 @@
 
 #include "File/Macros.hpp"
 #include "HostApi.hpp"
+#include "Unreal/FFrame.hpp"
 
 // Controls of the stand-in host's script interpreter, for tests and tools.
 namespace StandIn {
@@ -13,6 +14,13 @@ namespace StandIn {
 // hook, all on the calling thread. Exceptions from hooks and body pass through.
 RC_UE4SS_API void InvokeScriptFunction(RC::StringViewType Path, void* Params,
                                        const std::function<void(void* Params)>& Body = {});
+
+// The engine makes the frames of script calls; this makes one as it would, for a caller that
+// plays the engine.
+struct RC_UE4SS_API ScriptFrames {
+    // A frame whose parameter block is Params.
+    static RC::Unreal::FFrame For(void* Params);
+};
 
 // How many hook pairs are installed on the script function at Path.
 RC_UE4SS_API int HookCount(RC::StringViewType Path);

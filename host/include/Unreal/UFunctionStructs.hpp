@@ -8,7 +8,8 @@
 namespace RC::Unreal {
 
 // What a script hook receives about the call it intercepts.
-struct UnrealScriptFunctionCallableContext {
+class UnrealScriptFunctionCallableContext {
+public:
     UObject* Context;
     FFrame& TheStack;
     void* RESULT_DECL;

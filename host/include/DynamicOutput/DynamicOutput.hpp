@@ -1,0 +1,4 @@
+#pragma once
+
+#include "DynamicOutput/Output.hpp"
+#include "DynamicOutput/OutputDevice.hpp"

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "HostApi.hpp"
+#include "Unreal/UObject.hpp"
+
+namespace RC::Unreal {
+
+// A function of the engine's script: a Blueprint function among them.
+class RC_UE4SS_API UFunction : public UObject {};
+
+}  // namespace RC::Unreal
