@@ -7,6 +7,7 @@
 #include <new>
 #include <string>
 
+#include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/FString.hpp"
 #include "Unreal/UObjectGlobals.hpp"
@@ -41,8 +42,10 @@ private:
 // Hooks the mod's dispatch on CPPCommsCall, as the mod does once it has found the function.
 void HookOnce() {
     static const bool Hooked = [] {
+        auto* const Function =
+            static_cast<RC::Unreal::UFunction*>(StandIn::MakeFindable(QVH::CommsFunctionPathView));
         RC::Unreal::UObjectGlobals::RegisterHook(
-            QVH::CommsFunctionPathView, QVH::DispatchCommsCall,
+            Function, QVH::DispatchCommsCall,
             [](RC::Unreal::UnrealScriptFunctionCallableContext&, void*) {}, nullptr);
         return true;
     }();
