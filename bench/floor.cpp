@@ -38,7 +38,8 @@ RC::Unreal::FString FloorReadAnimationFile(RC::Unreal::FString Name) {
         Units[I] = Bytes[I];
     }
     Units[Read] = 0;
-    return RC::Unreal::FString(Units.get());
+    // Through the copying constructor: a non-const pointer would hand the buffer to the engine.
+    return RC::Unreal::FString(static_cast<const RC::CharType*>(Units.get()));
 }
 
 RC::Unreal::FString FloorListAnimationFiles() {

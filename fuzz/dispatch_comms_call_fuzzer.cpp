@@ -86,9 +86,11 @@ struct Block {
         std::memcpy(Bytes, &CallType, sizeof(CallType));
         new (Bytes + PayloadOffset) RC::Unreal::FString();
         if (!Units.empty()) {
-            EngineStringLayout Layout{new RC::CharType[Units.size() + 1],
-                                      static_cast<std::int32_t>(Units.size() + 1),
-                                      static_cast<std::int32_t>(Units.size() + 1)};
+            // From the engine's allocator (the stand-in's is the C heap), which frees it.
+            EngineStringLayout Layout{
+                static_cast<RC::CharType*>(std::malloc((Units.size() + 1) * sizeof(RC::CharType))),
+                static_cast<std::int32_t>(Units.size() + 1),
+                static_cast<std::int32_t>(Units.size() + 1)};
             std::memcpy(Layout.Data, Units.data(), Units.size() * sizeof(RC::CharType));
             Layout.Data[Units.size()] = 0;
             std::memcpy(Bytes + PayloadOffset, &Layout, sizeof(Layout));
