@@ -84,12 +84,14 @@ StoredFileFacts CheckStoredFile(const StoredText& Text, EntryFindings& Out) {
         }
     }
     if (FirstIllFormed) {
-        const bool One = IllFormedBytes == 1;
+        const std::string What = Plural(IllFormedBytes, "byte", "bytes") +
+                                 (IllFormedBytes == 1 ? " that is not " : " that are not ") +
+                                 (Text.IsUtf16() ? "UTF-16" : "UTF-8");
         Out.Warning("not-utf8",
-                    Plural(IllFormedBytes, "byte", "bytes") +
-                        (One ? " that is not " : " that are not ") +
-                        (Text.IsUtf16() ? "UTF-16" : "UTF-8") + (One ? " becomes " : " become ") +
-                        Plural(IllFormedCharacters, "U+FFFD", "U+FFFDs") + ", the first here",
+                    IllFormedCharacters == 1
+                        ? What + (IllFormedBytes == 1 ? " becomes" : " become") + " U+FFFD here"
+                        : What + " become " + std::to_string(IllFormedCharacters) +
+                              " U+FFFDs, the first here",
                     FirstIllFormed);
     }
     return Facts;

@@ -85,7 +85,8 @@ TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
     const std::string Json = ".json";
     Game.WriteFile("Broken.json", "{\r\n  \"Frames\": [1, 2,],\r\n}\r\n");
     Game.WriteFile("Truncated.json", "{\"Name\": \"Cut\"\r\n\0, \"x\": 1}\r\n"s);
-    Game.WriteFile("Latin1.json", "{\"Name\": \"Caf\xE9 cr\xE8me\"}");
+    // Three characters replaced: two Latin-1 bytes, and an emoji's first three bytes.
+    Game.WriteFile("Latin1.json", "{\"Name\": \"Caf\xE9 cr\xE8me \xF0\x9F\x98\"}");
     Game.WriteFile("Multiline.json", "{\"Text\": \"two\r\nlines\"}");
     Game.WriteFile("Joined.json", "{\"Frames\": 12\n0}");
     Game.WriteFile("Empty.json", "");
@@ -105,7 +106,8 @@ TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
         {{"Broken.json", "error", "json-syntax", 2, 19}, "unexpected ']'"},
         {{"Truncated.json", "error", "nul-byte", 2, 1}, "loses the last 12 bytes"},
         {{"Truncated.json", "error", "json-syntax", 2, 1}, "(the text ends at the NUL)"},
-        {{"Latin1.json", "warning", "not-utf8", 1, 14}, "2 bytes that are not UTF-8 become 2"},
+        {{"Latin1.json", "warning", "not-utf8", 1, 14},
+         "5 bytes that are not UTF-8 become 3 U+FFFDs"},
         {{"Multiline.json", "warning", "json-string-line-break", 1, 14}, "string changes"},
         {{"Joined.json", "warning", "json-joined-by-line-break", 1, 14}, "run together"},
         {{"Empty.json", "warning", "empty-file", 0, 0}, "empty string"},
@@ -116,7 +118,8 @@ TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
         {{"Utf16NoBom.json", "error", "json-syntax", 1, 2}, "end of input"},
         {{"Columns.json", "error", "json-syntax", 1, 9}, "unexpected string literal"},
         {{"Utf16Nul.json", "error", "nul-byte", 1, 3}, "last 4 bytes"},
-        {{"Utf16Bad.json", "warning", "not-utf8", 1, 3}, "2 bytes that are not UTF-16 become 1"},
+        {{"Utf16Bad.json", "warning", "not-utf8", 1, 3},
+         "2 bytes that are not UTF-16 become U+FFFD here"},
         {{"Deep/Er/Nested.json", "error", "json-syntax", 1, 4}, "unexpected ','"},
     };
 #if !defined(_WIN32)
