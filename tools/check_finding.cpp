@@ -19,11 +19,6 @@ void EntryFindings::Warning(std::string_view Check, std::string Text,
     Out.push_back({FindingKind::Warning, std::string(Check), Name, Position, std::move(Text)});
 }
 
-bool EntryFindings::Has(std::string_view Check) const {
-    return std::any_of(Out.begin(), Out.end(),
-                       [&](const Finding& F) { return F.Name == Name && F.Check == Check; });
-}
-
 std::string Quoted(std::string_view Text) { return "\"" + std::string(Text) + "\""; }
 
 }  // namespace QVH::HostTool

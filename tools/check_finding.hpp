@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace QVH::HostTool {
@@ -18,8 +19,6 @@ enum class FindingKind { Error, Warning };
 struct TextPosition {
     std::uint64_t Line = 1;
     std::uint64_t Column = 1;
-
-    bool operator==(const TextPosition&) const = default;
 };
 
 struct Finding {
@@ -48,15 +47,13 @@ struct CheckReport {
 // The findings about one entry, as its checks add them.
 class EntryFindings {
 public:
-    EntryFindings(std::string Name, std::vector<Finding>& Out) : Name(std::move(Name)), Out(Out) {}
+    EntryFindings(std::string InName, std::vector<Finding>& InOut)
+        : Name(std::move(InName)), Out(InOut) {}
 
     void Error(std::string_view Check, std::string Text,
                std::optional<TextPosition> Position = std::nullopt);
     void Warning(std::string_view Check, std::string Text,
                  std::optional<TextPosition> Position = std::nullopt);
-
-    // Whether any finding of this entry has the identifier Check.
-    bool Has(std::string_view Check) const;
 
 private:
     std::string Name;
