@@ -8,6 +8,15 @@
 #include "bridge/comms_function_path.hpp"
 
 namespace QVH::HostTool {
+namespace {
+
+std::string Seconds(std::chrono::milliseconds Duration) {
+    char Text[32];
+    std::snprintf(Text, sizeof(Text), "%.1f s", static_cast<double>(Duration.count()) / 1000);
+    return Text;
+}
+
+}  // namespace
 
 std::unique_ptr<HostedMod> HostedMod::Start(const std::filesystem::path& Path, std::string& Error) {
     auto Library = StandIn::ModLibrary::Load(Path, Error);
@@ -20,6 +29,26 @@ std::unique_ptr<HostedMod> HostedMod::Start(const std::filesystem::path& Path, s
         return nullptr;
     }
     return std::unique_ptr<HostedMod>(new HostedMod(std::move(Library), Mod));
+}
+
+std::unique_ptr<HostedMod> HostedMod::StartHooked(const std::filesystem::path& Path,
+                                                  std::chrono::milliseconds Delay,
+                                                  std::chrono::milliseconds Limit,
+                                                  std::string& Error) {
+    auto Mod = Start(Path, Error);
+    if (!Mod) {
+        Error = "cannot load the mod: " + Error;
+        return nullptr;
+    }
+    StandIn::MakeFindableAfter(QVH::CommsFunctionPathView, Delay);
+    Mod->EngineReady();
+    if (!WaitForHook(Limit)) {
+        Error = "the mod did not hook CPPCommsCall within " + Seconds(Limit) +
+                " of the engine-ready notification (the widget was loaded after " + Seconds(Delay) +
+                ")";
+        return nullptr;
+    }
+    return Mod;
 }
 
 HostedMod::~HostedMod() {

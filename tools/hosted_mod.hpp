@@ -11,11 +11,24 @@
 
 namespace QVH::HostTool {
 
+// How long after the widget is loaded a command waits for the hook, unless told otherwise: the
+// hook comes at the mod's first lookup after that, within about a second.
+inline constexpr std::chrono::milliseconds HookMargin{3000};
+
 class HostedMod {
 public:
     // Loads the library at Path and calls its start_mod. Null, with the reason in Error, when it
     // cannot be loaded or gives no mod object.
     static std::unique_ptr<HostedMod> Start(const std::filesystem::path& Path, std::string& Error);
+
+    // Start, then the engine-ready notification with the widget's function made findable after
+    // Delay, then the wait for the hook, for at most Limit: what each command does before its
+    // calls. Null, with the reason in Error, when the library cannot be loaded or the function is
+    // not hooked in time.
+    static std::unique_ptr<HostedMod> StartHooked(const std::filesystem::path& Path,
+                                                  std::chrono::milliseconds Delay,
+                                                  std::chrono::milliseconds Limit,
+                                                  std::string& Error);
 
     // Calls uninstall_mod, then unloads the library.
     ~HostedMod();

@@ -32,16 +32,31 @@ std::filesystem::path PathFromUtf8(const std::string& Text) {
     return std::filesystem::path(std::u8string(Text.begin(), Text.end()));
 }
 
+// A check reports in text or JSON; the other commands print a Payload as text or units.
+bool CheckFormat(const Options& Opts, std::string& Error) {
+    if (Opts.What == Command::Check && Opts.Format == PayloadFormat::Units) {
+        Error = "check takes --format text or json";
+        return false;
+    }
+    if (Opts.What != Command::Check && Opts.Format == PayloadFormat::Json) {
+        Error = "--format json is for check only";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string UsageText() {
     return "usage: qvh-host [--mod PATH] [--cwd DIR] [--load-delay SECONDS]\n"
-           "                [--hook-timeout SECONDS] [--format text|units] [COMMAND]\n"
+           "                [--hook-timeout SECONDS] [--format text|units|json] [COMMAND]\n"
            "  list              one CPPCommsCall with CallType 1\n"
            "  read NAME         one CPPCommsCall with CallType 2 and Payload NAME\n"
            "  call TYPE [TEXT]  one CPPCommsCall with any CallType and Payload TEXT\n"
+           "  check             what the game will make of each animation file (text or json)\n"
            "  (no command)      the demo: the whole life of the mod on the sample game\n"
-           "stdout: the Payload the Blueprint finds after each call; stderr: the log.\n";
+           "stdout: the Payload the Blueprint finds after each call, or the check's report;\n"
+           "stderr: the log. check exits with 3 when it finds an error.\n";
 }
 
 bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::string& Error) {
@@ -85,18 +100,23 @@ bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::
             }
             (Argument == "--load-delay" ? Out.LoadDelay : Out.HookTimeout) = Duration;
         } else if (Argument == "--format") {
-            if (Value != "text" && Value != "units") {
-                Error = "--format takes text or units, not \"" + Value + "\"";
+            if (Value != "text" && Value != "units" && Value != "json") {
+                Error = "--format takes text, units or json, not \"" + Value + "\"";
                 return false;
             }
-            Out.Format = Value == "text" ? PayloadFormat::Text : PayloadFormat::Units;
+            Out.Format = Value == "text"    ? PayloadFormat::Text
+                         : Value == "units" ? PayloadFormat::Units
+                                            : PayloadFormat::Json;
         } else {
             Error = "unknown option " + Argument;
             return false;
         }
     }
-    if (Out.Help || Positional.empty()) {
+    if (Out.Help) {
         return true;
+    }
+    if (Positional.empty()) {
+        return CheckFormat(Out, Error);
     }
     const std::string& Name = Positional[0];
     std::size_t Expected = 1;
@@ -118,6 +138,8 @@ bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::
         }
         Out.What = Command::Call;
         Expected = Positional.size() > 2 ? 3 : 2;
+    } else if (Name == "check") {
+        Out.What = Command::Check;
     } else {
         Error = "unknown command \"" + Name + "\"";
         return false;
@@ -132,7 +154,7 @@ bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::
             return false;
         }
     }
-    return true;
+    return CheckFormat(Out, Error);
 }
 
 }  // namespace QVH::HostTool

@@ -13,8 +13,9 @@
 
 namespace QVH::HostTool {
 
-enum class Command { Demo, List, Read, Call };
-enum class PayloadFormat { Text, Units };
+enum class Command { Demo, List, Read, Call, Check };
+// Text for every command; Units for the calls' Payload; Json for the check's report.
+enum class PayloadFormat { Text, Units, Json };
 
 struct Options {
     std::filesystem::path ModPath;  // empty: the library built beside qvh-host

@@ -11,6 +11,7 @@
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ProgramFolder.hpp"
 #include "bridge/comms_function_path.hpp"
+#include "tools/check.hpp"
 #include "tools/comms_call.hpp"
 #include "tools/demo.hpp"
 #include "tools/hosted_mod.hpp"
@@ -32,9 +33,6 @@ using QVH::HostTool::Options;
 
 constexpr int UsageError = 2;
 constexpr int Failure = 1;
-
-// The hook comes at the mod's first lookup after the widget is loaded: within about a second.
-constexpr auto HookMargin = 3s;
 
 std::filesystem::path ProgramFolder(const char* Argv0) {
     try {
@@ -76,28 +74,13 @@ std::vector<std::string> Utf8Arguments(int Argc, char** Argv) {
     return Arguments;
 }
 
-std::string Seconds(std::chrono::milliseconds Duration) {
-    char Text[32];
-    std::snprintf(Text, sizeof(Text), "%.1f s", static_cast<double>(Duration.count()) / 1000);
-    return Text;
-}
-
 int RunCommand(const std::filesystem::path& ModPath, const Options& Opts) {
     const auto Delay = Opts.LoadDelay.value_or(0ms);
-    const auto Limit = Opts.HookTimeout.value_or(Delay + HookMargin);
     std::string Error;
-    auto Mod = QVH::HostTool::HostedMod::Start(ModPath, Error);
+    const auto Mod = QVH::HostTool::HostedMod::StartHooked(
+        ModPath, Delay, Opts.HookTimeout.value_or(Delay + QVH::HostTool::HookMargin), Error);
     if (!Mod) {
-        std::fprintf(stderr, "qvh-host: cannot load the mod: %s\n", Error.c_str());
-        return Failure;
-    }
-    StandIn::MakeFindableAfter(QVH::CommsFunctionPathView, Delay);
-    Mod->EngineReady();
-    if (!QVH::HostTool::HostedMod::WaitForHook(Limit)) {
-        std::fprintf(stderr,
-                     "qvh-host: the mod did not hook CPPCommsCall within %s of the engine-ready "
-                     "notification (the widget was loaded after %s)\n",
-                     Seconds(Limit).c_str(), Seconds(Delay).c_str());
+        std::fprintf(stderr, "qvh-host: %s\n", Error.c_str());
         return Failure;
     }
     const RC::StringType Found = QVH::HostTool::CallCommsFunction(Opts.CallType, Opts.Payload);
@@ -132,8 +115,14 @@ int Run(int Argc, char** Argv) {
     }
     RC::Output::DefaultTargets::get_default_devices_ref().push_back(
         std::make_unique<StandIn::ConsoleDevice>());
-    return Opts.What == QVH::HostTool::Command::Demo ? QVH::HostTool::RunDemo(ModPath, Opts)
-                                                     : RunCommand(ModPath, Opts);
+    switch (Opts.What) {
+        case QVH::HostTool::Command::Demo:
+            return QVH::HostTool::RunDemo(ModPath, Opts);
+        case QVH::HostTool::Command::Check:
+            return QVH::HostTool::RunCheck(ModPath, Opts);
+        default:
+            return RunCommand(ModPath, Opts);
+    }
 }
 
 }  // namespace

@@ -189,11 +189,13 @@ TEST_F(QvhHostTest, AFunctionNeverHookedInTimeFailsWithStatus1) {
 TEST_F(QvhHostTest, AModThatCannotBeLoadedFailsWithStatus1) {
     const auto NotALibrary = Game.WriteFile("NotALibrary.json", "{}");
     for (const auto& Path : {Game.Root() / "missing" / QVH_MOD_FILE_NAME, NotALibrary}) {
-        SCOPED_TRACE(Utf8(Path));
-        const ProgramResult Run = Host({"--mod", Utf8(Path), "list"});
-        EXPECT_EQ(Run.ExitCode, 1);
-        EXPECT_EQ(Run.Out, "");
-        EXPECT_TRUE(Contains(Run.Err, "qvh-host: cannot load the mod")) << Run.Err;
+        for (const char* Command : {"list", "check"}) {
+            SCOPED_TRACE(Utf8(Path) + " " + Command);
+            const ProgramResult Run = Host({"--mod", Utf8(Path), Command});
+            EXPECT_EQ(Run.ExitCode, 1);
+            EXPECT_EQ(Run.Out, "");
+            EXPECT_TRUE(Contains(Run.Err, "qvh-host: cannot load the mod")) << Run.Err;
+        }
     }
 }
 
@@ -220,6 +222,9 @@ TEST_F(QvhHostTest, UsageErrorsGiveStatus2AndNoCall) {
         {"call", "1", "a", "b"},           // one TEXT at most
         {"list", "extra"},                 // list takes nothing
         {"--format", "hex", "list"},       // no such format
+        {"--format", "json", "list"},      // json is the check's report
+        {"--format", "units", "check"},    // a check prints no Payload
+        {"check", "extra"},                // check takes nothing
         {"--load-delay", "-1", "list"},    // negative time
         {"--load-delay", "soon", "list"},  // not a number
         {"--load-delay"},                  // no value

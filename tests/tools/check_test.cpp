@@ -1,0 +1,293 @@
+// `qvh-host check` as a modder runs it on a folder of animation files: each problem reported on a
+// line of its own with its kind and place, nothing for good files, and the exit status.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "StandIn/ProgramFolder.hpp"
+#include "tests/support/game_folder.hpp"
+#include "tests/support/run_program.hpp"
+
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+using namespace std::string_literals;
+using QVH::Test::ProgramResult;
+
+// Name, kind, check, line and column (0 and 0 where a finding has no place).
+using Found = std::tuple<std::string, std::string, std::string, int, int>;
+
+struct Expected {
+    Found What;
+    std::string Part;  // of the text
+};
+
+std::string Utf16Le(std::u16string_view Text) {
+    std::string Bytes = "\xFF\xFE";
+    for (const char16_t Unit : Text) {
+        Bytes += static_cast<char>(Unit & 0xFF);
+        Bytes += static_cast<char>(Unit >> 8);
+    }
+    return Bytes;
+}
+
+std::string Utf16Be(std::u16string_view Text) {
+    std::string Bytes = "\xFE\xFF";
+    for (const char16_t Unit : Text) {
+        Bytes += static_cast<char>(Unit >> 8);
+        Bytes += static_cast<char>(Unit & 0xFF);
+    }
+    return Bytes;
+}
+
+std::vector<std::string> Lines(const std::string& Text) {
+    std::vector<std::string> Out;
+    std::istringstream In(Text);
+    for (std::string Line; std::getline(In, Line);) {
+        Out.push_back(Line);
+    }
+    return Out;
+}
+
+class CheckTest : public ::testing::Test {
+protected:
+    ProgramResult Check(const std::vector<std::string>& Options = {}) const {
+        const std::u8string Cwd = (Game.Root() / "Binaries" / "Win64").u8string();
+        std::vector<std::string> Arguments{"--cwd", std::string(Cwd.begin(), Cwd.end())};
+        Arguments.insert(Arguments.end(), Options.begin(), Options.end());
+        Arguments.push_back("check");
+        return QVH::Test::RunProgram(StandIn::ProgramFolder() / QVH_HOST_FILE_NAME, Arguments);
+    }
+
+    static std::vector<Found> FindingsOf(const nlohmann::json& Report) {
+        std::vector<Found> Out;
+        for (const auto& F : Report.at("findings")) {
+            Out.emplace_back(F.at("name"), F.at("kind"), F.at("check"),
+                             F.at("line").is_null() ? 0 : F.at("line").get<int>(),
+                             F.at("column").is_null() ? 0 : F.at("column").get<int>());
+        }
+        return Out;
+    }
+
+    QVH::Test::GameFolder Game;
+};
+
+TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
+    const std::string Json = ".json";
+    Game.WriteFile("Broken.json", "{\r\n  \"Frames\": [1, 2,],\r\n}\r\n");
+    Game.WriteFile("Truncated.json", "{\"Name\": \"Cut\"\r\n\0, \"x\": 1}\r\n"s);
+    // Three characters replaced: two Latin-1 bytes, and an emoji's first three bytes.
+    Game.WriteFile("Latin1.json", "{\"Name\": \"Caf\xE9 cr\xE8me \xF0\x9F\x98\"}");
+    Game.WriteFile("Multiline.json", "{\"Text\": \"two\r\nlines\"}");
+    Game.WriteFile("Joined.json", "{\"Frames\": 12\n0}");
+    Game.WriteFile("Empty.json", "");
+    Game.WriteFile("OnlyBreaks.json", "\r\n\r\n");
+    Game.WriteFile("Notes.txt", "plain text");
+    Game.WriteFile("Utf16NoBom.json", Utf16Le(u"{}").substr(2));
+    // The byte-order mark takes no column, and "é" takes one.
+    Game.WriteFile("Columns.json", "\xEF\xBB\xBF{\"\xC3\xA9\": 1 \"x\": 2}");
+    Game.WriteFile("Utf16Nul.json", Utf16Le(std::u16string(u"{}\0x", 4)));
+    Game.WriteFile("Utf16Bad.json", Utf16Le(u"[\"\xD800\"]"));
+    Game.WriteFile("Deep/Er/Nested.json", "[1,,2]");
+    // What the parser cannot read is pointed at where reading failed, not where the token began.
+    Game.WriteFile("Control.json", "{\"a\": \"x\ty\"}");
+    // Good files among them: nothing is said of these.
+    Game.WriteFile("Good.json",
+                   "\xEF\xBB\xBF{\r\n  \"Name\": \"R\xC3\xA9v\xC3\xA9rence\"\r\n}\r\n");
+    Game.WriteFile("Deep/Fine.json", Utf16Be(u"[\"\xD83D\xDE00\"]"));
+    std::vector<Expected> Cases = {
+        {{"Broken.json", "error", "json-syntax", 2, 19}, "unexpected ']'"},
+        {{"Truncated.json", "error", "nul-byte", 2, 1}, "loses the last 12 bytes"},
+        {{"Truncated.json", "error", "json-syntax", 2, 1}, "(the text ends at the NUL)"},
+        {{"Latin1.json", "warning", "not-utf8", 1, 14},
+         "5 bytes that are not UTF-8 become 3 U+FFFDs"},
+        {{"Multiline.json", "warning", "json-string-line-break", 1, 14}, "string changes"},
+        {{"Joined.json", "warning", "json-joined-by-line-break", 1, 14}, "run together"},
+        {{"Empty.json", "warning", "empty-file", 0, 0}, "empty string"},
+        {{"OnlyBreaks.json", "error", "read-empty", 0, 0}, "the read gives nothing"},
+        {{"Notes.txt", "warning", "not-json-name", 0, 0}, "does not end in .json"},
+        {{"Utf16NoBom.json", "warning", "utf16-without-bom", 0, 0}, "UTF-16 LE"},
+        {{"Utf16NoBom.json", "error", "nul-byte", 1, 2}, "last 3 bytes"},
+        {{"Utf16NoBom.json", "error", "json-syntax", 1, 2}, "end of input"},
+        {{"Columns.json", "error", "json-syntax", 1, 9}, "unexpected string literal"},
+        {{"Utf16Nul.json", "error", "nul-byte", 1, 3}, "last 4 bytes"},
+        {{"Utf16Bad.json", "warning", "not-utf8", 1, 3},
+         "2 bytes that are not UTF-16 become U+FFFD here"},
+        {{"Deep/Er/Nested.json", "error", "json-syntax", 1, 4}, "unexpected ','"},
+        {{"Control.json", "error", "json-syntax", 1, 9}, "U+0009"},
+    };
+#if !defined(_WIN32)
+    // Names Windows cannot hold, bytes that are no UTF-8, links and pipes: made on Linux only.
+    for (const char* Name : {"A|B.json", "CON.json", "lpt9.json", "Conout$", "Tab\tName.json",
+                             "Ask?.json", "Dot.json.", "Space.json ", "\xFF.json", "C:x.json"}) {
+        Game.WriteFile(Name, "{}");
+    }
+    // The listing shows the top level only: '|' splits a folder's name there, and deeper down it
+    // is one more character Windows cannot hold.
+    Game.WriteFile("Set|A/Idle.json", "{}");
+    Game.WriteFile("Sub/a|b.json", "{}");
+    std::filesystem::create_symlink("Nowhere.json", Game.AnimFolder() / "Gone.json");
+    ASSERT_EQ(::mkfifo((Game.AnimFolder() / "Pipe.json").c_str(), 0600), 0);
+    const std::vector<Expected> LinuxCases = {
+        {{"A|B.json", "error", "name-bar", 0, 0}, "into \"A\" and \"B.json\""},
+        {{"CON.json", "error", "name-device", 0, 0}, "device CON"},
+        {{"lpt9.json", "error", "name-device", 0, 0}, "device lpt9"},
+        {{"Conout$", "error", "name-device", 0, 0}, "device Conout$"},
+        {{"Conout$", "warning", "not-json-name", 0, 0}, ".json"},
+        {{"Tab\\x09Name.json", "error", "name-windows-character", 0, 0}, "U+0009"},
+        {{"Ask?.json", "error", "name-windows-character", 0, 0}, "'?'"},
+        {{"Dot.json.", "error", "name-trailing-dot-or-space", 0, 0}, "ends in a dot"},
+        {{"Dot.json.", "warning", "not-json-name", 0, 0}, ".json"},
+        {{"Space.json ", "error", "name-trailing-dot-or-space", 0, 0}, "ends in a space"},
+        {{"Space.json ", "warning", "not-json-name", 0, 0}, ".json"},
+        {{"\\xFF.json", "error", "name-not-utf8", 0, 0}, "\"\xEF\xBF\xBD.json\""},
+        // The mod's log line, quoted whole and without its line feed.
+        {{"\\xFF.json", "error", "read-failed", 0, 0},
+         "\"QVH_MotionArchive : Animation file not found: \xEF\xBF\xBD.json\""},
+        {{"Gone.json", "error", "read-failed", 0, 0},
+         "\"QVH_MotionArchive : Animation file not found: Gone.json\""},
+        {{"C:x.json", "error", "name-windows-character", 0, 0}, "':'"},
+        {{"C:x.json", "error", "read-failed", 0, 0}, "Refused a file name"},
+        {{"Pipe.json", "error", "not-a-file", 0, 0}, "the read gives nothing"},
+        {{"Set|A", "error", "name-bar", 0, 0}, "into \"Set\" and \"A\""},
+        {{"Sub/a|b.json", "error", "name-windows-character", 0, 0}, "'|'"},
+    };
+    Cases.insert(Cases.end(), LinuxCases.begin(), LinuxCases.end());
+#endif
+
+    const ProgramResult Text = Check();
+    const ProgramResult AsJson = Check({"--format", "json"});
+
+    ASSERT_EQ(AsJson.ExitCode, 3) << AsJson.Err;
+    const nlohmann::json Report = nlohmann::json::parse(AsJson.Out);
+    std::vector<Found> Wanted;
+    for (const Expected& E : Cases) {
+        Wanted.push_back(E.What);
+    }
+    std::vector<Found> Got = FindingsOf(Report);
+    std::sort(Wanted.begin(), Wanted.end());
+    std::sort(Got.begin(), Got.end());
+    EXPECT_EQ(Got, Wanted);
+    for (const Expected& E : Cases) {
+        const auto& [Name, Kind, Check, Line, Column] = E.What;
+        SCOPED_TRACE(Name + " " + Check);
+        // In text: one line each, the place first where there is one.
+        std::string Prefix = Name + ": " + Kind + ": ";
+        if (Line != 0) {
+            Prefix += "line " + std::to_string(Line) + ", column " + std::to_string(Column) + ": ";
+        }
+        const std::vector<std::string> TextLines = Lines(Text.Out);
+        EXPECT_TRUE(std::any_of(TextLines.begin(), TextLines.end(), [&](const std::string& L) {
+            return L.starts_with(Prefix) && L.find(E.Part) != std::string::npos;
+        })) << Text.Out;
+        for (const auto& F : Report.at("findings")) {
+            if (F.at("name") == Name && F.at("check") == Check) {
+                EXPECT_NE(F.at("text").get<std::string>().find(E.Part), std::string::npos)
+                    << F.at("text");
+            }
+        }
+    }
+    const auto Errors = std::count_if(Cases.begin(), Cases.end(), [](const Expected& E) {
+        return std::get<1>(E.What) == "error";
+    });
+    const std::size_t Entries = Report.at("entries").size();
+    EXPECT_EQ(Text.ExitCode, 3);
+    EXPECT_TRUE(Text.Out.ends_with("\n" + std::to_string(Entries) + " entries, " +
+                                   std::to_string(Errors) + " errors, " +
+                                   std::to_string(Cases.size() - Errors) + " warnings\n"))
+        << Text.Out;
+    EXPECT_EQ(Lines(Text.Out).size(), Cases.size() + 1);
+    EXPECT_EQ(Report.at("summary").at("errors"), Errors);
+    EXPECT_EQ(Report.at("summary").at("entries"), Entries);
+    EXPECT_EQ(Text.Out.find("Good.json"), std::string::npos);
+    EXPECT_EQ(Text.Out.find("Fine.json"), std::string::npos);
+}
+
+TEST_F(CheckTest, ACleanFolderExits0WithNoFindings) {
+    Game.WriteFile("Bom.json", "\xEF\xBB\xBF{\"Name\": \"Bom\"}\r\n");
+    Game.WriteFile("Utf16Le.json", Utf16Le(u"{\r\n  \"Name\": \"R\u00E9v\u00E9rence\"\r\n}\r\n"));
+    Game.WriteFile("Utf16Be.json", Utf16Be(u"{\"Emoji\": \"\xD83D\xDE00\", \"N\": [1,\r\n 2]}"));
+    Game.WriteFile(u8"R\u00E9v\u00E9rence.json", "{\"Curtsy\": true}\n");
+    Game.WriteFile("Gestures/Wave_Hello.json",
+                   "{\r\n  \"Frames\": [\r\n    0.5,\r\n    1e3\r\n  ]\r\n}");
+    Game.WriteFile("A/B/C/D/E/Deep.json", "[1, \"two\", null]\r\n");
+#if !defined(_WIN32)
+    // A link back to the folder itself is shown, and not walked round and round. (Windows lets
+    // only some users make links.)
+    std::filesystem::create_directory_symlink(".", Game.AnimFolder() / "Loop");
+    const int Count = 13;
+#else
+    const int Count = 12;
+#endif
+
+    const ProgramResult Text = Check();
+    const ProgramResult AsJson = Check({"--format", "json"});
+
+    EXPECT_EQ(Text.ExitCode, 0) << Text.Err;
+    EXPECT_EQ(Text.Out, std::to_string(Count) + " entries, 0 errors, 0 warnings\n");
+    ASSERT_EQ(AsJson.ExitCode, 0) << AsJson.Err;
+    const nlohmann::json Report = nlohmann::json::parse(AsJson.Out);
+    EXPECT_TRUE(Report.at("findings").empty());
+    std::vector<std::pair<std::string, std::string>> Entries;
+    for (const auto& E : Report.at("entries")) {
+        Entries.emplace_back(E.at("name"), E.at("type"));
+    }
+    // Each folder's entries in order of their names, a sub-folder's right after it, named as a
+    // read names them.
+    std::vector<std::pair<std::string, std::string>> Wanted = {
+        {"A", "folder"},
+        {"A/B", "folder"},
+        {"A/B/C", "folder"},
+        {"A/B/C/D", "folder"},
+        {"A/B/C/D/E", "folder"},
+        {"A/B/C/D/E/Deep.json", "file"},
+        {"Bom.json", "file"},
+        {"Gestures", "folder"},
+        {"Gestures/Wave_Hello.json", "file"},
+        {"R\xC3\xA9v\xC3\xA9rence.json", "file"},
+        {"Utf16Be.json", "file"},
+        {"Utf16Le.json", "file"},
+    };
+#if !defined(_WIN32)
+    Wanted.insert(Wanted.begin() + 9, {"Loop", "folder"});
+#endif
+    EXPECT_EQ(Entries, Wanted);
+    EXPECT_EQ(Report.at("summary"),
+              nlohmann::json({{"entries", Count}, {"errors", 0}, {"warnings", 0}}));
+}
+
+TEST_F(CheckTest, AMissingFolderIsAnErrorQuotingTheModsLogLine) {
+    Game.RemoveAnimFolder();
+
+    const ProgramResult Run = Check();
+
+    EXPECT_EQ(Run.ExitCode, 3) << Run.Err;
+    EXPECT_TRUE(
+        Run.Out.starts_with("../../Content/Paks/~Mods/AnimJSON: error: the listing fails: "
+                            "the mod logs \"QVH_MotionArchive : CPPCommsCall failed: "))
+        << Run.Out;
+    EXPECT_TRUE(Run.Out.ends_with("\"\n0 entries, 1 errors, 0 warnings\n")) << Run.Out;
+}
+
+TEST_F(CheckTest, TheSampleGameIsClean) {
+    const ProgramResult Run =
+        QVH::Test::RunProgram(StandIn::ProgramFolder() / QVH_HOST_FILE_NAME, {"check"});
+
+    EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+    EXPECT_EQ(Run.Out, "5 entries, 0 errors, 0 warnings\n");
+    // The log reaches stderr whole, the host's own line at uninstall_mod included.
+    EXPECT_EQ(Run.Err,
+              "QVH_MotionArchive C++ Side Initialized!\n[UnregisterHook] Unregistered the hooks of "
+              "/Game/Mods/QVH_MotionArchive/QVH_SuperWidget.QVH_SuperWidget_C:CPPCommsCall\n");
+}
+
+}  // namespace

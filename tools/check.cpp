@@ -1,0 +1,231 @@
+#include "tools/check.hpp"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "DynamicOutput/Output.hpp"
+#include "DynamicOutput/OutputDevice.hpp"
+#include "StandIn/Devices.hpp"
+#include "anim_files/animation_folder.hpp"
+#include "log/log_line.hpp"
+#include "tools/animation_folder_walk.hpp"
+#include "tools/check_finding.hpp"
+#include "tools/check_json.hpp"
+#include "tools/check_names.hpp"
+#include "tools/check_report.hpp"
+#include "tools/check_stored_file.hpp"
+#include "tools/comms_call.hpp"
+#include "tools/hosted_mod.hpp"
+#include "tools/stored_text.hpp"
+
+namespace QVH::HostTool {
+namespace {
+
+struct CallResult {
+    RC::StringType Payload;
+    std::vector<std::string> Log;  // the lines the mod logged during the call
+};
+
+// The lines the mod logs, kept until taken: beside the console device, so the log still reaches
+// stderr whole. The host's own lines (such as UnregisterHook's) are not the mod's: only lines
+// with the mod's prefix are kept.
+class LogCapture : public RC::Output::OutputDevice {
+public:
+    auto receive(RC::StringViewType Text) const -> void override {
+        if (!Text.starts_with(QVH::LogPrefix)) {
+            return;
+        }
+        std::string Line = StandIn::ToDisplayUtf8(Text);
+        // A line may come with its line feed; what is quoted is the line's text.
+        if (Line.ends_with('\n')) {
+            Line.pop_back();
+        }
+        const std::scoped_lock Lock(Mutex);
+        Lines.push_back(std::move(Line));
+    }
+
+    std::vector<std::string> Take() {
+        const std::scoped_lock Lock(Mutex);
+        return std::exchange(Lines, {});
+    }
+
+private:
+    mutable std::mutex Mutex;
+    mutable std::vector<std::string> Lines;
+};
+
+// Makes calls as the widget would, each with the lines the mod logs during it.
+class Caller {
+public:
+    explicit Caller(LogCapture& InLog) : Log(InLog) {}
+
+    CallResult Call(std::int32_t CallType, const RC::StringType& Payload) {
+        Log.Take();
+        RC::StringType Found = CallCommsFunction(CallType, Payload);
+        return {std::move(Found), Log.Take()};
+    }
+
+private:
+    LogCapture& Log;
+};
+
+std::string Joined(const std::vector<std::string>& Lines) {
+    std::string Text;
+    for (const std::string& Line : Lines) {
+        Text += (Text.empty() ? "" : "; ") + Quoted(Line);
+    }
+    return Text;
+}
+
+bool EndsInJson(const RC::StringType& Name) {
+    // Any letter case: the engine's string comparisons ignore it by default.
+    if (Name.size() < 5) {
+        return false;
+    }
+    const RC::StringType End = Name.substr(Name.size() - 5);
+    const char Json[] = ".json";
+    for (std::size_t I = 0; I < 5; ++I) {
+        const auto Unit = End[I];
+        const auto Lower = Unit >= 'A' && Unit <= 'Z' ? Unit - 'A' + 'a' : Unit;
+        if (Lower != static_cast<RC::CharType>(Json[I])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ReadStored(const std::filesystem::path& Path, std::string& Bytes) {
+    std::ifstream In(Path, std::ios::binary);
+    Bytes.assign(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
+    return In.good() || In.eof();
+}
+
+// The top-level entries the listing shows: each name as a piece of the listing, or, for a name
+// with '|' in it, as the pieces it is split into.
+std::map<RC::StringType, int> ListingPieces(const RC::StringType& Listing) {
+    std::map<RC::StringType, int> Pieces;
+    for (std::size_t Start = 0; !Listing.empty();) {
+        const std::size_t Bar = Listing.find(u'|', Start);
+        ++Pieces[Listing.substr(Start, Bar - Start)];
+        if (Bar == RC::StringType::npos) {
+            break;
+        }
+        Start = Bar + 1;
+    }
+    return Pieces;
+}
+
+bool TakeFromListing(std::map<RC::StringType, int>& Pieces, const RC::StringType& Name) {
+    bool All = true;
+    for (const auto& [Piece, Count] : ListingPieces(Name)) {
+        int& Left = Pieces[Piece];
+        All = All && Left >= Count;
+        Left -= std::min(Left, Count);
+    }
+    return All;
+}
+
+void CheckFile(const DiskEntry& Entry, Caller& Mod, EntryFindings& Out) {
+    const CallResult Read = Mod.Call(2, Entry.ReadName);
+    if (!Read.Log.empty()) {
+        Out.Error("read-failed", "the read gives nothing: the mod logs " + Joined(Read.Log));
+        return;
+    }
+    if (Entry.Type == EntryType::Other) {
+        if (Read.Payload.empty()) {
+            Out.Error("not-a-file", "neither a file nor a folder: the read gives nothing");
+        }
+        return;
+    }
+    std::string Bytes;
+    if (!ReadStored(Entry.Path, Bytes)) {
+        Out.Warning("stored-unreadable",
+                    "qvh-host cannot read the file itself, so its bytes are not checked");
+        return;
+    }
+    const StoredText Stored(std::move(Bytes));
+    const StoredFileFacts Facts = CheckStoredFile(Stored, Out);
+    if (Read.Payload.empty() && !Facts.Empty && !Facts.EndsAtNul) {
+        Out.Error("read-empty",
+                  "the read gives nothing: the file holds no more than line breaks and a "
+                  "byte-order mark");
+    }
+    if (!EndsInJson(Entry.ReadName)) {
+        Out.Warning("not-json-name",
+                    "the name does not end in .json: the listing shows it to the Blueprint all "
+                    "the same, and it is not checked as JSON");
+        return;
+    }
+    if (Facts.Empty) {
+        return;
+    }
+    CheckJsonLineBreaks(Stored, Out);
+    if (!Read.Payload.empty()) {
+        CheckJsonSyntax(StandIn::ToDisplayUtf8(Read.Payload), Stored, Facts.EndsAtNul, Out);
+    }
+}
+
+CheckReport Check(Caller& Mod) {
+    CheckReport Report;
+    Report.Folder.assign(QVH::AnimationFolder.begin(), QVH::AnimationFolder.end());
+    EntryFindings FolderFindings(Report.Folder, Report.Findings);
+    const CallResult Listing = Mod.Call(1, STR(""));
+    if (!Listing.Log.empty()) {
+        FolderFindings.Error("listing-failed",
+                             "the listing fails: the mod logs " + Joined(Listing.Log));
+    }
+    const FolderWalk Walk = WalkAnimationFolder(std::filesystem::path(QVH::AnimationFolder));
+    if (!Walk.Error.empty() && Listing.Log.empty()) {
+        FolderFindings.Error("folder-unreadable",
+                             "qvh-host cannot walk the folder itself: " + Walk.Error);
+    }
+    std::map<RC::StringType, int> Pieces = ListingPieces(Listing.Payload);
+    for (const DiskEntry& Entry : Walk.Entries) {
+        Report.Entries.push_back({Entry.Shown, Entry.Type});
+        EntryFindings Out(Entry.Shown, Report.Findings);
+        CheckName(Entry.OwnName, Entry.TopLevel, Out);
+        if (Entry.TopLevel && !TakeFromListing(Pieces, Entry.ReadName) && Listing.Log.empty()) {
+            Out.Error("not-listed", "the mod's listing does not show this name");
+        }
+        if (!Entry.WalkError.empty()) {
+            Out.Error("folder-unreadable", "cannot walk the folder: " + Entry.WalkError);
+        }
+        if (Entry.Type != EntryType::Folder) {
+            CheckFile(Entry, Mod, Out);
+        }
+    }
+    return Report;
+}
+
+}  // namespace
+
+int RunCheck(const std::filesystem::path& ModPath, const Options& Opts) {
+    auto Capture = std::make_unique<LogCapture>();
+    LogCapture& Log = *Capture;
+    // The host owns its devices; this one stays until qvh-host exits.
+    RC::Output::DefaultTargets::get_default_devices_ref().push_back(std::move(Capture));
+    const auto Delay = Opts.LoadDelay.value_or(std::chrono::milliseconds(0));
+    std::string Error;
+    const auto Mod = HostedMod::StartHooked(ModPath, Delay,
+                                            Opts.HookTimeout.value_or(Delay + HookMargin), Error);
+    if (!Mod) {
+        std::fprintf(stderr, "qvh-host: %s\n", Error.c_str());
+        return 1;
+    }
+    Caller Calls(Log);
+    const CheckReport Report = Check(Calls);
+    const std::string Out =
+        Opts.Format == PayloadFormat::Json ? JsonReport(Report) : TextReport(Report);
+    std::fwrite(Out.data(), 1, Out.size(), stdout);
+    std::fflush(stdout);
+    return Report.Count(FindingKind::Error) > 0 ? CheckFoundErrors : 0;
+}
+
+}  // namespace QVH::HostTool

@@ -1,0 +1,129 @@
+#include "tools/stored_text.hpp"
+
+#include <string_view>
+
+#include "tools/utf8.hpp"
+
+namespace QVH::HostTool {
+namespace {
+
+bool IsLineBreak(char32_t Code) { return Code == U'\r' || Code == U'\n'; }
+
+char32_t Utf16Unit(const std::string& Bytes, std::size_t At, bool BigEndian) {
+    const auto First = static_cast<unsigned char>(Bytes[At]);
+    const auto Second = static_cast<unsigned char>(Bytes[At + 1]);
+    return BigEndian ? (char32_t{First} << 8 | Second) : (char32_t{Second} << 8 | First);
+}
+
+}  // namespace
+
+StoredText::StoredText(std::string Bytes) : Data(std::move(Bytes)) {
+    const std::string_view View(Data);
+    if (View.starts_with("\xFF\xFE")) {
+        Kind = StoredEncoding::Utf16Le;
+    } else if (View.starts_with("\xFE\xFF")) {
+        Kind = StoredEncoding::Utf16Be;
+    } else if (View.starts_with("\xEF\xBB\xBF")) {
+        Kind = StoredEncoding::Utf8WithBom;
+    }
+}
+
+TextPosition StoredText::PositionOfCharacter(std::size_t Index) const {
+    StoredTextReader Reader(*this);
+    StoredCharacter C;
+    std::size_t Seen = 0;
+    while (Reader.Next(C)) {
+        if (C.LineBreak) {
+            continue;
+        }
+        // The engine string ends at the first NUL; nothing after it reaches the text.
+        if (Seen == Index || C.Code == 0) {
+            return C.At;
+        }
+        ++Seen;
+    }
+    return Reader.Here();
+}
+
+StoredTextReader::StoredTextReader(const StoredText& InText) : Text(InText) {
+    switch (Text.Encoding()) {
+        case StoredEncoding::Utf8:
+            break;
+        case StoredEncoding::Utf8WithBom:
+            At = 3;
+            break;
+        case StoredEncoding::Utf16Le:
+        case StoredEncoding::Utf16Be:
+            At = 2;
+            break;
+    }
+}
+
+bool StoredTextReader::Next(StoredCharacter& Out) {
+    const std::string& Bytes = Text.Bytes();
+    if (At >= Bytes.size()) {
+        return false;
+    }
+    Out = StoredCharacter{};
+    Out.Offset = At;
+    Out.At = Position;
+    if (!Text.IsUtf16()) {
+        const Utf8Step Step = NextUtf8(Bytes, At, true);
+        Out.Code = Step.Code;
+        Out.WellFormed = Step.WellFormed;
+        Out.LineBreak = IsLineBreak(Step.Code);
+        Out.Length = Step.Length;
+        Advance(Step.Code);
+        // CR and LF between the bytes of a sequence still end lines in the file.
+        for (std::size_t K = 1; K < Step.Length; ++K) {
+            if (IsLineBreak(static_cast<unsigned char>(Bytes[At + K]))) {
+                Advance(static_cast<unsigned char>(Bytes[At + K]));
+            }
+        }
+        At += Step.Length;
+        return true;
+    }
+    const bool BigEndian = Text.Encoding() == StoredEncoding::Utf16Be;
+    if (At + 1 == Bytes.size()) {
+        // An odd last byte: half a unit.
+        Out.Code = 0xFFFD;
+        Out.WellFormed = false;
+        Out.Length = 1;
+    } else {
+        const char32_t Unit = Utf16Unit(Bytes, At, BigEndian);
+        Out.Code = Unit;
+        Out.Length = 2;
+        if (Unit >= 0xD800 && Unit <= 0xDBFF && At + 3 < Bytes.size()) {
+            const char32_t Low = Utf16Unit(Bytes, At + 2, BigEndian);
+            if (Low >= 0xDC00 && Low <= 0xDFFF) {
+                Out.Code = 0x10000 + ((Unit - 0xD800) << 10) + (Low - 0xDC00);
+                Out.Length = 4;
+            }
+        }
+        if (Out.Code >= 0xD800 && Out.Code <= 0xDFFF) {
+            Out.Code = 0xFFFD;
+            Out.WellFormed = false;
+        }
+    }
+    Out.LineBreak = IsLineBreak(Out.Code);
+    Advance(Out.Code);
+    At += Out.Length;
+    return true;
+}
+
+void StoredTextReader::Advance(char32_t Code) {
+    // CR LF is one line break; a CR or an LF alone is one too.
+    if (Code == U'\n' && AfterCarriageReturn) {
+        AfterCarriageReturn = false;
+        return;
+    }
+    AfterCarriageReturn = Code == U'\r';
+    if (IsLineBreak(Code)) {
+        ++Position.Line;
+        Position.Column = 1;
+    } else {
+        ++Position.Column;
+    }
+}
+
+}  // namespace QVH::HostTool

@@ -1,0 +1,65 @@
+#pragma once
+
+// An animation file as stored on disk, read character by character as the mod decodes it, each
+// character with its place in the file: what the checks need to point at a line and column.
+
+#include <cstddef>
+#include <string>
+
+#include "tools/check_finding.hpp"
+
+namespace QVH::HostTool {
+
+enum class StoredEncoding { Utf8, Utf8WithBom, Utf16Le, Utf16Be };
+
+struct StoredCharacter {
+    char32_t Code = 0;       // U+FFFD where not WellFormed
+    bool WellFormed = true;  // false: bytes (units) the mod replaces by U+FFFD
+    bool LineBreak = false;  // CR or LF, which the mod drops
+    std::size_t Offset = 0;  // of its first byte in the file
+    std::size_t Length = 0;  // bytes, CR and LF passed over inside a UTF-8 sequence included
+    TextPosition At;
+};
+
+class StoredText {
+public:
+    // Bytes: the whole file. The encoding is told as the mod tells it: by a UTF-16 byte-order
+    // mark, else UTF-8, after a UTF-8 byte-order mark if there is one.
+    explicit StoredText(std::string Bytes);
+
+    const std::string& Bytes() const { return Data; }
+    StoredEncoding Encoding() const { return Kind; }
+    bool IsUtf16() const {
+        return Kind == StoredEncoding::Utf16Le || Kind == StoredEncoding::Utf16Be;
+    }
+
+    // Where the character at Index of the text the mod gives stands in the file (line breaks
+    // do not count, being dropped); past the end of that text, where the text ends.
+    TextPosition PositionOfCharacter(std::size_t Index) const;
+
+private:
+    std::string Data;
+    StoredEncoding Kind = StoredEncoding::Utf8;
+};
+
+// The characters of a StoredText, the byte-order mark left out, in order.
+class StoredTextReader {
+public:
+    explicit StoredTextReader(const StoredText& Text);
+
+    // The next character into Out; false at the end of the file.
+    bool Next(StoredCharacter& Out);
+
+    // The place of the character Next gives next, or of the end of the file.
+    TextPosition Here() const { return Position; }
+
+private:
+    void Advance(char32_t Code);
+
+    const StoredText& Text;
+    std::size_t At = 0;
+    TextPosition Position;
+    bool AfterCarriageReturn = false;
+};
+
+}  // namespace QVH::HostTool
