@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "File/Macros.hpp"
@@ -48,5 +49,12 @@ private:
     std::optional<std::uint64_t> KnownSize;
     std::error_code LastError;
 };
+
+#ifdef _WIN32
+// The long form of FullPath, a full path as GetFullPathNameW gives it ("C:\..." or
+// "\\server\share\..."): "\\?\C:\..." or "\\?\UNC\server\share\...", which the wide file calls
+// take past MAX_PATH and use as it is. A path already in that form stays as it is.
+std::wstring LongPathForm(std::wstring_view FullPath);
+#endif
 
 }  // namespace QVH::detail

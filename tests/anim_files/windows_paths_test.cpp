@@ -1,5 +1,6 @@
 // What only Windows can show of the file service: names as the file system keeps them in UTF-16,
-// whatever the ANSI code page; drive, UNC and device names; the backslash as a separator. The
+// whatever the ANSI code page; drive, UNC and device names; the backslash as a separator; full
+// paths longer than MAX_PATH. The
 // files here are made and listed with the system's wide calls alone, so no conversion of the
 // test's own stands between a name and its file.
 #include <windows.h>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "anim_files/input_file.hpp"
 #include "anim_files/list_animation_files.hpp"
 #include "anim_files/read_animation_file.hpp"
 #include "tests/support/captured_log.hpp"
@@ -65,6 +67,11 @@ std::string InAnsiCodePage(const std::wstring& Name, bool& Exact) {
                         &Unmapped);
     Exact = !Unmapped;
     return Narrow;
+}
+
+// An absolute path in the form the wide calls take past MAX_PATH.
+std::wstring LongForm(const std::filesystem::path& Absolute) {
+    return L"\\\\?\\" + Absolute.native();
 }
 
 class WindowsPathsTest : public testing::Test {
@@ -171,6 +178,71 @@ TEST_F(WindowsPathsTest, RefusesDeviceNamesBeforeOpeningThem) {
          {L"NULL.json", L"COM10.json", L"console.json", L"Con_Idle.json"}) {
         WriteNative(Game.AnimFolder(), Name, "ok");
         EXPECT_EQ(Read(Name), L"ok") << StandIn::ToDisplayUtf8(Name);
+    }
+}
+
+TEST_F(WindowsPathsTest, AFileWhoseFullPathPassesMaxPathReadsAndLongNamesAreStillChecked) {
+    // Sub-folders of 60 characters, so the file's full path ends far past MAX_PATH, however short
+    // the temporary folder the game lives in.
+    std::wstring Deep;
+    std::wstring Folder = LongForm(Game.AnimFolder());
+    for (int Level = 0; Level < 6; ++Level) {
+        const std::wstring Sub = L"Level" + std::to_wstring(Level) + std::wstring(54, L'_');
+        Deep += Sub + L"\\";
+        Folder += L"\\" + Sub;
+        ASSERT_TRUE(CreateDirectoryW(Folder.c_str(), nullptr)) << GetLastError();
+    }
+    WriteNative(Folder, L"Walk.json", "{\"Deep\": true}\r\n");
+    ASSERT_GT(Game.AnimFolder().native().size() + Deep.size(), std::size_t{MAX_PATH} + 100);
+    std::wstring DeepWithSlashes = Deep;
+    std::replace(DeepWithSlashes.begin(), DeepWithSlashes.end(), L'\\', L'/');
+
+    const struct {
+        std::wstring Name;
+        std::wstring Text;
+        std::wstring Logged;  // the line's text before the name, or nothing
+    } Cases[] = {
+        {Deep + L"Walk.json", L"{\"Deep\": true}", L""},
+        {DeepWithSlashes + L"Walk.json", L"{\"Deep\": true}", L""},
+        {Deep + L"Run.json", L"", L"Animation file not found: "},
+        {Deep.substr(0, Deep.size() - 1), L"", L"Animation file is a folder: "},
+        {Deep + L"COM1", L"", L"Animation file name names a device, not a file: "},
+        {Deep + L"nul.json", L"", L"Animation file name names a device, not a file: "},
+        // Climbs back out of every level and one more: lands beside the folder.
+        {Deep + L"..\\..\\..\\..\\..\\..\\..\\x.json", L"",
+         L"Refused a file name that leaves the animation folder: "},
+    };
+    std::ofstream(Game.AnimFolder().parent_path() / "x.json", std::ios::binary) << "escaped";
+    for (const auto& Case : Cases) {
+        QVH::Test::CapturedLog PerName;
+        EXPECT_EQ(Read(Case.Name), Case.Text) << StandIn::ToDisplayUtf8(Case.Name);
+        std::vector<RC::StringType> Lines;
+        if (!Case.Logged.empty()) {
+            Lines.push_back(L"QVH_MotionArchive : " + Case.Logged + Case.Name + L"\n");
+        }
+        EXPECT_EQ(PerName.Texts(), Lines) << StandIn::ToDisplayUtf8(Case.Name);
+    }
+    // The game folder's own clean-up may not reach this deep.
+    DeleteFileW((Folder + L"\\Walk.json").c_str());
+    for (const std::size_t Top = LongForm(Game.AnimFolder()).size(); Folder.size() > Top;
+         Folder.erase(Folder.rfind(L'\\'))) {
+        RemoveDirectoryW(Folder.c_str());
+    }
+}
+
+TEST(LongPathForm, PrefixesDriveAndUncPathsAndKeepsLongOnes) {
+    const struct {
+        const wchar_t* Full;
+        const wchar_t* Long;
+    } Cases[] = {
+        {L"C:\\Game\\Walk.json", L"\\\\?\\C:\\Game\\Walk.json"},
+        // A game on a network share: "\\?\\server" would name no server.
+        {L"\\\\server\\share\\Game\\Walk.json", L"\\\\?\\UNC\\server\\share\\Game\\Walk.json"},
+        {L"\\\\?\\C:\\Game\\Walk.json", L"\\\\?\\C:\\Game\\Walk.json"},
+    };
+    for (const auto& Case : Cases) {
+        EXPECT_EQ(QVH::detail::LongPathForm(Case.Full), Case.Long)
+            << StandIn::ToDisplayUtf8(Case.Full);
     }
 }
 
