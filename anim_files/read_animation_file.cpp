@@ -6,7 +6,9 @@
 #include "anim_files/input_file.hpp"
 #include "anim_files/read_file_text.hpp"
 #include "anim_files/read_scratch.hpp"
+#include "log/escaped_name.hpp"
 #include "log/log_line.hpp"
+#include "text/unicode.hpp"
 
 namespace QVH {
 namespace {
@@ -33,20 +35,28 @@ RC::StringViewType FailureText(detail::FileTextStatus Status) {
 }
 
 void LogFailure(const detail::FileText& Text, RC::StringViewType Name) {
+    const RC::StringType Shown = EscapedName(Name);
     if (!Text.Error) {
-        LogLine({FailureText(Text.Status), Name});
+        LogLine({FailureText(Text.Status), Shown});
         return;
     }
     // The system's reason tells a modder what to fix: a permission, a lock, a broken disk.
     const RC::StringType Reason = detail::InputFile::ErrorText(Text.Error);
-    LogLine({FailureText(Text.Status), Name, STR(" ("), Reason, STR(")")});
+    LogLine({FailureText(Text.Status), Shown, STR(" ("), Reason, STR(")")});
 }
 
 }  // namespace
 
 AnimationFileText::AnimationFileText(RC::StringViewType Name) {
+    // Half a surrogate pair has no UTF-8 form: made into bytes anyway, two names could reach one
+    // file, and the systems would each open something else for it.
+    if (!IsWellFormedUtf16(Name)) {
+        LogLine({STR("Refused a file name that is not valid text: "), EscapedName(Name)});
+        Text.Status = detail::FileTextStatus::Refused;
+        return;
+    }
     if (!IsNameInsideAnimationFolder(Name)) {
-        LogLine({STR("Refused a file name that leaves the animation folder: "), Name});
+        LogLine({STR("Refused a file name that leaves the animation folder: "), EscapedName(Name)});
         Text.Status = detail::FileTextStatus::Refused;
         return;
     }

@@ -9,11 +9,12 @@ namespace QVH {
 
 // The text of the file Name in the animation folder (AnimationFolder), read
 // afresh from disk and decoded (UTF-8, or UTF-16 after a UTF-16 byte-order mark), with every CR
-// and LF removed; it ends at the first NUL. A name that leaves the folder or names a device, a
-// file that cannot be opened or read, a folder, or text too long for an engine string gives the
-// empty string and one log line naming the file. Throws std::range_error("bad conversion") for a
-// name with a high surrogate followed by anything but a low one, std::bad_alloc when memory runs
-// out. Keeps no state: any thread, any number at once.
+// and LF removed; it ends at the first NUL, and nothing after that is read. A name that is not
+// valid UTF-16 (half a surrogate pair), leaves the folder or names a device, a file that is not a
+// regular one or cannot be opened or read, a folder, or text too long for an engine string gives
+// the empty string and one log line naming the file (its control characters escaped). Throws
+// std::bad_alloc when memory runs out, and what the log's devices throw. Keeps no state: any
+// thread, any number at once.
 RC::Unreal::FString ReadAnimationFile(RC::Unreal::FString Name);
 
 // The same read, for a caller that builds the engine string itself: the text stays in the reads'

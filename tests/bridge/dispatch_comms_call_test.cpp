@@ -126,17 +126,19 @@ TEST_F(DispatchCommsCallTest, MissingFolderKeepsThePayloadAndLogsTheError) {
         << StandIn::ToDisplayUtf8(Lines[0]);
 }
 
-TEST_F(DispatchCommsCallTest, ANameThatCannotBeConvertedKeepsThePayload) {
-    // A high surrogate followed by a letter is no UTF-16.
+TEST_F(DispatchCommsCallTest, ANameThatIsNotValidTextGivesTheEmptyStringNotItself) {
+    // A high surrogate followed by a letter is no UTF-16: a failed read, whose Payload must not
+    // come back as if it were the file's text.
     const RC::StringType BadName{static_cast<RC::CharType>(0xD83D), u'A'};
     CommsCallBlock Block(2, BadName);
 
     EXPECT_NO_THROW(Dispatch(Block));
 
-    EXPECT_EQ(Block.Payload(), BadName);
-    const auto Lines = Log.Texts();
-    ASSERT_EQ(Lines.size(), 1u);
-    EXPECT_TRUE(Lines[0].starts_with(FailedPrefix)) << StandIn::ToDisplayUtf8(Lines[0]);
+    EXPECT_EQ(Block.Payload(), STR(""));
+    EXPECT_TRUE(Block.GuardsIntact());
+    EXPECT_EQ(Log.Texts(),
+              std::vector<RC::StringType>{STR(
+                  "QVH_MotionArchive : Refused a file name that is not valid text: \\uD83DA\n")});
 }
 
 TEST_F(DispatchCommsCallTest, TwoReadsInARowSeeTheChangeBetweenThem) {
