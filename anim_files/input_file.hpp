@@ -18,7 +18,8 @@ namespace QVH::detail {
 class InputFile {
 public:
     // Device: the path names a device (a console, a serial port, "NUL"), not a file; on Windows
-    // that is found from the name alone, before anything is opened.
+    // that is found from the name alone, before anything is opened. Anything opened that is not a
+    // regular file (on Windows, not a disk file) counts as one: a FIFO, a socket.
     enum class OpenStatus { Opened, Missing, Folder, Device, Failed };
 
     // Path is UTF-8 text. A path that is not valid UTF-8 where the system needs it to be (on
@@ -29,8 +30,8 @@ public:
     InputFile& operator=(const InputFile&) = delete;
 
     OpenStatus Status() const noexcept { return Opened; }
-    // The file's length as the system reports it for a regular file, or nothing for other kinds
-    // of file. Only a hint: the file may change while it is read.
+    // The file's length as the system reports it, or nothing when it gave none. Only a hint: the
+    // file may change while it is read, and system files such as those of /proc say 0.
     std::optional<std::uint64_t> Size() const noexcept { return KnownSize; }
     // Reads up to Count bytes into Buffer: the number read, 0 at the end of the file, or -1 on a
     // read error.

@@ -21,6 +21,11 @@ InputFile::InputFile(const std::u8string& Path) {
     const int Descriptor = ::open(reinterpret_cast<const char*>(Path.c_str()),
                                   O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (Descriptor < 0) {
+        if (errno == ENXIO) {
+            // What a socket, or a device node with no device behind it, gives.
+            Opened = OpenStatus::Device;
+            return;
+        }
         Opened = (errno == ENOENT || errno == ENOTDIR) ? OpenStatus::Missing : OpenStatus::Failed;
         LastError = LastSystemError();
         return;
@@ -32,14 +37,13 @@ InputFile::InputFile(const std::u8string& Path) {
         LastError = LastSystemError();
     } else if (S_ISDIR(Info.st_mode)) {
         Opened = OpenStatus::Folder;
-    } else if (S_ISCHR(Info.st_mode) || S_ISBLK(Info.st_mode)) {
-        // A link to a terminal or to /dev/zero: no data file, and perhaps one without end.
+    } else if (!S_ISREG(Info.st_mode)) {
+        // A link to a terminal or to /dev/zero, a FIFO, a socket: no data file, perhaps one
+        // without end, and a FIFO with no writer would pass for an empty file.
         Opened = OpenStatus::Device;
     } else {
         Opened = OpenStatus::Opened;
-        if (S_ISREG(Info.st_mode)) {
-            KnownSize = static_cast<std::uint64_t>(Info.st_size);
-        }
+        KnownSize = static_cast<std::uint64_t>(Info.st_size);
     }
 }
 

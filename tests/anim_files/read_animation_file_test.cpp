@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -10,7 +11,9 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #endif
 
@@ -241,34 +244,37 @@ TEST_F(ReadAnimationFileTest, ManyThreadsReadAtOnce) {
 // FIFOs, links into /dev and /proc files are POSIX's own; windows_paths_test.cpp has what Windows
 // has in their place.
 #ifndef _WIN32
-TEST_F(ReadAnimationFileTest, GivesEmptyTextAndALogLineForAReadErrorPartWay) {
-    // A pipe whose writer stays silent after three bytes: the next read fails instead of
-    // waiting, and the three bytes must not come back as if they were the file.
-    const auto Pipe = Game.AnimFolder() / "pipe.json";
-    ASSERT_EQ(::mkfifo(Pipe.c_str(), 0600), 0);
-    const int Writer = ::open(Pipe.c_str(), O_RDWR | O_NONBLOCK);
-    ASSERT_GE(Writer, 0);
-    ASSERT_EQ(::write(Writer, "abc", 3), 3);
-    EXPECT_EQ(Read(u"pipe.json"), RC::StringType());
-    ::close(Writer);
-    // With the system's reason: the read would have had to wait.
-    EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>{Engine(
-                               u"QVH_MotionArchive : Could not read animation file: pipe.json "
-                               u"(Resource temporarily unavailable)\n")});
-}
-
-TEST_F(ReadAnimationFileTest, RefusesALinkToADevice) {
-    // /dev/null would pass for an empty file; /dev/zero would be read up to the size limit.
+TEST_F(ReadAnimationFileTest, RefusesWhatIsNotARegularFileAsADevice) {
+    // /dev/null and a FIFO with no writer would pass for an empty file; /dev/zero would be read
+    // up to the size limit; a FIFO with a writer could give part of a stream, or wait on it.
     std::filesystem::create_symlink("/dev/null", Game.AnimFolder() / "null.json");
     std::filesystem::create_symlink("/dev/zero", Game.AnimFolder() / "zero.json");
-    EXPECT_EQ(Read(u"null.json"), RC::StringType());
-    EXPECT_EQ(Read(u"zero.json"), RC::StringType());
-    EXPECT_EQ(Log.Texts(),
-              (std::vector<RC::StringType>{
-                  Engine(u"QVH_MotionArchive : Animation file name names a device, not a file: "
-                         u"null.json\n"),
-                  Engine(u"QVH_MotionArchive : Animation file name names a device, not a file: "
-                         u"zero.json\n")}));
+    const auto Silent = Game.AnimFolder() / "silent.json";
+    const auto Talking = Game.AnimFolder() / "talking.json";
+    ASSERT_EQ(::mkfifo(Silent.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(Talking.c_str(), 0600), 0);
+    const int Writer = ::open(Talking.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(Writer, 0);
+    ASSERT_EQ(::write(Writer, "abc", 3), 3);
+    // A socket cannot even be opened. Bound by its relative path, which stays short enough.
+    const int Socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(Socket, 0);
+    sockaddr_un Address{};
+    Address.sun_family = AF_UNIX;
+    std::strcpy(Address.sun_path, "../../Content/Paks/~Mods/AnimJSON/socket.json");
+    ASSERT_EQ(::bind(Socket, reinterpret_cast<const sockaddr*>(&Address), sizeof(Address)), 0);
+
+    std::vector<RC::StringType> Expected;
+    for (const std::u16string Name :
+         {u"null.json", u"zero.json", u"silent.json", u"talking.json", u"socket.json"}) {
+        EXPECT_EQ(Read(Name), RC::StringType()) << StandIn::ToDisplayUtf8(Engine(Name));
+        Expected.push_back(
+            Engine(u"QVH_MotionArchive : Animation file name names a device, not a file: " + Name +
+                   u"\n"));
+    }
+    ::close(Writer);
+    ::close(Socket);
+    EXPECT_EQ(Log.Texts(), Expected);
 }
 
 TEST_F(ReadAnimationFileTest, ReadsAFileThatSaysItIsEmptyAndComesInShortReads) {
