@@ -89,17 +89,22 @@ FileText ReadFileText(const std::u8string& Path, ReadScratch& Scratch) {
             return Failed(FileTextStatus::TooLarge);
         }
         const std::span<const char> Bytes = Decoder.Resume(Piece, Count);
-        const std::size_t Needed = Written + FileTextDecoder::MaxUnits(Bytes.size()) + 1;
+        // The engine string made of the text would end at its first NUL: nothing after one is
+        // decoded, read, or given room.
+        const std::size_t TextBytes = Decoder.BytesBeforeNul(Bytes);
+        const bool Ends = Last || TextBytes < Bytes.size();
+        const std::size_t Needed = Written + FileTextDecoder::MaxUnits(TextBytes) + 1;
         if (Needed > Capacity) {
-            // Sized once from the length the system gave; grown only for a file that turns out
-            // longer, or whose length was not known.
-            Capacity = std::max<std::uint64_t>(
-                {Needed, Expected.value_or(0) + 1, std::uint64_t{2} * Capacity});
+            // Sized once from the length the system gave, unless the text ends in this piece;
+            // grown only for a file that turns out longer, or whose length was not known.
+            Capacity = Ends ? Needed
+                            : std::max<std::uint64_t>(
+                                  {Needed, Expected.value_or(0) + 1, std::uint64_t{2} * Capacity});
             Capacity = static_cast<std::size_t>(std::min<std::uint64_t>(Capacity, Limit + 1));
             Units = Scratch.Units(Capacity, Written);
         }
-        Written += Decoder.Decode(Bytes, Last, Units + Written);
-        if (Last) {
+        Written += Decoder.Decode(Bytes.first(TextBytes), Ends, Units + Written);
+        if (Ends) {
             break;
         }
     }

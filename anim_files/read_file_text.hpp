@@ -27,18 +27,20 @@ enum class FileTextStatus {
 
 struct FileText {
     FileTextStatus Status = FileTextStatus::Read;
-    // The decoded text, NUL-terminated, in the scratch it was read with; null unless Read.
+    // The decoded text up to the first NUL, NUL-terminated, in the scratch it was read with; null
+    // unless Read.
     const RC::CharType* Units = nullptr;
     std::size_t Size = 0;
     // The system's error behind OpenFailed or ReadFailed, when it gave one.
     std::error_code Error;
 };
 
-// Reads the file at Path (UTF-8 text) whole, in binary, and decodes it as DecodeFileText would, one
-// piece at a time through Scratch, into Scratch's text buffer sized from the file's length. A file
-// whose text could pass an engine string's length is refused before its text buffer is allocated.
-// Only a complete read gives Read; anything else gives no text. Throws std::bad_alloc when memory
-// runs out. Any thread.
+// Reads the file at Path (UTF-8 text) in binary up to the end of its text, and decodes it as
+// DecodeFileText would, one piece at a time through Scratch, into Scratch's text buffer sized from
+// the file's length. The text ends at its first NUL: the file is read no further, and the buffer
+// is sized for what came before it when that is in the first piece. A file whose length could
+// pass an engine string's is refused before its text buffer is allocated. Only a complete read
+// gives Read; anything else gives no text. Throws std::bad_alloc when memory runs out. Any thread.
 FileText ReadFileText(const std::u8string& Path, ReadScratch& Scratch);
 
 }  // namespace QVH::detail

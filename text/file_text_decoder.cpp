@@ -58,6 +58,29 @@ std::size_t Utf16Cut(std::string_view Bytes, bool BigEndian) {
     return Cut;
 }
 
+// Where the first zero unit among the whole units of UTF-16 Bytes is, or Bytes.size().
+std::size_t Utf16NulAt(std::string_view Bytes) {
+    // Four units at a time: subtracting 1 from each unit borrows out of a zero one and sets its top
+    // bit, which no unit that had it set already keeps. A borrow only marks units after a zero one,
+    // so a mark means there is one.
+    constexpr std::uint64_t Ones = 0x0001'0001'0001'0001;
+    constexpr std::uint64_t Tops = 0x8000'8000'8000'8000;
+    std::size_t At = 0;
+    for (; Bytes.size() - At >= sizeof(std::uint64_t); At += sizeof(std::uint64_t)) {
+        std::uint64_t Units;
+        std::memcpy(&Units, Bytes.data() + At, sizeof(Units));
+        if (((Units - Ones) & ~Units & Tops) != 0) {
+            break;
+        }
+    }
+    for (; Bytes.size() - At >= 2; At += 2) {
+        if (Bytes[At] == 0 && Bytes[At + 1] == 0) {
+            return At;
+        }
+    }
+    return Bytes.size();
+}
+
 }  // namespace
 
 const RC::CharType* DecodedText::c_str() const noexcept {
@@ -91,6 +114,23 @@ std::span<const char> FileTextDecoder::Resume(char* Piece, std::size_t Size) noe
     }
     KeptSize = 0;
     return {Start, Size + static_cast<std::size_t>(Piece - Start)};
+}
+
+std::size_t FileTextDecoder::BytesBeforeNul(std::span<const char> Piece) const noexcept {
+    const std::string_view Bytes(Piece.data(), Piece.size());
+    // Until the encoding is known, Piece starts the file, and its first two bytes tell UTF-16
+    // from UTF-8. A UTF-16 piece starts on a unit, since Decode keeps back whole units and odd
+    // bytes; neither byte-order mark holds a zero byte.
+    const bool Utf16 = Kind == Encoding::Unknown
+                           ? Bytes.starts_with(Utf16LeBom) || Bytes.starts_with(Utf16BeBom)
+                           : Kind != Encoding::Utf8;
+    if (Utf16) {
+        return Utf16NulAt(Bytes);
+    }
+    // A zero byte is never part of a UTF-8 sequence: it is a NUL wherever it stands.
+    const void* const Nul = std::memchr(Bytes.data(), 0, Bytes.size());
+    return Nul == nullptr ? Bytes.size()
+                          : static_cast<std::size_t>(static_cast<const char*>(Nul) - Bytes.data());
 }
 
 std::size_t FileTextDecoder::Decode(std::span<const char> Piece, bool Last,

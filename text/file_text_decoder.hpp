@@ -49,6 +49,12 @@ public:
     // MaxKeptBytes bytes of room must be, and returns the piece they make together.
     std::span<const char> Resume(char* Piece, std::size_t Size) noexcept;
 
+    // How many bytes of Piece, as Resume gave it, come before the text's first NUL character: the
+    // text ends there, as an engine string does, so what follows need not be decoded or even read.
+    // Piece.size() when it holds none; a NUL that later bytes may still make is counted with them.
+    // Far cheaper than decoding: a search for a zero byte, or for a zero unit of UTF-16.
+    std::size_t BytesBeforeNul(std::span<const char> Piece) const noexcept;
+
     // Decodes Piece into Out, which must hold MaxUnits(Piece.size()) units, and returns the
     // number of units written. Unless Last, the bytes that may begin a character that later bytes
     // complete are kept back for Resume; with Last, everything is decoded.

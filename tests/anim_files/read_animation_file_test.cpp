@@ -17,6 +17,7 @@
 #include <unistd.h>
 #endif
 
+#include "anim_files/read_file_text.hpp"
 #include "anim_files/read_scratch.hpp"
 #include "tests/support/captured_log.hpp"
 #include "tests/support/engine_text.hpp"
@@ -27,6 +28,22 @@ namespace {
 
 using namespace std::string_literals;
 using QVH::Test::Engine;
+
+#ifdef __linux__
+// What this process has read from files so far, in bytes.
+std::uint64_t BytesReadSoFar() {
+    std::ifstream Io("/proc/self/io");
+    std::string Key;
+    std::uint64_t Value = 0;
+    while (Io >> Key >> Value) {
+        if (Key == "rchar:") {
+            return Value;
+        }
+    }
+    ADD_FAILURE() << "no rchar in /proc/self/io";
+    return 0;
+}
+#endif
 
 class ReadAnimationFileTest : public testing::Test {
 protected:
@@ -51,6 +68,16 @@ TEST_F(ReadAnimationFileTest, ReturnsTheDecodedTextWithoutLineBreaks) {
         {"lone CR and lone LF", "a\rb\nc", u"abc"},
         {"tabs and spaces stay", "{\t\"a\" : 1 }", u"{\t\"a\" : 1 }"},
         {"NUL ends the text", "ab\0cd"s, u"ab"},
+        {"NUL after an unfinished character", "a\xE2\x82\0b"s, u"a\uFFFD"},
+        {"UTF-16 NUL ends the text",
+         "\xFF\xFE"
+         "a\0\0\0b\0"s,
+         u"a"},
+        {"UTF-16 BE NUL ends the text", "\xFE\xFF\0a\0\0\0b"s, u"a"},
+        {"UTF-16 zero bytes across two units are no NUL",
+         "\xFF\xFE"
+         "a\0\0b"s,
+         u"a\u6200"},
         {"read in binary: 0x1A is text",
          "a\x1A"
          "b",
@@ -217,6 +244,26 @@ TEST_F(ReadAnimationFileTest, RefusesTextTooLongForAnEngineStringBeforeReadingIt
                          u"huge.json\n"),
                   Engine(u"QVH_MotionArchive : Animation file too large for an engine string: "
                          u"huge16.json\n")}));
+}
+
+TEST_F(ReadAnimationFileTest, ReadsNothingAfterTheFirstNul) {
+    // A sparse file of 256 MiB whose text ends at its second byte: one piece is read, and the text
+    // gets room for what came before the NUL, not for the file.
+    const auto Sparse = Game.WriteFile("sparse.json", "a\0"s);
+    std::filesystem::resize_file(Sparse, std::uintmax_t{1} << 28);
+    QVH::detail::ReadScratch Scratch;
+    const QVH::detail::FileText Text = QVH::detail::ReadFileText(Sparse.u8string(), Scratch);
+    ASSERT_LT(Scratch.HeldBytes(), 2 * QVH::detail::ReadScratch::PieceBytes);
+    ASSERT_EQ(Text.Status, QVH::detail::FileTextStatus::Read);
+    EXPECT_EQ(RC::StringType(Text.Units, Text.Size), Engine(u"a"));
+#ifdef __linux__
+    const std::uint64_t Before = BytesReadSoFar();
+#endif
+    EXPECT_EQ(Read(u"sparse.json"), Engine(u"a"));
+#ifdef __linux__
+    EXPECT_LT(BytesReadSoFar() - Before, std::uint64_t{1} << 20);
+#endif
+    EXPECT_TRUE(Log.Texts().empty());
 }
 
 TEST_F(ReadAnimationFileTest, ManyThreadsReadAtOnce) {
