@@ -6,6 +6,11 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "StandIn/ModLibrary.hpp"
 #include "StandIn/ObjectRegistry.hpp"
@@ -14,6 +19,7 @@
 #include "bridge/comms_function_path.hpp"
 #include "tests/support/captured_log.hpp"
 #include "tests/support/comms_call_block.hpp"
+#include "tests/support/engine_text.hpp"
 #include "tests/support/game_folder.hpp"
 #include "tests/support/wait_until.hpp"
 
@@ -70,6 +76,51 @@ TEST_F(ModLibraryBridgeTest, ServesCallsOnceHookedAndRemovesItsHooksOnUninstall)
                                STR("QVH_MotionArchive C++ Side Initialized!\n"),
                                RC::StringType(STR("[UnregisterHook] Unregistered the hooks of ")) +
                                    RC::StringType(Path) + STR("\n")}));
+}
+
+TEST_F(ModLibraryBridgeTest, OddNamesAndOddFilesGiveTheEmptyStringAndOneHonestLine) {
+    QVH::Test::GameFolder Game;
+#ifndef _WIN32
+    // The files that the UTF-8 bytes of the names with lone surrogates would reach.
+    Game.WriteFile("x\xF0", "SECRET");
+    Game.WriteFile("\xED\xB0\x80", "SECRET");
+    const auto Fifo = Game.AnimFolder() / "fifo.json";
+    ASSERT_EQ(::mkfifo(Fifo.c_str(), 0600), 0);
+#endif
+    StandIn::MakeFindable(Path);
+    RC::CppUserModBase* Mod = Library->CallStartMod();
+    ASSERT_NE(Mod, nullptr);
+    Mod->on_unreal_init();
+    ASSERT_TRUE(WaitUntil([] { return StandIn::HookCount(Path) == 1; }, 500ms));
+
+    const struct {
+        std::u16string Name;
+        std::u16string Line;
+    } Cases[] = {
+        {u"\xD83D"
+         u"A",
+         u"Refused a file name that is not valid text: \\uD83DA"},
+        {u"\xD83D\xD83D", u"Refused a file name that is not valid text: \\uD83D\\uD83D"},
+        {u"x\xD83C", u"Refused a file name that is not valid text: x\\uD83C"},
+        {u"\xDC00", u"Refused a file name that is not valid text: \\uDC00"},
+        {u"nl\nQVH_MotionArchive : forged line",
+         u"Animation file not found: nl\\nQVH_MotionArchive : forged line"},
+#ifndef _WIN32
+        {u"fifo.json", u"Animation file name names a device, not a file: fifo.json"},
+#endif
+    };
+    for (const auto& C : Cases) {
+        const RC::StringType Name = QVH::Test::Engine(C.Name);
+        SCOPED_TRACE(StandIn::ToDisplayUtf8(Name));
+        const std::size_t Before = Log.Texts().size();
+        QVH::Test::CommsCallBlock Read(2, Name);
+        StandIn::InvokeScriptFunction(Path, Read.Data());
+        EXPECT_EQ(Read.Payload(), STR(""));
+        const std::vector<RC::StringType> Lines = Log.Texts();
+        ASSERT_EQ(Lines.size(), Before + 1);
+        EXPECT_EQ(Lines.back(), QVH::Test::Engine(u"QVH_MotionArchive : " + C.Line));
+    }
+    Library->CallUninstallMod(Mod);
 }
 
 TEST_F(ModLibraryBridgeTest, UninstallWhileScanningReturnsPromptlyAndNothingRunsAfterwards) {
