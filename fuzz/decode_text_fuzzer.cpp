@@ -1,7 +1,8 @@
 // The content decoder against a reference decoder written from the Unicode standard's table of
-// well-formed UTF-8 byte sequences: the same units for every file, whole or read in pieces, for
-// the plain UTF-8 decoder of names and error texts, and for the scalar loop and each vector loop
-// this processor runs, which must never write past one unit per byte.
+// well-formed UTF-8 byte sequences: the same units for every file, whole or read in pieces (and
+// up to the first NUL when the pieces stop there, as a read does), for the plain UTF-8 decoder of
+// names and error texts, and for the scalar loop and each vector loop this processor runs, which
+// must never write past one unit per byte.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -145,8 +146,9 @@ RC::StringType Engine(const std::u16string& Text) { return {Text.begin(), Text.e
 
 // The file decoded as a read decodes it: in pieces of 1 to 8 bytes, lengths taken from the bytes
 // themselves, each in a buffer of its own with just the room for the kept bytes before it, and
-// the end told by one more, empty, piece.
-RC::StringType DecodeInPieces(std::string_view Bytes) {
+// the end told by one more, empty, piece. With StopAtNul, as a read does, nothing from the first
+// NUL that BytesBeforeNul finds on.
+RC::StringType DecodeInPieces(std::string_view Bytes, bool StopAtNul) {
     using QVH::FileTextDecoder;
     constexpr std::size_t Room = FileTextDecoder::MaxKeptBytes;
     FileTextDecoder Decoder;
@@ -160,8 +162,10 @@ RC::StringType DecodeInPieces(std::string_view Bytes) {
         std::vector<char> Buffer(Room + Size);
         std::copy_n(Bytes.data() + Start, Size, Buffer.data() + Room);
         const std::span<const char> Piece = Decoder.Resume(Buffer.data() + Room, Size);
-        std::vector<RC::CharType> Units(FileTextDecoder::MaxUnits(Piece.size()));
-        Text.append(Units.data(), Decoder.Decode(Piece, Last, Units.data()));
+        const std::size_t TextBytes = StopAtNul ? Decoder.BytesBeforeNul(Piece) : Piece.size();
+        Last = Last || TextBytes < Piece.size();
+        std::vector<RC::CharType> Units(FileTextDecoder::MaxUnits(TextBytes));
+        Text.append(Units.data(), Decoder.Decode(Piece.first(TextBytes), Last, Units.data()));
         Start += Size;
     }
     return Text;
@@ -178,9 +182,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
            "DecodeFileText gives the reference's units, NUL-terminated", Bytes, File,
            Decoded.View());
 
-    const RC::StringType Pieces = DecodeInPieces(Bytes);
+    const RC::StringType Pieces = DecodeInPieces(Bytes, false);
     Expect(Pieces == File, "a file read in pieces gives the reference's units", Bytes, File,
            Pieces);
+    const RC::StringType Text = File.substr(0, File.find(RC::CharType{0}));
+    const RC::StringType UpToNul = DecodeInPieces(Bytes, true);
+    Expect(UpToNul == Text,
+           "a file read in pieces up to its first NUL gives the reference's units before it", Bytes,
+           Text, UpToNul);
 
     const RC::StringType Plain = Engine(ReferenceUtf8(Bytes));
     const RC::StringType Utf8 = QVH::DecodeUtf8(Bytes);
