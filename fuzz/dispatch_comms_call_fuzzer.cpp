@@ -1,9 +1,11 @@
 // The hook as the engine calls it, on a throw-away game with a few animation files and secrets
 // just outside their folder, with any CallType and any Payload units (lone surrogates and NULs
 // inside the string included): nothing escapes, nothing crashes, and Payload is left as it was
-// or holds a valid answer: the folder's listing, or one file's content, or the empty string.
+// or holds a valid answer: the folder's listing, or one file's content, or the empty string with
+// one log line that quotes the name escaped, so that it stays one line.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -64,6 +66,42 @@ void RemoveGame() {
 }
 
 constexpr std::string_view Secret = "SECRET-OUTSIDE-THE-FOLDER";
+
+bool IsHigh(RC::CharType Unit) { return Unit >= 0xD800 && Unit <= 0xDBFF; }
+bool IsLow(RC::CharType Unit) { return Unit >= 0xDC00 && Unit <= 0xDFFF; }
+
+// Half of a surrogate pair whose other half is not there.
+bool IsLone(const RC::StringType& Text, std::size_t At) {
+    return (IsHigh(Text[At]) && (At + 1 == Text.size() || !IsLow(Text[At + 1]))) ||
+           (IsLow(Text[At]) && (At == 0 || !IsHigh(Text[At - 1])));
+}
+
+bool IsControl(RC::CharType Unit) { return Unit < 0x20 || Unit == 0x7F; }
+
+// A name as a log line must quote it: control characters and lone surrogates escaped.
+RC::StringType Escaped(const RC::StringType& Name) {
+    RC::StringType Out;
+    for (std::size_t At = 0; At < Name.size(); ++At) {
+        const auto Unit = static_cast<unsigned>(Name[At]);
+        char Escape[8] = {};
+        const char* const Short = Unit == '\n'   ? "\\n"
+                                  : Unit == '\r' ? "\\r"
+                                  : Unit == '\t' ? "\\t"
+                                                 : nullptr;
+        if (Short != nullptr) {
+            std::snprintf(Escape, sizeof(Escape), "%s", Short);
+        } else if (IsControl(Name[At])) {
+            std::snprintf(Escape, sizeof(Escape), "\\x%02X", Unit);
+        } else if (IsLone(Name, At)) {
+            std::snprintf(Escape, sizeof(Escape), "\\u%04X", Unit);
+        } else {
+            Out += Name[At];
+            continue;
+        }
+        Out.append(Escape, Escape + std::strlen(Escape));
+    }
+    return Out;
+}
 
 // The engine's string as it lies in memory: data, count including the NUL, capacity. Writing it
 // directly is how a Payload with NULs inside arrives; the engine string's own constructor stops
@@ -145,8 +183,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     Write(Anim / "Nul.json", std::string("ab\0cd", 5));
     Write(Anim / "Empty.json", "");
     Write(Anim / "Gestures" / "Wave.json", "[1,\r\n2]");
-    G.Contents = {Engine(u"{  \"Loop\": true}"), Engine(u"{\"Bow\": \"\u00e9\"}"), Engine(u"{}"),
-                  Engine(u"ab"), Engine(u"[1,2]")};
+    G.Contents = {Engine(u"{  \"Loop\": true}"),
+                  Engine(u"{\"Bow\": \"\u00e9\"}"),
+                  Engine(u"{}"),
+                  Engine(u"ab"),
+                  Engine(u""),
+                  Engine(u"[1,2]")};
     // What a name that got out of the folder would find.
     for (const fs::path& Outside :
          {G.Root / "Content" / "Paks" / "~Mods" / "Secret.json", G.Root / "Content" / "Secret.json",
@@ -197,14 +239,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
         Check(After == G.Listing && Lines == 0, "CallType 1 gives the listing", CallType, Before,
               After);
     } else if (CallType == 2) {
-        const bool Content = G.Contents.contains(After) && Lines == 0;
-        const bool Empty = After.empty() && Lines <= 1;
-        const bool Failed = After == Before && Lines == 1 &&
-                            G.Log->Last.starts_with(STR("QVH_MotionArchive : CPPCommsCall failed"));
-        Check(Content || Empty || Failed,
-              "CallType 2 gives a file's content, or the empty string, or logs why it kept "
-              "Payload",
-              CallType, Before, After);
+        // The read is given a copy of Payload, which ends at its first NUL.
+        const RC::StringType Name = Before.substr(0, Before.find(RC::CharType{0}));
+        bool WellFormed = true;
+        for (std::size_t At = 0; At < Name.size(); ++At) {
+            WellFormed = WellFormed && !IsLone(Name, At);
+        }
+        const RC::StringType& Line = G.Log->Last;
+        if (!WellFormed) {
+            Check(After.empty() && Lines == 1 &&
+                      Line == STR("QVH_MotionArchive : Refused a file name that is not valid "
+                                  "text: ") +
+                                  Escaped(Name),
+                  "a name that is not valid text gives the empty string and its refusal line",
+                  CallType, Before, After);
+        } else {
+            bool OneLine = true;
+            for (std::size_t At = 0; At < Line.size(); ++At) {
+                OneLine = OneLine && !IsControl(Line[At]) && !IsLone(Line, At);
+            }
+            const bool Content = G.Contents.contains(After) && Lines == 0;
+            const bool Empty = After.empty() && Lines == 1 && OneLine &&
+                               Line.starts_with(STR("QVH_MotionArchive : ")) &&
+                               Line.find(Escaped(Name)) != RC::StringType::npos;
+            Check(Content || Empty,
+                  "CallType 2 gives a file's content, or the empty string and one line that "
+                  "quotes the name escaped",
+                  CallType, Before, After);
+        }
     } else {
         Check(After == Before && Lines == 1 &&
                   G.Log->Last ==
