@@ -1,5 +1,6 @@
 #include "tools/comms_call.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -27,7 +28,12 @@ RC::StringType CallCommsFunction(std::int32_t CallType, const RC::StringType& Pa
     alignas(
         RC::Unreal::FString) unsigned char Block[PayloadOffset + sizeof(RC::Unreal::FString)] = {};
     std::memcpy(Block, &CallType, sizeof(CallType));
-    new (Block + PayloadOffset) RC::Unreal::FString(Payload.c_str());
+    // The engine string's constructor stops at the first NUL, but engine strings may hold NULs:
+    // it is made from the text with a stand-in for each, and the NULs are put in place after.
+    RC::StringType Stand = Payload;
+    std::replace(Stand.begin(), Stand.end(), RC::CharType{0}, RC::CharType{'?'});
+    auto* const Made = new (Block + PayloadOffset) RC::Unreal::FString(Stand.c_str());
+    std::copy(Payload.begin(), Payload.end(), const_cast<RC::CharType*>(Made->GetCharArray()));
     // The engine destroys its parameters after the call, however it ended.
     struct DestroyPayload {
         void* Block;

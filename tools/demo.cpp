@@ -11,6 +11,7 @@
 #include "bridge/comms_function_path.hpp"
 #include "tools/comms_call.hpp"
 #include "tools/hosted_mod.hpp"
+#include "tools/output.hpp"
 #include "tools/utf8.hpp"
 
 namespace QVH::HostTool {
@@ -39,9 +40,7 @@ RC::StringType Call(std::int32_t CallType, const RC::StringType& Payload, const 
     Say("the widget calls CPPCommsCall(" + std::to_string(CallType) + ", \"" + Shown(Payload) +
         "\"); the Blueprint body finds in Payload:");
     RC::StringType Found = CallCommsFunction(CallType, Payload);
-    const std::string Out = FormatPayload(Found, Opts.Format);
-    std::fwrite(Out.data(), 1, Out.size(), stdout);
-    std::fflush(stdout);
+    WriteOutput(FormatPayload(Found, Opts.Format));
     return Found;
 }
 

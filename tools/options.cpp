@@ -1,5 +1,6 @@
 #include "tools/options.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -28,6 +29,24 @@ bool ParseCallType(std::string_view Text, std::int32_t& Out) {
     return !Text.empty() && Error == std::errc() && End == Text.data() + Text.size();
 }
 
+// Space-separated four-digit hex UTF-16 units ("0068 00e9", as --format units prints them), so
+// any engine string can be given: lone surrogates and NULs too.
+bool ParseUnits(std::string_view Text, RC::StringType& Out) {
+    Out.clear();
+    for (std::size_t At = Text.find_first_not_of(' '); At != std::string_view::npos;
+         At = Text.find_first_not_of(' ', At)) {
+        const std::size_t End = std::min(Text.find(' ', At), Text.size());
+        unsigned Unit = 0;
+        const auto [Stop, Error] = std::from_chars(Text.data() + At, Text.data() + End, Unit, 16);
+        if (End - At != 4 || Error != std::errc() || Stop != Text.data() + End) {
+            return false;
+        }
+        Out += static_cast<RC::CharType>(Unit);
+        At = End;
+    }
+    return true;
+}
+
 std::filesystem::path PathFromUtf8(const std::string& Text) {
     return std::filesystem::path(std::u8string(Text.begin(), Text.end()));
 }
@@ -49,12 +68,14 @@ bool CheckFormat(const Options& Opts, std::string& Error) {
 
 std::string UsageText() {
     return "usage: qvh-host [--mod PATH] [--cwd DIR] [--load-delay SECONDS]\n"
-           "                [--hook-timeout SECONDS] [--format text|units|json] [COMMAND]\n"
+           "                [--hook-timeout SECONDS] [--format text|units|json]\n"
+           "                [--input text|units] [COMMAND]\n"
            "  list              one CPPCommsCall with CallType 1\n"
            "  read NAME         one CPPCommsCall with CallType 2 and Payload NAME\n"
            "  call TYPE [TEXT]  one CPPCommsCall with any CallType and Payload TEXT\n"
            "  check             what the game will make of each animation file (text or json)\n"
            "  (no command)      the demo: the whole life of the mod on the sample game\n"
+           "--input units: NAME and TEXT as --format units prints them (\"0068 00e9\").\n"
            "stdout: the Payload the Blueprint finds after each call, or the check's report;\n"
            "stderr: the log. check exits with 3 when it finds an error.\n";
 }
@@ -107,6 +128,12 @@ bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::
             Out.Format = Value == "text"    ? PayloadFormat::Text
                          : Value == "units" ? PayloadFormat::Units
                                             : PayloadFormat::Json;
+        } else if (Argument == "--input") {
+            if (Value != "text" && Value != "units") {
+                Error = "--input takes text or units, not \"" + Value + "\"";
+                return false;
+            }
+            Out.Input = Value == "text" ? PayloadInput::Text : PayloadInput::Units;
         } else {
             Error = "unknown option " + Argument;
             return false;
@@ -149,7 +176,13 @@ bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::
         return false;
     }
     if (Expected == 3 || Out.What == Command::Read) {
-        if (!DecodeUtf8(Positional[Expected - 1], Out.Payload)) {
+        const std::string& Given = Positional[Expected - 1];
+        if (Out.Input == PayloadInput::Units && !ParseUnits(Given, Out.Payload)) {
+            Error = "--input units takes four-digit hex units separated by spaces, not \"" + Given +
+                    "\"";
+            return false;
+        }
+        if (Out.Input == PayloadInput::Text && !DecodeUtf8(Given, Out.Payload)) {
             Error = "the Payload text is not valid UTF-8";
             return false;
         }

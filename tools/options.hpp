@@ -16,6 +16,8 @@ namespace QVH::HostTool {
 enum class Command { Demo, List, Read, Call, Check };
 // Text for every command; Units for the calls' Payload; Json for the check's report.
 enum class PayloadFormat { Text, Units, Json };
+// How the NAME or TEXT argument is given: UTF-8 text, or the units as --format units prints them.
+enum class PayloadInput { Text, Units };
 
 struct Options {
     std::filesystem::path ModPath;  // empty: the library built beside qvh-host
@@ -25,9 +27,10 @@ struct Options {
     // Unset: the load delay plus a few of the mod's one-second lookups.
     std::optional<std::chrono::milliseconds> HookTimeout;
     PayloadFormat Format = PayloadFormat::Text;
+    PayloadInput Input = PayloadInput::Text;
     Command What = Command::Demo;
     std::int32_t CallType = 0;
-    RC::StringType Payload;
+    RC::StringType Payload;  // may hold NULs and lone surrogates, given as units
     bool Help = false;
 };
 

@@ -16,6 +16,7 @@
 #include "tools/demo.hpp"
 #include "tools/hosted_mod.hpp"
 #include "tools/options.hpp"
+#include "tools/output.hpp"
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -84,9 +85,7 @@ int RunCommand(const std::filesystem::path& ModPath, const Options& Opts) {
         return Failure;
     }
     const RC::StringType Found = QVH::HostTool::CallCommsFunction(Opts.CallType, Opts.Payload);
-    const std::string Out = QVH::HostTool::FormatPayload(Found, Opts.Format);
-    std::fwrite(Out.data(), 1, Out.size(), stdout);
-    std::fflush(stdout);
+    QVH::HostTool::WriteOutput(QVH::HostTool::FormatPayload(Found, Opts.Format));
     return 0;
 }
 
@@ -99,7 +98,7 @@ int Run(int Argc, char** Argv) {
         return UsageError;
     }
     if (Opts.Help) {
-        std::fputs(QVH::HostTool::UsageText().c_str(), stdout);
+        QVH::HostTool::WriteOutput(QVH::HostTool::UsageText());
         return 0;
     }
     // Resolved before the working directory changes, so a relative --mod means what was typed.
@@ -133,10 +132,17 @@ int main(int Argc, char** Argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
+    int Status = Failure;
     try {
-        return Run(Argc, Argv);
+        Status = Run(Argc, Argv);
     } catch (const std::exception& Error) {
         std::fprintf(stderr, "qvh-host: %s\n", Error.what());
+    }
+    // stdout carries the Payload: a run whose output did not all arrive has failed.
+    const std::string Lost = QVH::HostTool::CloseOutput();
+    if (Status == 0 && !Lost.empty()) {
+        std::fprintf(stderr, "qvh-host: cannot write the output: %s\n", Lost.c_str());
         return Failure;
     }
+    return Status;
 }
