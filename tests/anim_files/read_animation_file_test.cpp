@@ -68,16 +68,6 @@ TEST_F(ReadAnimationFileTest, ReturnsTheDecodedTextWithoutLineBreaks) {
         {"lone CR and lone LF", "a\rb\nc", u"abc"},
         {"tabs and spaces stay", "{\t\"a\" : 1 }", u"{\t\"a\" : 1 }"},
         {"NUL ends the text", "ab\0cd"s, u"ab"},
-        {"NUL after an unfinished character", "a\xE2\x82\0b"s, u"a\uFFFD"},
-        {"UTF-16 NUL ends the text",
-         "\xFF\xFE"
-         "a\0\0\0b\0"s,
-         u"a"},
-        {"UTF-16 BE NUL ends the text", "\xFE\xFF\0a\0\0\0b"s, u"a"},
-        {"UTF-16 zero bytes across two units are no NUL",
-         "\xFF\xFE"
-         "a\0\0b"s,
-         u"a\u6200"},
         {"read in binary: 0x1A is text",
          "a\x1A"
          "b",
@@ -138,24 +128,12 @@ TEST_F(ReadAnimationFileTest, GivesEmptyTextAndOneLogLineWhenItCannotRead) {
          u"\\\\server\\share\\x.json\n"},
         {u"C:x.json",
          u"QVH_MotionArchive : Refused a file name that leaves the animation folder: C:x.json\n"},
-        // Half a surrogate pair has no UTF-8 form; refused before any path is made of it.
+        // Half a surrogate pair has no UTF-8 form: refused before a path is made of it.
         {u"a\xD83D"
-         u"A.json",
-         u"QVH_MotionArchive : Refused a file name that is not valid text: a\\uD83DA.json\n"},
-        {u"\xD83D\xD83D\xDE00",
-         u"QVH_MotionArchive : Refused a file name that is not valid text: \\uD83D\xD83D\xDE00\n"},
-        {u"x\xD83C", u"QVH_MotionArchive : Refused a file name that is not valid text: x\\uD83C\n"},
+         u"b.json",
+         u"QVH_MotionArchive : Refused a file name that is not valid text: a\\uD83Db.json\n"},
         {u"\xDC00.json",
          u"QVH_MotionArchive : Refused a file name that is not valid text: \\uDC00.json\n"},
-        {u"../\xDFFF",
-         u"QVH_MotionArchive : Refused a file name that is not valid text: ../\\uDFFF\n"},
-        // Control characters are escaped, so one name cannot write two lines or pose as one.
-        {u"nl\nQVH_MotionArchive : forged line",
-         u"QVH_MotionArchive : Animation file not found: nl\\nQVH_MotionArchive : forged line\n"},
-        {u"\r\t\x1B[31m\x7F\x1F.json",
-         u"QVH_MotionArchive : Animation file not found: \\r\\t\\x1B[31m\\x7F\\x1F.json\n"},
-        {u"../\n",
-         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: ../\\n\n"},
     };
     for (const auto& C : Cases) {
         const std::size_t Before = Log.Texts().size();

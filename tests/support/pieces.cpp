@@ -9,7 +9,7 @@
 namespace QVH::Test {
 
 RC::StringType DecodeInPieces(std::string_view Bytes, const std::vector<std::size_t>& Cuts,
-                              bool EmptyLast, bool StopAtNul) {
+                              bool EmptyLast) {
     using QVH::FileTextDecoder;
     constexpr std::size_t Room = FileTextDecoder::MaxKeptBytes;
     QVH::FileTextDecoder Decoder;
@@ -29,14 +29,9 @@ RC::StringType DecodeInPieces(std::string_view Bytes, const std::vector<std::siz
         }
         const std::span<const char> Piece = Decoder.Resume(Buffer.data() + Room, Size);
         EXPECT_LE(Piece.size() - Size, Room);
-        const std::size_t TextBytes = StopAtNul ? Decoder.BytesBeforeNul(Piece) : Piece.size();
-        const bool Last = I + 1 == Ends.size() || TextBytes < Piece.size();
-        std::vector<RC::CharType> Units(FileTextDecoder::MaxUnits(TextBytes));
-        const std::size_t Written = Decoder.Decode(Piece.first(TextBytes), Last, Units.data());
+        std::vector<RC::CharType> Units(FileTextDecoder::MaxUnits(Piece.size()));
+        const std::size_t Written = Decoder.Decode(Piece, I + 1 == Ends.size(), Units.data());
         Text.append(Units.data(), Written);
-        if (Last) {
-            break;
-        }
         Start = Ends[I];
     }
     return Text;

@@ -9,10 +9,9 @@
 namespace QVH::Test {
 
 // Decodes the file bytes Bytes as a file read does, one piece at a time: the pieces end at Cuts
-// (ascending offsets), and with EmptyLast the end is told by one more, empty, piece. With
-// StopAtNul, as a read, decoding ends before the first NUL that BytesBeforeNul finds. Fails the
+// (ascending offsets), and with EmptyLast the end is told by one more, empty, piece. Fails the
 // current test if a piece carries more kept bytes than the decoder allows.
 RC::StringType DecodeInPieces(std::string_view Bytes, const std::vector<std::size_t>& Cuts,
-                              bool EmptyLast = false, bool StopAtNul = false);
+                              bool EmptyLast = false);
 
 }  // namespace QVH::Test

@@ -71,18 +71,14 @@ std::wstring Quoted(const std::wstring& Argument) {
 }
 
 int Run(const std::filesystem::path& Program, const std::vector<std::string>& Arguments,
-        Stdout OutTo, const std::filesystem::path& OutPath, const std::filesystem::path& ErrPath) {
-    if (OutTo != Stdout::Captured && OutTo != Stdout::ReadOnly) {
-        throw std::runtime_error("no /dev/full and no closed stdout here");
-    }
+        const std::filesystem::path& OutPath, const std::filesystem::path& ErrPath) {
     std::wstring CommandLine = Quoted(Program.wstring());
     for (const std::string& Argument : Arguments) {
         CommandLine += L" " + Quoted(Widen(Argument));
     }
     SECURITY_ATTRIBUTES Inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE Out =
-        CreateFileW(OutPath.c_str(), OutTo == Stdout::ReadOnly ? GENERIC_READ : GENERIC_WRITE,
-                    FILE_SHARE_READ, &Inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE Out = CreateFileW(OutPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &Inherit,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     HANDLE Err = CreateFileW(ErrPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &Inherit,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     STARTUPINFOW Startup{};
@@ -108,7 +104,7 @@ int Run(const std::filesystem::path& Program, const std::vector<std::string>& Ar
 }
 #else
 int Run(const std::filesystem::path& Program, const std::vector<std::string>& Arguments,
-        Stdout OutTo, const std::filesystem::path& OutPath, const std::filesystem::path& ErrPath) {
+        const std::filesystem::path& OutPath, const std::filesystem::path& ErrPath) {
     std::vector<std::string> Words{Program.string()};
     Words.insert(Words.end(), Arguments.begin(), Arguments.end());
     std::vector<char*> Argv;
@@ -119,21 +115,8 @@ int Run(const std::filesystem::path& Program, const std::vector<std::string>& Ar
 
     posix_spawn_file_actions_t Actions;
     posix_spawn_file_actions_init(&Actions);
-    switch (OutTo) {
-        case Stdout::Captured:
-        case Stdout::ReadOnly:
-            posix_spawn_file_actions_addopen(
-                &Actions, 1, OutPath.c_str(),
-                OutTo == Stdout::ReadOnly ? O_RDONLY | O_CREAT : O_WRONLY | O_CREAT | O_TRUNC,
-                0600);
-            break;
-        case Stdout::Full:
-            posix_spawn_file_actions_addopen(&Actions, 1, "/dev/full", O_WRONLY, 0);
-            break;
-        case Stdout::Closed:
-            posix_spawn_file_actions_addclose(&Actions, 1);
-            break;
-    }
+    posix_spawn_file_actions_addopen(&Actions, 1, OutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
     posix_spawn_file_actions_addopen(&Actions, 2, ErrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
     pid_t Child = 0;
@@ -155,11 +138,11 @@ int Run(const std::filesystem::path& Program, const std::vector<std::string>& Ar
 }  // namespace
 
 ProgramResult RunProgram(const std::filesystem::path& Program,
-                         const std::vector<std::string>& Arguments, Stdout Out) {
+                         const std::vector<std::string>& Arguments) {
     const auto OutPath = OutputFile("out");
     const auto ErrPath = OutputFile("err");
     ProgramResult Result;
-    Result.ExitCode = Run(Program, Arguments, Out, OutPath, ErrPath);
+    Result.ExitCode = Run(Program, Arguments, OutPath, ErrPath);
     Result.Out = ReadAndRemove(OutPath);
     Result.Err = ReadAndRemove(ErrPath);
     return Result;

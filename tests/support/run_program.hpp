@@ -12,14 +12,9 @@ struct ProgramResult {
     std::string Err;  // and to stderr
 };
 
-// Where a program's stdout goes: a file read back into the result, or somewhere every write
-// fails: a file opened for reading only, /dev/full, or no descriptor at all (the last two POSIX
-// only).
-enum class Stdout { Captured, ReadOnly, Full, Closed };
-
 // Runs Program with Arguments (UTF-8) in the current working directory, waits for it to end, and
 // returns its exit status and output. Throws std::runtime_error when it cannot be started.
 ProgramResult RunProgram(const std::filesystem::path& Program,
-                         const std::vector<std::string>& Arguments, Stdout Out = Stdout::Captured);
+                         const std::vector<std::string>& Arguments);
 
 }  // namespace QVH::Test

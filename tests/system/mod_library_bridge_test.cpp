@@ -105,6 +105,7 @@ TEST_F(ModLibraryBridgeTest, OddNamesAndOddFilesGiveTheEmptyStringAndOneHonestLi
         {u"\xDC00", u"Refused a file name that is not valid text: \\uDC00"},
         {u"nl\nQVH_MotionArchive : forged line",
          u"Animation file not found: nl\\nQVH_MotionArchive : forged line"},
+        {u"\r\t\x1B[31m\x7F", u"Animation file not found: \\r\\t\\x1B[31m\\x7F"},
 #ifndef _WIN32
         {u"fifo.json", u"Animation file name names a device, not a file: fifo.json"},
 #endif

@@ -65,49 +65,6 @@ TEST(FileTextDecoder, OneByteAtATimeGivesTheTextOfTheWhole) {
     }
 }
 
-TEST(FileTextDecoder, PiecesStoppedAtTheFirstNulGiveTheTextBeforeIt) {
-    const struct {
-        const char* What;
-        std::string Bytes;
-        std::u16string Expected;
-    } Cases[] = {
-        {"UTF-8", "ab\0cd"s, u"ab"},
-        {"NUL first", "\0ab"s, u""},
-        {"after an unfinished sequence and line breaks", "a\xF0\x9F\r\n\0b"s, u"a\uFFFD"},
-        {"after the UTF-8 mark", "\xEF\xBB\xBF\0x"s, u""},
-        {"not quite a UTF-16 mark", "\xFF\0x"s, u"\uFFFD"},
-        {"UTF-16 LE",
-         "\xFF\xFE"
-         "a\0\0\0b\0"s,
-         u"a"},
-        {"UTF-16 BE", "\xFE\xFF\0a\0\0\0b"s, u"a"},
-        {"after the UTF-16 mark", "\xFF\xFE\0\0a\0"s, u""},
-        // Zero bytes that belong to two units are no NUL.
-        {"UTF-16 zero bytes astride",
-         "\xFF\xFE"
-         "a\0\0b\0\0\0\0c\0"s,
-         u"a\u6200"},
-        {"after a high surrogate", "\xFF\xFE\x3D\xD8\0\0x\0"s, u"\uFFFD"},
-        {"past eight units",
-         "\xFF\xFE"
-         "a\0b\0c\0d\0e\0f\0g\0h\0i\0\0\0j\0"s,
-         u"abcdefghi"},
-        {"an odd last zero byte is no NUL",
-         "\xFF\xFE"
-         "a\0\0"s,
-         u"a\uFFFD"},
-    };
-    for (const auto& C : Cases) {
-        const RC::StringType Text = Engine(C.Expected);
-        for (std::size_t First = 0; First <= C.Bytes.size(); ++First) {
-            for (std::size_t Second = First; Second <= C.Bytes.size(); ++Second) {
-                ASSERT_EQ(DecodeInPieces(C.Bytes, {First, Second}, false, true), Text)
-                    << C.What << ": cut at " << First << " and " << Second;
-            }
-        }
-    }
-}
-
 TEST(FileTextDecoder, KeepsBackOnlyWhatLaterBytesMayComplete) {
     const struct {
         const char* What;

@@ -128,26 +128,20 @@ TEST_F(QvhHostTest, ReadPrintsTheContentAsTheBlueprintFindsIt) {
 }
 
 TEST_F(QvhHostTest, InputUnitsSendAnyEngineString) {
-    Game.WriteFile("Hi.json", "Hi\r\n");
-    struct Case {
+    const struct {
         std::vector<std::string> Arguments;
         std::string Out;
         std::string Logged;
     } Cases[] = {
-        // NULs and lone surrogates reach the mod and come back as they were sent.
+        // NULs and lone surrogates reach the mod, and come back as they were sent.
         {{"--input", "units", "--format", "units", "call", "9", "0061 0000 d83d 0062"},
          "0061 0000 d83d 0062\n",
          InvalidLine},
-        {{"--input=units", "read", "0048 0069 002E 006A 0073 006F 006E"}, "Hi\n", ""},
-        {{"--input", "units", "read", "d83d 0041"},
+        {{"--input=units", "read", "D83D 0041"},
          "\n",
          "QVH_MotionArchive : Refused a file name that is not valid text: \\uD83DA\n"},
-        {{"--input", "units", "read", "006e 000a 0051"},
-         "\n",
-         "QVH_MotionArchive : Animation file not found: n\\nQ\n"},
-        {{"--input", "units", "call", "9", ""}, "\n", InvalidLine},
     };
-    for (const Case& C : Cases) {
+    for (const auto& C : Cases) {
         SCOPED_TRACE(C.Arguments.back());
         const ProgramResult Run = Host(C.Arguments);
         EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
@@ -156,28 +150,22 @@ TEST_F(QvhHostTest, InputUnitsSendAnyEngineString) {
     }
 }
 
-TEST_F(QvhHostTest, OutputThatCannotBeWrittenFailsWithStatus1) {
-    Game.WriteFile("Idle.json", "{}");
-    const QVH::Test::Stdout Lost[] = {
-        QVH::Test::Stdout::ReadOnly,
 #if !defined(_WIN32)
-        QVH::Test::Stdout::Full,
-        QVH::Test::Stdout::Closed,
-#endif
-    };
-    const std::vector<std::string> Commands[] = {{"list"}, {"read", "Idle.json"}, {"--help"}};
-    for (const QVH::Test::Stdout Out : Lost) {
-        for (const auto& Command : Commands) {
-            SCOPED_TRACE(Command[0] + " to stdout " + std::to_string(static_cast<int>(Out)));
-            std::vector<std::string> Arguments{"--cwd", Utf8(Game.Root() / "Binaries" / "Win64")};
-            Arguments.insert(Arguments.end(), Command.begin(), Command.end());
+TEST_F(QvhHostTest, OutputThatCannotBeWrittenFailsWithStatus1) {
+    const std::string Program = Utf8(StandIn::ProgramFolder() / QVH_HOST_FILE_NAME);
+    const std::string Cwd = Utf8(Game.Root() / "Binaries" / "Win64");
+    for (const std::string Redirect : {">/dev/full", ">&-"}) {
+        for (const std::string Command : {"list", "--help"}) {
+            SCOPED_TRACE(Command + " " + Redirect);
             const ProgramResult Run = QVH::Test::RunProgram(
-                StandIn::ProgramFolder() / QVH_HOST_FILE_NAME, Arguments, Out);
+                "/bin/sh",
+                {"-c", "exec \"$0\" \"$@\" " + Redirect, Program, "--cwd", Cwd, Command});
             EXPECT_EQ(Run.ExitCode, 1);
             EXPECT_TRUE(Contains(Run.Err, "qvh-host: cannot write the output: ")) << Run.Err;
         }
     }
 }
+#endif
 
 TEST_F(QvhHostTest, InvalidCallTypesLeaveTheTextAndLogOneLine) {
     struct Case {
@@ -266,25 +254,23 @@ TEST_F(QvhHostTest, ARelativeModPathIsTakenFromWhereQvhHostWasStarted) {
 
 TEST_F(QvhHostTest, UsageErrorsGiveStatus2AndNoCall) {
     const std::vector<std::string> Bad[] = {
-        {"bogus"},                                   // no such command
-        {"read"},                                    // no NAME
-        {"call"},                                    // no TYPE
-        {"call", "two"},                             // TYPE not a number
-        {"call", "2147483648"},                      // TYPE beyond 32 bits
-        {"call", "1", "a", "b"},                     // one TEXT at most
-        {"list", "extra"},                           // list takes nothing
-        {"--format", "hex", "list"},                 // no such format
-        {"--format", "json", "list"},                // json is the check's report
-        {"--format", "units", "check"},              // a check prints no Payload
-        {"check", "extra"},                          // check takes nothing
-        {"--load-delay", "-1", "list"},              // negative time
-        {"--load-delay", "soon", "list"},            // not a number
-        {"--load-delay"},                            // no value
-        {"--colour", "list"},                        // no such option
-        {"--input", "hex", "list"},                  // no such input
-        {"--input", "units", "read", "48"},          // units have four digits
-        {"--input", "units", "read", "0048 00690"},  // and spaces between them
-        {"--input", "units", "read", "0x48"},        // and no prefix
+        {"bogus"},                         // no such command
+        {"read"},                          // no NAME
+        {"call"},                          // no TYPE
+        {"call", "two"},                   // TYPE not a number
+        {"call", "2147483648"},            // TYPE beyond 32 bits
+        {"call", "1", "a", "b"},           // one TEXT at most
+        {"list", "extra"},                 // list takes nothing
+        {"--format", "hex", "list"},       // no such format
+        {"--format", "json", "list"},      // json is the check's report
+        {"--format", "units", "check"},    // a check prints no Payload
+        {"check", "extra"},                // check takes nothing
+        {"--load-delay", "-1", "list"},    // negative time
+        {"--load-delay", "soon", "list"},  // not a number
+        {"--load-delay"},                  // no value
+        {"--colour", "list"},              // no such option
+        {"--input", "hex", "list"},        // no such input
+        {"--input=units", "read", "48"},   // units have four digits
 #if !defined(_WIN32)
         // A Windows command line is UTF-16 and cannot carry this.
         {"read", "\xC3"},  // NAME is not UTF-8
