@@ -110,17 +110,14 @@ TEST_F(ModLibraryBridgeTest, OddNamesAndOddFilesGiveTheEmptyStringAndOneHonestLi
         {u"fifo.json", u"Animation file name names a device, not a file: fifo.json"},
 #endif
     };
+    std::vector<RC::StringType> Expected{STR("QVH_MotionArchive C++ Side Initialized!")};
     for (const auto& C : Cases) {
-        const RC::StringType Name = QVH::Test::Engine(C.Name);
-        SCOPED_TRACE(StandIn::ToDisplayUtf8(Name));
-        const std::size_t Before = Log.Texts().size();
-        QVH::Test::CommsCallBlock Read(2, Name);
+        QVH::Test::CommsCallBlock Read(2, QVH::Test::Engine(C.Name));
         StandIn::InvokeScriptFunction(Path, Read.Data());
-        EXPECT_EQ(Read.Payload(), STR(""));
-        const std::vector<RC::StringType> Lines = Log.Texts();
-        ASSERT_EQ(Lines.size(), Before + 1);
-        EXPECT_EQ(Lines.back(), QVH::Test::Engine(u"QVH_MotionArchive : " + C.Line));
+        EXPECT_EQ(Read.Payload(), STR("")) << StandIn::ToDisplayUtf8(QVH::Test::Engine(C.Name));
+        Expected.push_back(QVH::Test::Engine(u"QVH_MotionArchive : " + C.Line));
     }
+    EXPECT_EQ(Log.Texts(), Expected);
     Library->CallUninstallMod(Mod);
 }
 
