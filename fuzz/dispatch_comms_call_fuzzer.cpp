@@ -76,14 +76,18 @@ bool IsLone(const RC::StringType& Text, std::size_t At) {
            (IsLow(Text[At]) && (At == 0 || !IsHigh(Text[At - 1])));
 }
 
-// A log line that a name could break in two, or lengthen with a line that looks like the mod's.
-bool BreaksTheLine(const RC::StringType& Line) {
-    for (std::size_t At = 0; At < Line.size(); ++At) {
+// Whether a log line is one line, ending in its line feed, which a name could not have broken in
+// two or lengthened with a line that looks like the mod's.
+bool IsOneLine(const RC::StringType& Line) {
+    if (!Line.ends_with(STR("\n"))) {
+        return false;
+    }
+    for (std::size_t At = 0; At + 1 < Line.size(); ++At) {
         if (Line[At] < 0x20 || Line[At] == 0x7F || IsLone(Line, At)) {
-            return true;
+            return false;
         }
     }
-    return false;
+    return true;
 }
 
 // The engine's string as it lies in memory: data, count including the NUL, capacity. Writing it
@@ -231,7 +235,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
         const RC::StringType& Line = G.Log->Last;
         const bool Content = WellFormed && G.Contents.contains(After) && Lines == 0;
         const bool Refused =
-            After.empty() && Lines == 1 && !BreaksTheLine(Line) &&
+            After.empty() && Lines == 1 && IsOneLine(Line) &&
             Line.starts_with(WellFormed
                                  ? STR("QVH_MotionArchive : ")
                                  : STR("QVH_MotionArchive : Refused a file name that is not valid "

@@ -33,7 +33,7 @@ RC::StringType CallCommsFunction(std::int32_t CallType, const RC::StringType& Pa
     RC::StringType Stand = Payload;
     std::replace(Stand.begin(), Stand.end(), RC::CharType{0}, RC::CharType{'?'});
     auto* const Made = new (Block + PayloadOffset) RC::Unreal::FString(Stand.c_str());
-    std::copy(Payload.begin(), Payload.end(), const_cast<RC::CharType*>(Made->GetCharArray()));
+    std::copy(Payload.begin(), Payload.end(), Made->GetCharTArray().GetData());
     // The engine destroys its parameters after the call, however it ended.
     struct DestroyPayload {
         void* Block;

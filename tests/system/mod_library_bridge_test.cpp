@@ -110,12 +110,12 @@ TEST_F(ModLibraryBridgeTest, OddNamesAndOddFilesGiveTheEmptyStringAndOneHonestLi
         {u"fifo.json", u"Animation file name names a device, not a file: fifo.json"},
 #endif
     };
-    std::vector<RC::StringType> Expected{STR("QVH_MotionArchive C++ Side Initialized!")};
+    std::vector<RC::StringType> Expected{STR("QVH_MotionArchive C++ Side Initialized!\n")};
     for (const auto& C : Cases) {
         QVH::Test::CommsCallBlock Read(2, QVH::Test::Engine(C.Name));
         StandIn::InvokeScriptFunction(Path, Read.Data());
         EXPECT_EQ(Read.Payload(), STR("")) << StandIn::ToDisplayUtf8(QVH::Test::Engine(C.Name));
-        Expected.push_back(QVH::Test::Engine(u"QVH_MotionArchive : " + C.Line));
+        Expected.push_back(QVH::Test::Engine(u"QVH_MotionArchive : " + C.Line + u"\n"));
     }
     EXPECT_EQ(Log.Texts(), Expected);
     Library->CallUninstallMod(Mod);
