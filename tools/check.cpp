@@ -23,6 +23,7 @@
 #include "tools/check_stored_file.hpp"
 #include "tools/comms_call.hpp"
 #include "tools/hosted_mod.hpp"
+#include "tools/output.hpp"
 #include "tools/stored_text.hpp"
 
 namespace QVH::HostTool {
@@ -223,8 +224,7 @@ int RunCheck(const std::filesystem::path& ModPath, const Options& Opts) {
     const CheckReport Report = Check(Calls);
     const std::string Out =
         Opts.Format == PayloadFormat::Json ? JsonReport(Report) : TextReport(Report);
-    std::fwrite(Out.data(), 1, Out.size(), stdout);
-    std::fflush(stdout);
+    WriteOutput(Out);
     return Report.Count(FindingKind::Error) > 0 ? CheckFoundErrors : 0;
 }
 

@@ -7,6 +7,7 @@
 namespace QVH::HostTool {
 namespace {
 
+bool Wrote = false;
 bool Failed = false;
 int FirstError = 0;
 
@@ -20,6 +21,7 @@ void RememberFailure() {
 }  // namespace
 
 void WriteOutput(std::string_view Text) {
+    Wrote = true;
     errno = 0;
     if (std::fwrite(Text.data(), 1, Text.size(), stdout) != Text.size() ||
         std::fflush(stdout) != 0) {
@@ -36,7 +38,8 @@ std::string CloseOutput() {
     if (std::fclose(stdout) != 0) {
         RememberFailure();
     }
-    if (!Failed) {
+    // Nothing was lost when nothing was written: a usage error with stdout closed, say.
+    if (!Failed || !Wrote) {
         return {};
     }
     return FirstError != 0 ? std::generic_category().message(FirstError) : "write error";

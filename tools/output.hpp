@@ -12,8 +12,8 @@ namespace QVH::HostTool {
 // thread only.
 void WriteOutput(std::string_view Text);
 
-// Flushes and closes stdout. Empty when everything written arrived; otherwise the system's reason
-// for the first failure. Main thread only, once, at the end.
+// Flushes and closes stdout. Empty when everything written arrived (or nothing was written);
+// otherwise the system's reason for the first failure. Main thread only, once, at the end.
 std::string CloseOutput();
 
 }  // namespace QVH::HostTool

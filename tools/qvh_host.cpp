@@ -138,9 +138,9 @@ int main(int Argc, char** Argv) {
     } catch (const std::exception& Error) {
         std::fprintf(stderr, "qvh-host: %s\n", Error.what());
     }
-    // stdout carries the Payload: a run whose output did not all arrive has failed.
+    // stdout carries the Payload or the report: a run whose output did not all arrive has failed.
     const std::string Lost = QVH::HostTool::CloseOutput();
-    if (Status == 0 && !Lost.empty()) {
+    if (!Lost.empty()) {
         std::fprintf(stderr, "qvh-host: cannot write the output: %s\n", Lost.c_str());
         return Failure;
     }

@@ -157,7 +157,8 @@ TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
          "\"QVH_MotionArchive : Animation file not found: Gone.json\""},
         {{"C:x.json", "error", "name-windows-character", 0, 0}, "':'"},
         {{"C:x.json", "error", "read-failed", 0, 0}, "Refused a file name"},
-        {{"Pipe.json", "error", "not-a-file", 0, 0}, "the read gives nothing"},
+        // A FIFO is refused with the device line.
+        {{"Pipe.json", "error", "read-failed", 0, 0}, "names a device, not a file: Pipe.json"},
         {{"Set|A", "error", "name-bar", 0, 0}, "into \"Set\" and \"A\""},
         {{"Sub/a|b.json", "error", "name-windows-character", 0, 0}, "'|'"},
     };

@@ -134,7 +134,7 @@ TEST_F(QvhHostTest, OutputThatCannotBeWrittenFailsWithStatus1) {
     const std::string Program = Utf8(StandIn::ProgramFolder() / QVH_HOST_FILE_NAME);
     const std::string Cwd = Utf8(Game.Root() / "Binaries" / "Win64");
     for (const std::string Redirect : {">/dev/full", ">&-"}) {
-        for (const std::string Command : {"list", "--help"}) {
+        for (const std::string Command : {"list", "--help", "check"}) {
             SCOPED_TRACE(Command + " " + Redirect);
             const ProgramResult Run = QVH::Test::RunProgram(
                 "/bin/sh",
