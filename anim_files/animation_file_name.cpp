@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "anim_files/animation_folder.hpp"
-#include "text/utf16_to_utf8.hpp"
+#include "text/to_utf8.hpp"
 
 namespace QVH {
 namespace {

@@ -3,7 +3,7 @@
 #include <type_traits>
 
 #include "anim_files/folder_listing.hpp"
-#include "text/utf8_to_utf16.hpp"
+#include "text/from_utf8.hpp"
 
 namespace QVH::detail {
 namespace {
@@ -32,7 +32,7 @@ void AppendName(RC::StringType& Listing, std::basic_string_view<Char> Name) {
         Listing += Name;  // Windows: the name is already UTF-16; no code page gets a say
     } else {
         static_assert(sizeof(Char) == 1);
-        AppendUtf8(Listing, std::string_view(Name.data(), Name.size()));
+        AppendFromUtf8(Listing, std::string_view(Name.data(), Name.size()));
     }
 }
 

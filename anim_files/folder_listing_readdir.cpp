@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "anim_files/folder_listing.hpp"
-#include "text/utf8_to_utf16.hpp"
+#include "text/from_utf8.hpp"
 
 namespace QVH::detail {
 namespace {
@@ -48,7 +48,7 @@ RC::StringType ListFolderWithReaddir(const char* Folder) {
         if (!Listing.empty()) {
             Listing += '|';
         }
-        AppendUtf8(Listing, std::string_view(Entry->d_name));
+        AppendFromUtf8(Listing, std::string_view(Entry->d_name));
     }
 }
 

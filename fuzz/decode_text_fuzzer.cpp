@@ -13,7 +13,7 @@
 
 #include "fuzz/fuzz_support.hpp"
 #include "text/file_text_decoder.hpp"
-#include "text/utf8_to_utf16.hpp"
+#include "text/from_utf8.hpp"
 
 namespace {
 
@@ -192,8 +192,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
            Text, UpToNul);
 
     const RC::StringType Plain = Engine(ReferenceUtf8(Bytes));
-    const RC::StringType Utf8 = QVH::DecodeUtf8(Bytes);
-    Expect(Utf8 == Plain, "DecodeUtf8 gives the reference's units", Bytes, Plain, Utf8);
+    const RC::StringType Utf8 = QVH::FromUtf8(Bytes);
+    Expect(Utf8 == Plain, "FromUtf8 gives the reference's units", Bytes, Plain, Utf8);
 
     // The loops write into a buffer of exactly one unit per byte; guard units after it must stay.
     const RC::StringType Stripped = Engine(ReferenceUtf8(WithoutLineBreaks(Bytes)));

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "text/decode_utf16_units.hpp"
+#include "text/from_utf8.hpp"
 #include "text/unicode.hpp"
-#include "text/utf16_bytes_to_utf16.hpp"
-#include "text/utf8_to_utf16.hpp"
 
 namespace QVH {
 namespace {

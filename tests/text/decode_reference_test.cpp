@@ -12,7 +12,7 @@
 #include "tests/support/engine_text.hpp"
 #include "tests/support/pieces.hpp"
 #include "text/file_text_decoder.hpp"
-#include "text/utf8_to_utf16.hpp"
+#include "text/from_utf8.hpp"
 
 namespace {
 
@@ -195,7 +195,7 @@ TEST(DecoderAgainstReference, Utf8OnGeneratedInput) {
         const RC::StringType Stripped = QVH::Test::Engine(ReferenceUtf8(WithoutLineBreaks(Bytes)));
         const auto* In = reinterpret_cast<const unsigned char*>(Bytes.data());
 
-        ASSERT_EQ(QVH::DecodeUtf8(Bytes), Plain) << "round " << Round;
+        ASSERT_EQ(QVH::FromUtf8(Bytes), Plain) << "round " << Round;
         for (const bool Skip : {false, true}) {
             const RC::StringType& Expected = Skip ? Stripped : Plain;
             // Room for exactly one unit per byte, then guard units that must stay untouched.

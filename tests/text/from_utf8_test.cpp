@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tests/support/engine_text.hpp"
-#include "text/utf8_to_utf16.hpp"
+#include "text/from_utf8.hpp"
 
 namespace {
 
@@ -19,7 +19,7 @@ struct Case {
     std::u16string Expected;
 };
 
-TEST(DecodeUtf8, DecodesValidTextAndReplacesEachMaximalSubpart) {
+TEST(FromUtf8, DecodesValidTextAndReplacesEachMaximalSubpart) {
     const Case Cases[] = {
         {"empty", "", u""},
         {"ASCII", "Walk_01.json", u"Walk_01.json"},
@@ -54,15 +54,15 @@ TEST(DecodeUtf8, DecodesValidTextAndReplacesEachMaximalSubpart) {
             const std::string Bytes = std::string(Pad, 'x') + C.Bytes + std::string(17, 'y');
             const std::u16string Expected =
                 std::u16string(Pad, u'x') + C.Expected + std::u16string(17, u'y');
-            EXPECT_EQ(QVH::DecodeUtf8(Bytes), Engine(Expected)) << C.What << ", pad " << Pad;
+            EXPECT_EQ(QVH::FromUtf8(Bytes), Engine(Expected)) << C.What << ", pad " << Pad;
         }
     }
 }
 
-TEST(DecodeUtf8, AppendsToWhatIsThere) {
+TEST(FromUtf8, AppendsToWhatIsThere) {
     RC::StringType Text = Engine(u"a|");
-    QVH::AppendUtf8(Text, "\xC3\xA9");
-    QVH::AppendUtf8(Text, "");
+    QVH::AppendFromUtf8(Text, "\xC3\xA9");
+    QVH::AppendFromUtf8(Text, "");
     EXPECT_EQ(Text, Engine(u"a|\u00E9"));
 }
 
