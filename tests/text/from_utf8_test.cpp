@@ -1,4 +1,4 @@
-#include "text/file_text_decoder.hpp"
+#include "text/from_utf8.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tests/support/engine_text.hpp"
-#include "text/from_utf8.hpp"
+#include "text/file_text_decoder.hpp"
 
 namespace {
 
@@ -66,82 +66,32 @@ TEST(FromUtf8, AppendsToWhatIsThere) {
     EXPECT_EQ(Text, Engine(u"a|\u00E9"));
 }
 
-TEST(DecodeFileText, PicksTheEncodingAndDropsLineBreaks) {
-    // The plain cases (CR LF, marks, each encoding) are read from files in the file reading
-    // tests; these are the decoder's finer points.
-    const Case Cases[] = {
-        {"NUL stays in the decoded text", "a\0b"s, u"a\0b"s},
-        {"only the first mark dropped", "\xEF\xBB\xBF\xEF\xBB\xBF", u"\uFEFF"},
-        {"a mark later is text", "a\xEF\xBB\xBF", u"a\uFEFF"},
-        {"CR LF inside a sequence removed first", "\xE2\r\n\x82\xAC", u"\u20AC"},
-        {"CR after a lead byte", "\xE2\rA", u"\uFFFDA"},
-        {"UTF-16 LE mark only", "\xFF\xFE", u""},
-        {"UTF-16 non-ASCII", "\xFF\xFE\xE9\x00\xAC\x20"s, u"\u00E9\u20AC"},
-        {"UTF-16 pair", "\xFF\xFE\x3D\xD8\x00\xDE"s, u"\U0001F600"},
-        {"UTF-16 BE pair", "\xFE\xFF\xD8\x3D\xDE\x00"s, u"\U0001F600"},
-        {"UTF-16 pair split by CR", "\xFF\xFE\x3D\xD8\x0D\x00\x00\xDE"s, u"\uFFFD\uFFFD"},
-        {"UTF-16 lone low surrogate",
-         "\xFF\xFE\x00\xDE"
-         "a\0"s,
-         u"\uFFFDa"},
-        {"UTF-16 high surrogate last",
-         "\xFF\xFE"
-         "a\0\x3D\xD8"s,
-         u"a\uFFFD"},
-        {"UTF-16 odd trailing byte",
-         "\xFF\xFE"
-         "a\0b"s,
-         u"a\uFFFD"},
-        {"UTF-16 units are not bytes", "\xFF\xFE\x0D\x0A", u"\u0A0D"},
-    };
-    for (const Case& C : Cases) {
-        const QVH::DecodedText Text = QVH::DecodeFileText(C.Bytes);
-        EXPECT_EQ(RC::StringType(Text.View()), Engine(C.Expected)) << C.What;
-        EXPECT_EQ(Text.c_str()[Text.Size], 0) << C.What;
-    }
-}
-
-TEST(DecodeFileText, EveryLengthWithABreakOrALetterAtEveryPlace) {
-    // Each length around the 16-byte chunks, with CR LF, a lone LF or a two-byte letter at each
-    // place: every way a chunk can end, restart or meet the end of the input.
+TEST(DecodeUtf8Units, EveryPathAtEveryLengthAndPlace) {
+    // Each way of decoding this processor offers, the one in use and a whole file's decoder, with
+    // a break, a tab or a character at each place of each length around the 16- and 32-byte
+    // chunks, and ASCII after the insert so that the loop resumes after it.
     const struct {
         std::string Bytes;
         std::u16string Units;
-    } Inserts[] = {{"", u""}, {"\r\n", u""}, {"\n", u""}, {"\xC3\xA9", u"\u00E9"}};
-    for (std::size_t Length = 0; Length <= 50; ++Length) {
-        for (std::size_t At = 0; At <= Length; ++At) {
-            for (const auto& Insert : Inserts) {
-                std::string Bytes(Length, 'a');
-                std::u16string Expected(Length, u'a');
-                Bytes.insert(At, Insert.Bytes);
-                Expected.insert(At, Insert.Units);
-                // The input alone in its own buffer, so reading past it is caught by sanitizers
-                // and, here, by the byte after it being a letter that must not appear.
-                const std::string Padded = Bytes + "Z";
-                const QVH::DecodedText Text =
-                    QVH::DecodeFileText(std::span<const char>(Padded.data(), Bytes.size()));
-                ASSERT_EQ(RC::StringType(Text.View()), Engine(Expected))
-                    << "length " << Length << ", at " << At;
-            }
-        }
-    }
-}
-
-TEST(DecodeUtf8Units, EveryVectorPathAtEveryLengthAndPlace) {
-    // Each way of decoding this processor offers, with a break, a tab or a character at each
-    // place of each length around its 16- and 32-byte chunks, and ASCII after the insert so
-    // that the loop resumes after it.
-    const struct {
-        std::string Bytes;
-        std::u16string Units;
-    } Inserts[] = {{"\r\n", u""},
+    } Inserts[] = {{"", u""},
+                   {"\r\n", u""},
+                   {"\n", u""},
                    {"\t", u"\t"},
                    {"\xC3\xA9", u"\u00E9"},
                    {"\xE2\x82\xAC\xE2\x82\xAC", u"\u20AC\u20AC"},
                    {"\xF0\x9F\x98\x80", u"\U0001F600"},
                    {"\xE2\r\n\x82\xAC", u"\u20AC"},
                    {"\xE2\x82", u"\uFFFD"}};
-    for (const auto& [Name, Decode] : QVH::detail::Utf8DecodersOfThisProcessor()) {
+    std::vector<QVH::detail::NamedUtf8Decoder> Decoders =
+        QVH::detail::Utf8DecodersOfThisProcessor();
+    Decoders.push_back({"in use", QVH::detail::DecodeUtf8Units});
+    // Always drops line breaks, as a file's text loses them.
+    Decoders.push_back(
+        {"whole file", [](const unsigned char* In, std::size_t Size, RC::CharType* Out, bool) {
+             return QVH::FileTextDecoder().Decode({reinterpret_cast<const char*>(In), Size}, true,
+                                                  Out);
+         }});
+    for (const auto& [Name, Decode] : Decoders) {
         for (std::size_t Length = 0; Length <= 70; ++Length) {
             for (std::size_t At = 0; At <= Length; ++At) {
                 for (const auto& Insert : Inserts) {
@@ -149,9 +99,13 @@ TEST(DecodeUtf8Units, EveryVectorPathAtEveryLengthAndPlace) {
                     std::u16string Expected(Length, u'a');
                     Bytes.insert(At, Insert.Bytes);
                     Expected.insert(At, Insert.Units);
-                    std::vector<RC::CharType> Units(Bytes.size() + 1, 0xABCD);
+                    // A letter after the input that must not appear, and a guard unit after the
+                    // room for one unit per byte that must stay.
+                    const std::size_t Size = Bytes.size();
+                    Bytes += 'Z';
+                    std::vector<RC::CharType> Units(Size + 1, 0xABCD);
                     const std::size_t Written =
-                        Decode(reinterpret_cast<const unsigned char*>(Bytes.data()), Bytes.size(),
+                        Decode(reinterpret_cast<const unsigned char*>(Bytes.data()), Size,
                                Units.data(), true);
                     ASSERT_EQ(RC::StringType(Units.data(), Written), Engine(Expected))
                         << Name << ": length " << Length << ", at " << At;
@@ -159,26 +113,6 @@ TEST(DecodeUtf8Units, EveryVectorPathAtEveryLengthAndPlace) {
                 }
             }
         }
-    }
-}
-
-TEST(FileTextDecoder, MaxFileBytesAllowsWhatFitsTheUnitsInEachEncoding) {
-    constexpr std::uint64_t Units = 0x7FFF'FFFE;  // 2^31 - 2
-    const struct {
-        std::string Head;
-        std::uint64_t Expected;
-    } Cases[] = {
-        {"", Units},
-        {"{\r\n", Units},
-        {"\xEF\xBB", Units},  // not yet a mark
-        {"\xEF\xBB\xBF", Units + 3},
-        {"\xFF", Units},
-        {"\xFF\xFE", 2 + 2 * Units},
-        {"\xFE\xFF\x00"s, 2 + 2 * Units},
-    };
-    for (const auto& C : Cases) {
-        EXPECT_EQ(QVH::FileTextDecoder::MaxFileBytes(C.Head, Units), C.Expected)
-            << C.Head.size() << " bytes";
     }
 }
 
