@@ -38,24 +38,23 @@ void AppendName(RC::StringType& Listing, std::basic_string_view<Char> Name) {
 
 }  // namespace
 
-RC::StringType ListFolderPortably(const std::filesystem::path& Folder) {
+FolderListing ListFolderPortably(const std::filesystem::path& Folder) {
     std::error_code Error;
     std::filesystem::directory_iterator Entry(Folder, std::filesystem::directory_options::none,
                                               Error);
     if (Error) {
-        throw std::filesystem::filesystem_error("directory_iterator::directory_iterator", Folder,
-                                                Error);
+        return FailedListing(Error);
     }
-    RC::StringType Listing;
-    Listing.reserve(1024);  // a few dozen names; more grow the buffer geometrically
+    FolderListing Listing;
+    Listing.Names.reserve(1024);  // a few dozen names; more grow the buffer geometrically
     for (const std::filesystem::directory_iterator End; Entry != End;) {
-        if (!Listing.empty()) {
-            Listing += '|';
+        if (!Listing.Names.empty()) {
+            Listing.Names += '|';
         }
-        AppendName(Listing, EntryName(Entry->path()));
+        AppendName(Listing.Names, EntryName(Entry->path()));
         Entry.increment(Error);
         if (Error) {
-            throw std::filesystem::filesystem_error("directory_iterator::operator++", Error);
+            return FailedListing(Error);
         }
     }
     return Listing;
