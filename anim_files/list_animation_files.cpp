@@ -25,7 +25,7 @@ void LogFailure(const detail::FolderListing& Listing) {
         LogLine({STR("Animation folder not found: "), Folder});
         return;
     }
-    // In the words a failed read uses, so a modder reads the same reason on every platform.
+    // The system's reason, in the words a failed read gives it, tells a modder what to fix.
     const RC::StringType Reason = detail::InputFile::ErrorText(Listing.Error);
     LogLine({STR("Could not list the animation folder: "), Folder, STR(" ("), Reason, STR(")")});
 }
