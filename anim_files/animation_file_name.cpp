@@ -2,10 +2,9 @@
 
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "anim_files/animation_folder.hpp"
-#include "text/utf16_to_utf8.hpp"
+#include "text/to_utf8.hpp"
 
 namespace QVH {
 namespace {
@@ -58,15 +57,6 @@ std::u8string AnimationFilePathText(RC::StringViewType Name) {
     Path.push_back(u8'/');
     Path.append(reinterpret_cast<const char8_t*>(Utf8Name.data()), Utf8Name.size());
     return Path;
-}
-
-std::optional<std::filesystem::path> AnimationFilePath(RC::StringViewType Name) {
-    const std::u8string Text = AnimationFilePathText(Name);
-    try {
-        return std::filesystem::path(Text);
-    } catch (const std::system_error&) {
-        return std::nullopt;
-    }
 }
 
 }  // namespace detail

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <filesystem>
-#include <optional>
 #include <string>
 
 #include "File/Macros.hpp"
@@ -21,10 +19,6 @@ namespace detail {
 // system. Checks nothing: ask IsNameInsideAnimationFolder first. Throws
 // std::range_error("bad conversion") as ToUtf8 does; any thread.
 std::u8string AnimationFilePathText(RC::StringViewType Name);
-
-// The same as a path. Nothing when the system refuses that text as a path (a Windows runtime may
-// refuse the ill-formed UTF-8 of a name with an unpaired surrogate); a read then opens nothing.
-std::optional<std::filesystem::path> AnimationFilePath(RC::StringViewType Name);
 
 }  // namespace detail
 }  // namespace QVH

@@ -3,7 +3,7 @@
 #include <type_traits>
 
 #include "anim_files/folder_listing.hpp"
-#include "text/utf8_to_utf16.hpp"
+#include "text/from_utf8.hpp"
 
 namespace QVH::detail {
 namespace {
@@ -32,30 +32,29 @@ void AppendName(RC::StringType& Listing, std::basic_string_view<Char> Name) {
         Listing += Name;  // Windows: the name is already UTF-16; no code page gets a say
     } else {
         static_assert(sizeof(Char) == 1);
-        AppendUtf8(Listing, std::string_view(Name.data(), Name.size()));
+        AppendFromUtf8(Listing, std::string_view(Name.data(), Name.size()));
     }
 }
 
 }  // namespace
 
-RC::StringType ListFolderPortably(const std::filesystem::path& Folder) {
+FolderListing ListFolderPortably(const std::filesystem::path& Folder) {
     std::error_code Error;
     std::filesystem::directory_iterator Entry(Folder, std::filesystem::directory_options::none,
                                               Error);
     if (Error) {
-        throw std::filesystem::filesystem_error("directory_iterator::directory_iterator", Folder,
-                                                Error);
+        return FailedListing(Error);
     }
-    RC::StringType Listing;
-    Listing.reserve(1024);  // a few dozen names; more grow the buffer geometrically
+    FolderListing Listing;
+    Listing.Names.reserve(1024);  // a few dozen names; more grow the buffer geometrically
     for (const std::filesystem::directory_iterator End; Entry != End;) {
-        if (!Listing.empty()) {
-            Listing += '|';
+        if (!Listing.Names.empty()) {
+            Listing.Names += '|';
         }
-        AppendName(Listing, EntryName(Entry->path()));
+        AppendName(Listing.Names, EntryName(Entry->path()));
         Entry.increment(Error);
         if (Error) {
-            throw std::filesystem::filesystem_error("directory_iterator::operator++", Error);
+            return FailedListing(Error);
         }
     }
     return Listing;

@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "anim_files/folder_listing.hpp"
-#include "text/utf8_to_utf16.hpp"
+#include "text/from_utf8.hpp"
 
 namespace QVH::detail {
 namespace {
@@ -23,32 +23,30 @@ std::error_code LastError() { return {errno, std::generic_category()}; }
 
 }  // namespace
 
-RC::StringType ListFolderWithReaddir(const char* Folder) {
+FolderListing ListFolderWithReaddir(const char* Folder) {
     const std::unique_ptr<DIR, CloseFolder> Entries(::opendir(Folder));
     if (!Entries) {
-        throw std::filesystem::filesystem_error("directory_iterator::directory_iterator",
-                                                std::filesystem::path(Folder), LastError());
+        return FailedListing(LastError());
     }
-    RC::StringType Listing;
-    Listing.reserve(1024);  // a few dozen names; more grow the buffer geometrically
+    FolderListing Listing;
+    Listing.Names.reserve(1024);  // a few dozen names; more grow the buffer geometrically
     for (;;) {
         // readdir() tells its end from a failure only through errno.
         errno = 0;
         const dirent* const Entry = ::readdir(Entries.get());
         if (Entry == nullptr) {
             if (errno != 0) {
-                throw std::filesystem::filesystem_error("directory_iterator::operator++",
-                                                        LastError());
+                return FailedListing(LastError());
             }
             return Listing;
         }
         if (IsDotOrDotDot(Entry->d_name)) {
             continue;
         }
-        if (!Listing.empty()) {
-            Listing += '|';
+        if (!Listing.Names.empty()) {
+            Listing.Names += '|';
         }
-        AppendUtf8(Listing, std::string_view(Entry->d_name));
+        AppendFromUtf8(Listing.Names, std::string_view(Entry->d_name));
     }
 }
 

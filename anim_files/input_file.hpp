@@ -41,7 +41,7 @@ public:
     std::error_code Error() const noexcept { return LastError; }
 
     // The system's own text for Error, in the user's language where the system has one, without
-    // a trailing full stop or line end: what a log line says after the file's name.
+    // a trailing full stop or line end: what a log line says after a file's or the folder's name.
     static RC::StringType ErrorText(std::error_code Error);
 
 private:

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "anim_files/input_file.hpp"
-#include "text/utf8_to_utf16.hpp"
+#include "text/from_utf8.hpp"
 
 namespace QVH::detail {
 namespace {
@@ -71,7 +71,7 @@ std::int64_t InputFile::Read(char* Buffer, std::size_t Count) noexcept {
 
 RC::StringType InputFile::ErrorText(std::error_code Error) {
     // strerror's text: ASCII in the C locale the game runs in, UTF-8 in any other.
-    return DecodeUtf8(Error.message());
+    return FromUtf8(Error.message());
 }
 
 }  // namespace QVH::detail

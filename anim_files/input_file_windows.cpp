@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "anim_files/input_file.hpp"
+#include "text/from_utf8.hpp"
 
 namespace QVH::detail {
 namespace {
@@ -136,6 +137,11 @@ std::int64_t InputFile::Read(char* Buffer, std::size_t Count) noexcept {
 }
 
 RC::StringType InputFile::ErrorText(std::error_code Error) {
+    if (Error.category() != std::system_category()) {
+        // An errno value, as MinGW's filesystem library reports a folder's failures: the runtime
+        // has the only text for it.
+        return FromUtf8(Error.message());
+    }
     // The system's message as UTF-16, so it reads right in any language the system speaks; the
     // runtime's narrow message would pass through the ANSI code page.
     wchar_t* Message = nullptr;

@@ -4,18 +4,41 @@
 
 #include "anim_files/animation_folder.hpp"
 #include "anim_files/folder_listing.hpp"
+#include "anim_files/input_file.hpp"
+#include "log/log_line.hpp"
 
 namespace QVH {
+namespace {
 
-RC::Unreal::FString ListAnimationFiles() {
+detail::FolderListing ListAnimationFolder() {
 #ifdef _WIN32
-    const RC::StringType Listing =
-        detail::ListFolderPortably(std::filesystem::path(AnimationFolder));
+    return detail::ListFolderPortably(std::filesystem::path(AnimationFolder));
 #else
     const std::string Folder(AnimationFolder.begin(), AnimationFolder.end());
-    const RC::StringType Listing = detail::ListFolderWithReaddir(Folder.c_str());
+    return detail::ListFolderWithReaddir(Folder.c_str());
 #endif
-    return RC::Unreal::FString(Listing.c_str());
+}
+
+void LogFailure(const detail::FolderListing& Listing) {
+    const RC::StringType Folder(AnimationFolder.begin(), AnimationFolder.end());
+    if (Listing.Status == detail::FolderListingStatus::Missing) {
+        LogLine({STR("Animation folder not found: "), Folder});
+        return;
+    }
+    // The system's reason, in the words a failed read gives it, tells a modder what to fix.
+    const RC::StringType Reason = detail::InputFile::ErrorText(Listing.Error);
+    LogLine({STR("Could not list the animation folder: "), Folder, STR(" ("), Reason, STR(")")});
+}
+
+}  // namespace
+
+std::optional<RC::Unreal::FString> ListAnimationFiles() {
+    const detail::FolderListing Listing = ListAnimationFolder();
+    if (Listing.Status != detail::FolderListingStatus::Listed) {
+        LogFailure(Listing);
+        return std::nullopt;
+    }
+    return std::optional<RC::Unreal::FString>(std::in_place, Listing.Names.c_str());
 }
 
 }  // namespace QVH

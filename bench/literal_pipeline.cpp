@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "text/utf16_to_utf8.hpp"
+#include "text/to_utf8.hpp"
 
 namespace QVH::Bench {
 namespace {

@@ -51,9 +51,11 @@ void DispatchCommsCall(RC::Unreal::UnrealScriptFunctionCallableContext& Context,
             *std::launder(reinterpret_cast<RC::Unreal::FString*>(Block + PayloadOffset));
 
         if (CallType == 1) {
-            // Assigned once the listing is made, so a folder that cannot be listed leaves
-            // Payload as it was; a listing is short enough for the copy not to matter.
-            Payload = ListAnimationFiles();
+            // A folder that cannot be listed leaves Payload as it was; a listing is short enough
+            // for the copy not to matter.
+            if (const auto Listing = ListAnimationFiles()) {
+                Payload = *Listing;
+            }
         } else if (CallType == 2) {
             ReplaceWithFileText(Payload);
         } else {

@@ -9,8 +9,9 @@ namespace QVH {
 // The pre-call hook of CPPCommsCall. Reads the call's parameter block in place (CallType, a signed
 // 32-bit integer at byte 0; Payload, an engine string at byte 8) and writes the answer over
 // Payload: the animation folder's listing for CallType 1, the content of the file named by Payload
-// for CallType 2. Any other CallType leaves Payload alone and logs one line. Nothing escapes: a
-// failing service leaves Payload with its entry value and logs one line with the error's text.
+// for CallType 2. A folder that cannot be listed, and any other CallType, leave Payload alone and
+// log one line. Nothing escapes: an exception logs one line with its text and leaves Payload as
+// it was (empty, should memory run out while a read's text is put in its place).
 // CustomData is not read. Runs on the thread that runs the Blueprint call; takes no lock.
 void DispatchCommsCall(RC::Unreal::UnrealScriptFunctionCallableContext& Context,
                        void* CustomData) noexcept;

@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "fuzz/fuzz_support.hpp"
-#include "text/utf16_to_utf8.hpp"
+#include "text/to_utf8.hpp"
 
 namespace {
 

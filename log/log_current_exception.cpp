@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "log/log_line.hpp"
-#include "text/utf8_to_utf16.hpp"
+#include "text/from_utf8.hpp"
 
 namespace QVH {
 
@@ -15,7 +15,7 @@ void LogCurrentException(RC::StringViewType What) noexcept {
         } catch (const std::exception& Error) {
             // Error texts are UTF-8 (file paths among them); what is not becomes U+FFFD, so a
             // garbled path still gives a readable line.
-            Reason = DecodeUtf8(Error.what());
+            Reason = FromUtf8(Error.what());
         } catch (...) {
             Reason = STR("unknown error");
         }

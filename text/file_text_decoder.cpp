@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "text/decode_utf16_units.hpp"
+#include "text/from_utf8.hpp"
 #include "text/unicode.hpp"
-#include "text/utf16_bytes_to_utf16.hpp"
-#include "text/utf8_to_utf16.hpp"
 
 namespace QVH {
 namespace {
@@ -82,19 +82,6 @@ std::size_t Utf16NulAt(std::string_view Bytes) {
 }
 
 }  // namespace
-
-const RC::CharType* DecodedText::c_str() const noexcept {
-    static constexpr RC::CharType Empty[] = {0};
-    return Units ? Units.get() : Empty;
-}
-
-DecodedText DecodeFileText(std::span<const char> Bytes) {
-    const std::size_t Capacity = FileTextDecoder::MaxUnits(Bytes.size());
-    DecodedText Text{std::unique_ptr<RC::CharType[]>(new RC::CharType[Capacity + 1]), 0};
-    Text.Size = FileTextDecoder().Decode(Bytes, true, Text.Units.get());
-    Text.Units[Text.Size] = 0;
-    return Text;
-}
 
 std::uint64_t FileTextDecoder::MaxFileBytes(std::string_view Head, std::uint64_t MaxTextUnits) {
     if (Head.starts_with(Utf16LeBom) || Head.starts_with(Utf16BeBom)) {

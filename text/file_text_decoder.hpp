@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string_view>
 
@@ -15,22 +14,9 @@
 // input becomes U+FFFD, one per maximal subpart.
 namespace QVH {
 
-// Engine text in one allocation, NUL-terminated, made without the zero fill a string would need.
-struct DecodedText {
-    std::unique_ptr<RC::CharType[]> Units;
-    std::size_t Size = 0;
-
-    // The text followed by a NUL; never null.
-    const RC::CharType* c_str() const noexcept;
-    RC::StringViewType View() const noexcept { return {c_str(), Size}; }
-};
-
-// Decodes a whole file's Bytes at once. Throws std::bad_alloc when memory runs out. Any thread.
-DecodedText DecodeFileText(std::span<const char> Bytes);
-
-// Decodes a file piece by piece, with the result that DecodeFileText gives for all the bytes at
-// once: the encoding is told by the first bytes, and no character is split between pieces. One
-// object is not for two threads at once.
+// Decodes a file piece by piece, with the same result however its bytes are cut into pieces: the
+// encoding is told by the first bytes, and no character is split between pieces. A whole file is
+// one piece, decoded with Last. One object is not for two threads at once.
 class FileTextDecoder {
 public:
     // The most bytes Decode keeps back from one piece for the next: the start of a character, or

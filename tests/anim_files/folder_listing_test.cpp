@@ -1,5 +1,5 @@
 // The readdir() listing against the portable one: the same names in the same order, and the same
-// errors. (On Windows only the portable one exists, and the listing tests cover it.)
+// failures. (On Windows only the portable one exists, and the listing tests cover it.)
 #include "anim_files/folder_listing.hpp"
 
 #include <gtest/gtest.h>
@@ -12,41 +12,22 @@
 #ifndef _WIN32
 namespace {
 
-struct Outcome {
-    RC::StringType Listing;
-    std::string Operation;  // of the error, when one was thrown
-    std::error_code Code;
-    std::filesystem::path Path;
-};
+using QVH::detail::FolderListing;
+using QVH::detail::FolderListingStatus;
 
-template <class List>
-Outcome Capture(List&& Listing) {
-    Outcome Result;
-    try {
-        Result.Listing = Listing();
-    } catch (const std::filesystem::filesystem_error& Error) {
-        const std::string What = Error.what();
-        Result.Operation = What.substr(0, What.find(':', What.find("directory_iterator::") + 20));
-        Result.Code = Error.code();
-        Result.Path = Error.path1();
-    }
-    return Result;
-}
-
-void ExpectSameOutcome(const char* Folder) {
-    const Outcome Readdir = Capture([&] { return QVH::detail::ListFolderWithReaddir(Folder); });
-    const Outcome Portable =
-        Capture([&] { return QVH::detail::ListFolderPortably(std::filesystem::path(Folder)); });
-    EXPECT_EQ(Readdir.Listing, Portable.Listing) << Folder;
-    EXPECT_EQ(Readdir.Operation, Portable.Operation) << Folder;
-    EXPECT_EQ(Readdir.Code, Portable.Code) << Folder;
-    EXPECT_EQ(Readdir.Path, Portable.Path) << Folder;
+FolderListing ExpectSameOutcome(const char* Folder) {
+    const FolderListing Readdir = QVH::detail::ListFolderWithReaddir(Folder);
+    const FolderListing Portable = QVH::detail::ListFolderPortably(std::filesystem::path(Folder));
+    EXPECT_EQ(Readdir.Status, Portable.Status) << Folder;
+    EXPECT_EQ(Readdir.Names, Portable.Names) << Folder;
+    EXPECT_EQ(Readdir.Error, Portable.Error) << Folder;
+    return Readdir;
 }
 
 TEST(FolderListing, ReaddirListsAsTheFilesystemLibraryDoes) {
     QVH::Test::GameFolder Game;
     const char* const Folder = "../../Content/Paks/~Mods/AnimJSON";
-    ExpectSameOutcome(Folder);  // empty
+    EXPECT_EQ(ExpectSameOutcome(Folder).Names, RC::StringType());  // empty
     for (const char* Name :
          {"Walk.json", ".hidden", "..twodots", "...", "no extension",
           "R\xC3\xA9v\xC3\xA9rence.json", "bad\xFF\xC3.json", "a|b.json", "Run/Fast.json"}) {
@@ -55,20 +36,31 @@ TEST(FolderListing, ReaddirListsAsTheFilesystemLibraryDoes) {
     for (int I = 0; I < 200; ++I) {
         Game.WriteFile("Many_" + std::to_string(I) + ".json", "");
     }
-    const Outcome Listed = Capture([&] { return QVH::detail::ListFolderWithReaddir(Folder); });
-    EXPECT_EQ(std::count(Listed.Listing.begin(), Listed.Listing.end(), u'|'), 209);
-    ExpectSameOutcome(Folder);
+    const FolderListing Listed = ExpectSameOutcome(Folder);
+    EXPECT_EQ(Listed.Status, FolderListingStatus::Listed);
+    EXPECT_EQ(std::count(Listed.Names.begin(), Listed.Names.end(), u'|'), 209);
 }
 
 TEST(FolderListing, ReaddirFailsAsTheFilesystemLibraryDoes) {
     QVH::Test::GameFolder Game;
     Game.WriteFile("Idle.json", "{}");
-    ExpectSameOutcome("../../Content/Paks/~Mods/AnimJSON/Idle.json");  // not a folder
-    ExpectSameOutcome("../../Content/Paks/~Mods/AnimJSON/Missing");
-    const Outcome Missing = Capture([] { return QVH::detail::ListFolderWithReaddir("Missing"); });
-    EXPECT_EQ(Missing.Operation, "filesystem error: directory_iterator::directory_iterator");
-    EXPECT_EQ(Missing.Code, std::errc::no_such_file_or_directory);
-    EXPECT_EQ(Missing.Path, std::filesystem::path("Missing"));
+    const struct {
+        const char* Folder;
+        FolderListingStatus Status;
+        std::errc Error;
+    } Cases[] = {
+        {"../../Content/Paks/~Mods/AnimJSON/Idle.json", FolderListingStatus::Failed,
+         std::errc::not_a_directory},
+        {"../../Content/Paks/~Mods/AnimJSON/Missing", FolderListingStatus::Missing,
+         std::errc::no_such_file_or_directory},
+        {"Missing", FolderListingStatus::Missing, std::errc::no_such_file_or_directory},
+    };
+    for (const auto& C : Cases) {
+        const FolderListing Failed = ExpectSameOutcome(C.Folder);
+        EXPECT_EQ(Failed.Status, C.Status) << C.Folder;
+        EXPECT_EQ(Failed.Error, C.Error) << C.Folder;
+        EXPECT_TRUE(Failed.Names.empty()) << C.Folder;
+    }
 }
 
 }  // namespace

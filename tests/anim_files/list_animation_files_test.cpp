@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "anim_files/read_animation_file.hpp"
+#include "tests/support/captured_log.hpp"
 #include "tests/support/engine_text.hpp"
 #include "tests/support/game_folder.hpp"
 
@@ -17,7 +20,12 @@ using QVH::Test::Engine;
 
 class ListAnimationFilesTest : public testing::Test {
 protected:
-    RC::StringType List() { return QVH::Test::TextOf(QVH::ListAnimationFiles()); }
+    RC::StringType List() {
+        const std::optional<RC::Unreal::FString> Listing = QVH::ListAnimationFiles();
+        EXPECT_TRUE(Listing.has_value()) << "the folder was not listed";
+        EXPECT_TRUE(Log.Texts().empty());
+        return Listing ? QVH::Test::TextOf(*Listing) : RC::StringType();
+    }
 
     // The entries' names as this file system enumerates them, joined by "|".
     RC::StringType ExpectedListing() {
@@ -34,6 +42,7 @@ protected:
     }
 
     QVH::Test::GameFolder Game;
+    QVH::Test::CapturedLog Log;
 };
 
 TEST_F(ListAnimationFilesTest, EmptyFolderGivesTheEmptyString) {
@@ -107,17 +116,26 @@ TEST_F(ListAnimationFilesTest, SeesChangesOnDiskAtOnceAndHandlesManyEntries) {
     EXPECT_EQ(QVH::Test::Entries(List()).size(), 299u);
 }
 
-TEST_F(ListAnimationFilesTest, MissingFolderThrowsWithTheOperationAndThePath) {
-    Game.RemoveAnimFolder();
-    try {
-        QVH::ListAnimationFiles();
-        ADD_FAILURE() << "no exception";
-    } catch (const std::filesystem::filesystem_error& Error) {
-        EXPECT_NE(std::string(Error.what()).find("directory_iterator::directory_iterator"),
-                  std::string::npos)
-            << Error.what();
-        EXPECT_EQ(Error.path1(), std::filesystem::path("../../Content/Paks/~Mods/AnimJSON"));
-        EXPECT_EQ(Error.code(), std::errc::no_such_file_or_directory);
+TEST_F(ListAnimationFilesTest, AFolderThatCannotBeListedGivesNothingAndOneLine) {
+    const struct {
+        const char* What;
+        bool FileInItsPlace;
+        const char16_t* Line;
+    } Cases[] = {
+        {"missing", false,
+         u"QVH_MotionArchive : Animation folder not found: ../../Content/Paks/~Mods/AnimJSON\n"},
+        {"a file where the folder should be", true,
+         u"QVH_MotionArchive : Could not list the animation folder: "
+         u"../../Content/Paks/~Mods/AnimJSON (Not a directory)\n"},
+    };
+    for (const auto& C : Cases) {
+        QVH::Test::CapturedLog PerCase;
+        Game.RemoveAnimFolder();
+        if (C.FileInItsPlace) {
+            std::ofstream(Game.AnimFolder()) << "{}";
+        }
+        EXPECT_FALSE(QVH::ListAnimationFiles().has_value()) << C.What;
+        EXPECT_EQ(PerCase.Texts(), std::vector<RC::StringType>{Engine(C.Line)}) << C.What;
     }
 }
 

@@ -20,9 +20,9 @@
 #include "anim_files/read_file_text.hpp"
 #include "anim_files/read_scratch.hpp"
 #include "tests/support/captured_log.hpp"
+#include "tests/support/decode_in_pieces.hpp"
 #include "tests/support/engine_text.hpp"
 #include "tests/support/game_folder.hpp"
-#include "text/file_text_decoder.hpp"
 
 namespace {
 
@@ -193,8 +193,7 @@ TEST_F(ReadAnimationFileTest, CharactersAcrossTheReadPiecesComeBackWhole) {
     };
     for (const std::string& Bytes : Files) {
         Game.WriteFile("pieces.json", Bytes);
-        const QVH::DecodedText Whole = QVH::DecodeFileText(Bytes);
-        EXPECT_EQ(Read(u"pieces.json"), RC::StringType(Whole.View())) << Bytes.size() << " bytes";
+        EXPECT_EQ(Read(u"pieces.json"), QVH::Test::DecodeWhole(Bytes)) << Bytes.size() << " bytes";
     }
     EXPECT_TRUE(Log.Texts().empty());
 }

@@ -110,7 +110,7 @@ TEST_F(WindowsPathsTest, NamesOutsideTheAnsiCodePageAreListedAsTheirUtf16NamesAn
     }
 
     const std::vector<RC::StringType> Listed =
-        QVH::Test::Entries(QVH::Test::TextOf(QVH::ListAnimationFiles()));
+        QVH::Test::Entries(QVH::Test::TextOf(QVH::ListAnimationFiles().value()));
 
     EXPECT_EQ(Listed, NativeNames(Game.AnimFolder()));
     for (std::size_t I = 0; I < std::size(Files); ++I) {

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/decode_in_pieces.hpp"
 #include "tests/support/engine_text.hpp"
-#include "tests/support/pieces.hpp"
-#include "text/file_text_decoder.hpp"
 
 namespace {
 
 using namespace std::string_literals;
 using QVH::Test::DecodeInPieces;
+using QVH::Test::DecodeWhole;
 using QVH::Test::Engine;
 
 // Files whose pieces may end anywhere in a mark, a sequence or a surrogate pair.
@@ -36,13 +36,37 @@ const struct {
      "\xFE\xFF\0a\xD8\x3D\xDE\x00\0b\xD8\x3D"
      "c"s,
      u"a\U0001F600b\uFFFD\uFFFD"},
+    // The decoder's finer points; the plain cases (CR LF, marks, each encoding) are read from
+    // files in the file reading tests.
+    {"NUL stays in the decoded text", "a\0b"s, u"a\0b"s},
+    {"only the first mark dropped", "\xEF\xBB\xBF\xEF\xBB\xBF", u"\uFEFF"},
+    {"a mark later is text", "a\xEF\xBB\xBF", u"a\uFEFF"},
+    {"CR LF inside a sequence removed first", "\xE2\r\n\x82\xAC", u"\u20AC"},
+    {"CR after a lead byte", "\xE2\rA", u"\uFFFDA"},
+    {"UTF-16 LE mark only", "\xFF\xFE", u""},
+    {"UTF-16 non-ASCII", "\xFF\xFE\xE9\x00\xAC\x20"s, u"\u00E9\u20AC"},
+    {"UTF-16 pair", "\xFF\xFE\x3D\xD8\x00\xDE"s, u"\U0001F600"},
+    {"UTF-16 BE pair", "\xFE\xFF\xD8\x3D\xDE\x00"s, u"\U0001F600"},
+    {"UTF-16 pair split by CR", "\xFF\xFE\x3D\xD8\x0D\x00\x00\xDE"s, u"\uFFFD\uFFFD"},
+    {"UTF-16 lone low surrogate",
+     "\xFF\xFE\x00\xDE"
+     "a\0"s,
+     u"\uFFFDa"},
+    {"UTF-16 high surrogate last",
+     "\xFF\xFE"
+     "a\0\x3D\xD8"s,
+     u"a\uFFFD"},
+    {"UTF-16 odd trailing byte",
+     "\xFF\xFE"
+     "a\0b"s,
+     u"a\uFFFD"},
+    {"UTF-16 units are not bytes", "\xFF\xFE\x0D\x0A", u"\u0A0D"},
 };
 
 TEST(FileTextDecoder, PiecesCutAnywhereGiveTheTextOfTheWhole) {
     for (const auto& F : Files) {
         const RC::StringType Whole = Engine(F.Expected);
-        ASSERT_EQ(RC::StringType(QVH::DecodeFileText(F.Bytes).View()), Whole) << F.What;
-        ASSERT_EQ(DecodeInPieces(F.Bytes, {}), Whole) << F.What;
+        ASSERT_EQ(DecodeWhole(F.Bytes), Whole) << F.What;
         ASSERT_EQ(DecodeInPieces(F.Bytes, {}, true), Whole) << F.What;
         for (std::size_t First = 0; First <= F.Bytes.size(); ++First) {
             for (std::size_t Second = First; Second <= F.Bytes.size(); ++Second) {
@@ -86,6 +110,26 @@ TEST(FileTextDecoder, KeepsBackOnlyWhatLaterBytesMayComplete) {
         char Next[QVH::FileTextDecoder::MaxKeptBytes + 1] = {};
         EXPECT_EQ(Decoder.Resume(Next + QVH::FileTextDecoder::MaxKeptBytes, 1).size(), C.Kept + 1)
             << C.What;
+    }
+}
+
+TEST(FileTextDecoder, MaxFileBytesAllowsWhatFitsTheUnitsInEachEncoding) {
+    constexpr std::uint64_t Units = 0x7FFF'FFFE;  // 2^31 - 2
+    const struct {
+        std::string Head;
+        std::uint64_t Expected;
+    } Cases[] = {
+        {"", Units},
+        {"{\r\n", Units},
+        {"\xEF\xBB", Units},  // not yet a mark
+        {"\xEF\xBB\xBF", Units + 3},
+        {"\xFF", Units},
+        {"\xFF\xFE", 2 + 2 * Units},
+        {"\xFE\xFF\x00"s, 2 + 2 * Units},
+    };
+    for (const auto& C : Cases) {
+        EXPECT_EQ(QVH::FileTextDecoder::MaxFileBytes(C.Head, Units), C.Expected)
+            << C.Head.size() << " bytes";
     }
 }
 

@@ -180,8 +180,10 @@ TEST_F(QvhHostTest, AMissingFolderKeepsThePayloadAndTheFailureIsLogged) {
 
     EXPECT_EQ(Empty.ExitCode, 0);
     EXPECT_EQ(Empty.Out, "\n");
-    EXPECT_TRUE(Contains(Empty.Err, "\nQVH_MotionArchive : CPPCommsCall failed")) << Empty.Err;
-    EXPECT_TRUE(Contains(Empty.Err, "../../Content/Paks/~Mods/AnimJSON")) << Empty.Err;
+    EXPECT_TRUE(Contains(Empty.Err,
+                         "\nQVH_MotionArchive : Animation folder not found: "
+                         "../../Content/Paks/~Mods/AnimJSON\n"))
+        << Empty.Err;
     EXPECT_EQ(Kept.ExitCode, 0);
     EXPECT_EQ(Kept.Out, "keep\n");
 }

@@ -11,11 +11,12 @@
 // any thread, any number at once.
 namespace QVH {
 
-// Decodes UTF-8 bytes, as found in file names and error messages, into engine text.
-RC::StringType DecodeUtf8(std::string_view Bytes);
+// Engine text of UTF-8 Bytes, as found in file names and error messages: the way back from
+// ToUtf8.
+RC::StringType FromUtf8(std::string_view Bytes);
 
 // Appends the decoded UTF-8 Bytes to Text, growing it geometrically.
-void AppendUtf8(RC::StringType& Text, std::string_view Bytes);
+void AppendFromUtf8(RC::StringType& Text, std::string_view Bytes);
 
 namespace detail {
 

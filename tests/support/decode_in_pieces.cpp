@@ -1,4 +1,4 @@
-#include "tests/support/pieces.hpp"
+#include "tests/support/decode_in_pieces.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The UTF-8 decoder's 16-byte loop, for every x86-64 processor.
-#include "text/utf8_to_utf16_chunks.hpp"
+#include "text/from_utf8_chunks.hpp"
 
 #ifdef QVH_DECODE_WITH_SSE2
 #include <emmintrin.h>

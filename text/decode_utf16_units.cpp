@@ -1,4 +1,4 @@
-#include "text/utf16_bytes_to_utf16.hpp"
+#include "text/decode_utf16_units.hpp"
 
 #include "text/unicode.hpp"
 

@@ -1,10 +1,10 @@
-#include "text/utf8_to_utf16.hpp"
+#include "text/from_utf8.hpp"
 
 #include <algorithm>
 
+#include "text/from_utf8_chunks.hpp"
 #include "text/processor_features.hpp"
 #include "text/utf8_sequence.hpp"
-#include "text/utf8_to_utf16_chunks.hpp"
 
 namespace QVH {
 namespace detail {
@@ -91,13 +91,13 @@ std::vector<NamedUtf8Decoder> Utf8DecodersOfThisProcessor() {
 
 }  // namespace detail
 
-RC::StringType DecodeUtf8(std::string_view Bytes) {
+RC::StringType FromUtf8(std::string_view Bytes) {
     RC::StringType Text;
-    AppendUtf8(Text, Bytes);
+    AppendFromUtf8(Text, Bytes);
     return Text;
 }
 
-void AppendUtf8(RC::StringType& Text, std::string_view Bytes) {
+void AppendFromUtf8(RC::StringType& Text, std::string_view Bytes) {
     const std::size_t Old = Text.size();
     const std::size_t Needed = Old + Bytes.size();
     if (Needed > Text.capacity()) {

@@ -1,5 +1,5 @@
 // The UTF-8 decoder's 32-byte loop, for processors with AVX2 (see processor_features.hpp).
-#include "text/utf8_to_utf16_chunks.hpp"
+#include "text/from_utf8_chunks.hpp"
 
 #ifdef QVH_DECODE_WITH_AVX2
 #include <immintrin.h>

@@ -14,4 +14,7 @@ namespace QVH::Test {
 RC::StringType DecodeInPieces(std::string_view Bytes, const std::vector<std::size_t>& Cuts,
                               bool EmptyLast = false);
 
+// The file bytes Bytes decoded at once, as one piece.
+inline RC::StringType DecodeWhole(std::string_view Bytes) { return DecodeInPieces(Bytes, {}); }
+
 }  // namespace QVH::Test

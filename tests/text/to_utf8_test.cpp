@@ -1,4 +1,4 @@
-#include "text/utf16_to_utf8.hpp"
+#include "text/to_utf8.hpp"
 
 #include <gtest/gtest.h>
 
