@@ -6,7 +6,7 @@
 #include <string>
 
 #include "File/Macros.hpp"
-#include "tools/options.hpp"
+#include "tools/qvh_host/options.hpp"
 
 namespace QVH::HostTool {
 

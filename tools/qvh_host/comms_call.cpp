@@ -1,4 +1,4 @@
-#include "tools/comms_call.hpp"
+#include "tools/qvh_host/comms_call.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -9,7 +9,7 @@
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/FString.hpp"
 #include "bridge/comms_function_path.hpp"
-#include "tools/options.hpp"
+#include "tools/qvh_host/options.hpp"
 
 namespace QVH::HostTool {
 namespace {
