@@ -13,30 +13,29 @@
 #include "Unreal/UObjectGlobals.hpp"
 #include "bench/inputs.hpp"
 #include "bench/page_faults.hpp"
+#include "bridge/comms_call_params.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "bridge/dispatch_comms_call.hpp"
 
 namespace QVH::Bench {
 namespace {
 
-// CPPCommsCall's parameters as the engine lays them out: CallType at byte 0, Payload at byte 8.
+// CPPCommsCall's parameters as the engine lays them out.
 class ParameterBlock {
 public:
     explicit ParameterBlock(std::int32_t CallType) {
-        std::memcpy(Bytes, &CallType, sizeof(CallType));
-        new (Bytes + 8) RC::Unreal::FString();
+        std::memcpy(Bytes + CallTypeOffset, &CallType, sizeof(CallType));
+        new (Bytes + PayloadOffset) RC::Unreal::FString();
     }
     ~ParameterBlock() { Payload().~FString(); }
     ParameterBlock(const ParameterBlock&) = delete;
     ParameterBlock& operator=(const ParameterBlock&) = delete;
 
     void* Data() { return Bytes; }
-    RC::Unreal::FString& Payload() {
-        return *std::launder(reinterpret_cast<RC::Unreal::FString*>(Bytes + 8));
-    }
+    RC::Unreal::FString& Payload() { return PayloadIn(Bytes); }
 
 private:
-    alignas(8) unsigned char Bytes[8 + sizeof(RC::Unreal::FString)];
+    alignas(RC::Unreal::FString) unsigned char Bytes[CommsCallParamsSize];
 };
 
 // Hooks the mod's dispatch on CPPCommsCall, as the mod does once it has found the function.

@@ -1,22 +1,17 @@
 #include "bridge/dispatch_comms_call.hpp"
 
 #include <cstdint>
-#include <cstring>
 #include <new>
 
 #include "Unreal/FString.hpp"
 #include "anim_files/list_animation_files.hpp"
 #include "anim_files/read_animation_file.hpp"
+#include "bridge/comms_call_params.hpp"
 #include "log/log_current_exception.hpp"
 #include "log/log_line.hpp"
 
 namespace QVH {
 namespace {
-
-// Where the engine lays out CPPCommsCall's parameters: an integer first, a string second, which
-// the string's 8-byte alignment puts at byte 8. The Blueprint side must keep that order.
-constexpr std::size_t CallTypeOffset = 0;
-constexpr std::size_t PayloadOffset = 8;
 
 // Replaces Payload, a file's name, with the file's text. The engine's string has no move, and
 // assigning one copies it: for a file of megabytes that second copy would cost about as much as
@@ -45,10 +40,8 @@ void DispatchCommsCall(RC::Unreal::UnrealScriptFunctionCallableContext& Context,
             LogLine({STR("CPPCommsCall failed: the call has no parameters")});
             return;
         }
-        std::int32_t CallType = 0;
-        std::memcpy(&CallType, Block + CallTypeOffset, sizeof(CallType));
-        auto& Payload =
-            *std::launder(reinterpret_cast<RC::Unreal::FString*>(Block + PayloadOffset));
+        const std::int32_t CallType = CallTypeIn(Block);
+        RC::Unreal::FString& Payload = PayloadIn(Block);
 
         if (CallType == 1) {
             // A folder that cannot be listed leaves Payload as it was; a listing is short enough

@@ -6,8 +6,8 @@
 
 namespace QVH {
 
-// The pre-call hook of CPPCommsCall. Reads the call's parameter block in place (CallType, a signed
-// 32-bit integer at byte 0; Payload, an engine string at byte 8) and writes the answer over
+// The pre-call hook of CPPCommsCall. Reads the call's parameter block in place (CallType and
+// Payload, laid out as bridge/comms_call_params.hpp says) and writes the answer over
 // Payload: the animation folder's listing for CallType 1, the content of the file named by Payload
 // for CallType 2. A folder that cannot be listed, and any other CallType, leave Payload alone and
 // log one line. Nothing escapes: an exception logs one line with its text and leaves Payload as

@@ -1,6 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when a layer's file includes a header of a layer above it, one of the stand-in host's own
-# controls (StandIn/...), or a host header that the real host does not have. Run as
+# controls (StandIn/...), or a host header that the real host does not have; and when the folder
+# check (tools/check) includes a header of qvh-host's own. Run as
 #   cmake -DROOT=<project root> -P check_layers.cmake
 # The host's real-shaped headers (Mod/, Unreal/, DynamicOutput/, ...) are open to every layer.
 set(layers text log anim_files bridge mod)
@@ -57,6 +58,16 @@ endforeach()
 # The stand-in's real-shaped headers are what the mod sees of the host: no layer of the mod, and
 # none of the controls.
 check_folder(host/include "${layers}" OFF)
+
+# The folder check is a library that qvh-host runs: it sees nothing of the runner.
+file(GLOB_RECURSE sources "${ROOT}/tools/check/*.hpp" "${ROOT}/tools/check/*.cpp")
+foreach(source IN LISTS sources)
+    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"tools/qvh_host/")
+    if(includes)
+        file(RELATIVE_PATH name "${ROOT}" "${source}")
+        list(APPEND failures "${name} includes the runner: ${includes}")
+    endif()
+endforeach()
 
 if(failures)
     list(JOIN failures "\n  " text)

@@ -23,6 +23,7 @@
 #include "Unreal/FFrame.hpp"
 #include "Unreal/FString.hpp"
 #include "Unreal/UFunctionStructs.hpp"
+#include "bridge/comms_call_params.hpp"
 #include "bridge/dispatch_comms_call.hpp"
 #include "fuzz/fuzz_support.hpp"
 
@@ -100,16 +101,15 @@ struct EngineStringLayout {
 };
 static_assert(sizeof(EngineStringLayout) == sizeof(RC::Unreal::FString));
 
-constexpr std::size_t PayloadOffset = 8;
 constexpr unsigned char GuardByte = 0x5A;
 
 struct Block {
-    alignas(8) unsigned char Bytes[PayloadOffset + sizeof(RC::Unreal::FString) + 8];
+    alignas(RC::Unreal::FString) unsigned char Bytes[QVH::CommsCallParamsSize + 8];
 
     Block(std::int32_t CallType, const RC::StringType& Units) {
         std::memset(Bytes, GuardByte, sizeof(Bytes));
-        std::memcpy(Bytes, &CallType, sizeof(CallType));
-        new (Bytes + PayloadOffset) RC::Unreal::FString();
+        std::memcpy(Bytes + QVH::CallTypeOffset, &CallType, sizeof(CallType));
+        new (Bytes + QVH::PayloadOffset) RC::Unreal::FString();
         if (!Units.empty()) {
             // From the engine's allocator (the stand-in's is the C heap), which frees it.
             EngineStringLayout Layout{
@@ -118,26 +118,20 @@ struct Block {
                 static_cast<std::int32_t>(Units.size() + 1)};
             std::memcpy(Layout.Data, Units.data(), Units.size() * sizeof(RC::CharType));
             Layout.Data[Units.size()] = 0;
-            std::memcpy(Bytes + PayloadOffset, &Layout, sizeof(Layout));
+            std::memcpy(Bytes + QVH::PayloadOffset, &Layout, sizeof(Layout));
         }
     }
     ~Block() { Payload().~FString(); }
 
-    RC::Unreal::FString& Payload() {
-        return *std::launder(reinterpret_cast<RC::Unreal::FString*>(Bytes + PayloadOffset));
-    }
+    RC::Unreal::FString& Payload() { return QVH::PayloadIn(Bytes); }
     RC::StringType PayloadUnits() {
         return RC::StringType(Payload().GetCharArray(), static_cast<std::size_t>(Payload().Len()));
     }
-    std::int32_t CallType() const {
-        std::int32_t Value = 0;
-        std::memcpy(&Value, Bytes, sizeof(Value));
-        return Value;
-    }
+    std::int32_t CallType() const { return QVH::CallTypeIn(Bytes); }
     bool GuardsIntact() const {
-        for (std::size_t I = sizeof(std::int32_t); I < sizeof(Bytes); ++I) {
+        for (std::size_t I = QVH::CallTypeOffset + sizeof(std::int32_t); I < sizeof(Bytes); ++I) {
             const bool InPayload =
-                I >= PayloadOffset && I < PayloadOffset + sizeof(EngineStringLayout);
+                I >= QVH::PayloadOffset && I < QVH::PayloadOffset + sizeof(EngineStringLayout);
             if (!InPayload && Bytes[I] != GuardByte) {
                 return false;
             }

@@ -12,29 +12,23 @@ namespace QVH::Test {
 
 CommsCallBlock::CommsCallBlock(std::int32_t CallType, const RC::StringType& Payload) {
     std::memset(Bytes, Guard, sizeof(Bytes));
-    std::memcpy(Bytes, &CallType, sizeof(CallType));
+    std::memcpy(Bytes + CallTypeOffset, &CallType, sizeof(CallType));
     new (Bytes + PayloadOffset) RC::Unreal::FString(Payload.c_str());
 }
 
-CommsCallBlock::~CommsCallBlock() {
-    std::launder(reinterpret_cast<RC::Unreal::FString*>(Bytes + PayloadOffset))->~FString();
-}
+CommsCallBlock::~CommsCallBlock() { PayloadIn(Bytes).~FString(); }
 
-std::int32_t CommsCallBlock::CallType() const {
-    std::int32_t Value = 0;
-    std::memcpy(&Value, Bytes, sizeof(Value));
-    return Value;
-}
+std::int32_t CommsCallBlock::CallType() const { return CallTypeIn(Bytes); }
 
 RC::StringType CommsCallBlock::Payload() const { return PayloadAt(Bytes); }
 
 bool CommsCallBlock::GuardsIntact() const {
-    for (std::size_t I = sizeof(std::int32_t); I < PayloadOffset; ++I) {
+    for (std::size_t I = CallTypeOffset + sizeof(std::int32_t); I < PayloadOffset; ++I) {
         if (Bytes[I] != Guard) {
             return false;
         }
     }
-    for (std::size_t I = PayloadOffset + sizeof(RC::Unreal::FString); I < sizeof(Bytes); ++I) {
+    for (std::size_t I = CommsCallParamsSize; I < sizeof(Bytes); ++I) {
         if (Bytes[I] != Guard) {
             return false;
         }
@@ -43,9 +37,8 @@ bool CommsCallBlock::GuardsIntact() const {
 }
 
 RC::StringType PayloadAt(const void* Params) {
-    const auto* Payload = std::launder(reinterpret_cast<const RC::Unreal::FString*>(
-        static_cast<const unsigned char*>(Params) + 8));
-    return RC::StringType(Payload->GetCharArray(), static_cast<std::size_t>(Payload->Len()));
+    const RC::Unreal::FString& Payload = PayloadIn(Params);
+    return RC::StringType(Payload.GetCharArray(), static_cast<std::size_t>(Payload.Len()));
 }
 
 void Dispatch(CommsCallBlock& Block, void* CustomData) {

@@ -4,13 +4,13 @@
 
 #include "File/Macros.hpp"
 #include "Unreal/FString.hpp"
+#include "bridge/comms_call_params.hpp"
 
 namespace QVH::Test {
 
 // The parameters of one CPPCommsCall as the engine lays them out from the Blueprint's parameter
-// list: CallType (int32) at byte 0, four unused bytes, Payload (an engine string object) at byte
-// 8. Guard bytes fill the gap and follow the string, so a test can tell whether anything else was
-// written.
+// list. Guard bytes fill the gap between CallType and Payload and follow the string, so a test
+// can tell whether anything else was written.
 class CommsCallBlock {
 public:
     CommsCallBlock(std::int32_t CallType, const RC::StringType& Payload);
@@ -24,11 +24,10 @@ public:
     bool GuardsIntact() const;
 
 private:
-    static constexpr std::size_t PayloadOffset = 8;
     static constexpr std::size_t TailSize = 16;
     static constexpr unsigned char Guard = 0xA5;
 
-    alignas(8) unsigned char Bytes[PayloadOffset + sizeof(RC::Unreal::FString) + TailSize];
+    alignas(RC::Unreal::FString) unsigned char Bytes[CommsCallParamsSize + TailSize];
 };
 
 // Payload of a block seen through the untyped pointer the engine passes around.

@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DynamicOutput/Output.hpp"
@@ -66,13 +67,32 @@ RC::StringType Line(RC::StringViewType Prefix, RC::StringViewType Text) {
     return RC::StringType(Prefix) + RC::StringType(Text) + STR("\n");
 }
 
-class HostFaultsTest : public QVH::Test::ScanTest {
-protected:
-    // The capturing device of the fixture's log, then the faulty one.
-    static void AddFaultyDevice(const Fault& F) {
+// For its lifetime, the log of a host with F's fault: a capturing device, then the faulty one.
+class FaultyLog : public QVH::Test::CapturedLog {
+public:
+    explicit FaultyLog(const Fault& F) {
         RC::Output::DefaultTargets::get_default_devices_ref().push_back(F.Make());
     }
 };
+
+// A scan of a findable function, in a host with HostFault and F's device, waited for until it
+// ends. The faulty device stays until the mod is gone, so the mod's teardown meets it too.
+struct FaultyScan {
+    FaultyScan(const Fault& F, StandIn::Faults HostFault) : Log(F) {
+        StandIn::Reset();
+        StandIn::MakeFindable(Path);
+        StandIn::SetFaults(std::move(HostFault));
+        Mod = QVH::Test::InstalledMod();
+        Mod->on_unreal_init();
+        Ended = QVH::Test::WaitUntil([this] { return Mod->Scan.Finished(); }, 1500ms);
+    }
+
+    FaultyLog Log;
+    std::unique_ptr<QVH::QVH_MotionArchive> Mod;
+    bool Ended = false;
+};
+
+using HostFaultsTest = QVH::Test::ScanTest;
 
 TEST_F(HostFaultsTest, FailingLogLinesOfACallAreDroppedAndThePayloadIsKept) {
     QVH::Test::GameFolder Game;
@@ -96,8 +116,7 @@ TEST_F(HostFaultsTest, FailingLogLinesOfACallAreDroppedAndThePayloadIsKept) {
                  "../../Content/Paks/~Mods/AnimJSON\n")},
         };
         for (const Case& C : Cases) {
-            QVH::Test::CapturedLog PerCase;
-            AddFaultyDevice(F);
+            const FaultyLog PerCase(F);
             QVH::Test::CommsCallBlock Block(C.CallType, C.Payload);
 
             EXPECT_NO_THROW(QVH::Test::Dispatch(Block));
@@ -115,17 +134,12 @@ TEST_F(HostFaultsTest, FailingLogLinesOfACallAreDroppedAndThePayloadIsKept) {
 TEST_F(HostFaultsTest, AScanWhoseFailureCannotBeLoggedStillEnds) {
     for (const Fault& F : Faults) {
         SCOPED_TRACE(F.Name);
-        StandIn::Reset();
-        QVH::Test::CapturedLog PerCase;
-        AddFaultyDevice(F);
-        StandIn::MakeFindable(Path);
-        StandIn::SetFaults({.InFindObject = [] { throw std::runtime_error("lookup broke"); }});
-        auto Mod = QVH::Test::InstalledMod();
 
-        Mod->on_unreal_init();
+        const FaultyScan Scan(F,
+                              {.InFindObject = [] { throw std::runtime_error("lookup broke"); }});
 
-        ASSERT_TRUE(QVH::Test::WaitUntil([&] { return Mod->Scan.Finished(); }, 1500ms));
-        EXPECT_EQ(PerCase.Texts(),
+        ASSERT_TRUE(Scan.Ended);
+        EXPECT_EQ(Scan.Log.Texts(),
                   std::vector<RC::StringType>{
                       STR("QVH_MotionArchive : Scan for CPPCommsCall failed: lookup broke\n")});
         EXPECT_EQ(StandIn::HookCount(Path), 0);
@@ -135,23 +149,17 @@ TEST_F(HostFaultsTest, AScanWhoseFailureCannotBeLoggedStillEnds) {
 TEST_F(HostFaultsTest, HookIdsOfZeroAreReportedEvenWhenTheReportFails) {
     for (const Fault& F : Faults) {
         SCOPED_TRACE(F.Name);
-        StandIn::Reset();
-        QVH::Test::CapturedLog PerCase;
-        AddFaultyDevice(F);
-        StandIn::MakeFindable(Path);
-        StandIn::SetFaults({.ZeroHookIds = true});
-        auto Mod = QVH::Test::InstalledMod();
 
-        Mod->on_unreal_init();
+        const FaultyScan Scan(F, {.ZeroHookIds = true});
 
-        ASSERT_TRUE(QVH::Test::WaitUntil([&] { return Mod->Scan.Finished(); }, 1500ms));
-        const auto Lines = PerCase.Texts();
+        ASSERT_TRUE(Scan.Ended);
+        const auto Lines = Scan.Log.Texts();
         ASSERT_EQ(Lines.size(), 2u);
         EXPECT_TRUE(Lines[0].starts_with(STR("QVH_MotionArchive : RegisterHook gave no hook ids")));
         EXPECT_EQ(Lines[1],
                   Line(STR("QVH_MotionArchive : Scan for CPPCommsCall failed: "), F.Text));
-        EXPECT_EQ(Mod->HookIds, (std::pair{0, 0}));
-        EXPECT_NE(Mod->BPToCPPCaller, nullptr);
+        EXPECT_EQ(Scan.Mod->HookIds, (std::pair{0, 0}));
+        EXPECT_NE(Scan.Mod->BPToCPPCaller, nullptr);
     }
 }
 
@@ -161,8 +169,7 @@ TEST_F(HostFaultsTest, StartModWhoseLineCannotBeSentGivesNoModObject) {
     ASSERT_TRUE(Library) << Error;
     for (const Fault& F : Faults) {
         SCOPED_TRACE(F.Name);
-        QVH::Test::CapturedLog PerCase;
-        AddFaultyDevice(F);
+        const FaultyLog PerCase(F);
 
         // The object made before the line failed is freed: the leak checker would say otherwise.
         EXPECT_EQ(Library->CallStartMod(), nullptr);

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 
-#include "tools/check_finding.hpp"
+#include "tools/check/check_finding.hpp"
 
 namespace QVH::HostTool {
 

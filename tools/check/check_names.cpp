@@ -1,11 +1,11 @@
-#include "tools/check_names.hpp"
+#include "tools/check/check_names.hpp"
 
 #include <cstdio>
 #include <string_view>
 #include <vector>
 
 #include "StandIn/Devices.hpp"
-#include "tools/utf8.hpp"
+#include "tools/check/utf8.hpp"
 
 namespace QVH::HostTool {
 namespace {

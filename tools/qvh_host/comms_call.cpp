@@ -1,4 +1,4 @@
-#include "tools/comms_call.hpp"
+#include "tools/qvh_host/comms_call.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,26 +8,15 @@
 #include "StandIn/Devices.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/FString.hpp"
+#include "bridge/comms_call_params.hpp"
 #include "bridge/comms_function_path.hpp"
-#include "tools/options.hpp"
+#include "tools/qvh_host/options.hpp"
 
 namespace QVH::HostTool {
-namespace {
-
-// The engine puts the string after the integer at its own alignment: byte 8.
-constexpr std::size_t PayloadOffset = 8;
-
-RC::Unreal::FString& PayloadIn(void* Block) {
-    return *std::launder(
-        reinterpret_cast<RC::Unreal::FString*>(static_cast<unsigned char*>(Block) + PayloadOffset));
-}
-
-}  // namespace
 
 RC::StringType CallCommsFunction(std::int32_t CallType, const RC::StringType& Payload) {
-    alignas(
-        RC::Unreal::FString) unsigned char Block[PayloadOffset + sizeof(RC::Unreal::FString)] = {};
-    std::memcpy(Block, &CallType, sizeof(CallType));
+    alignas(RC::Unreal::FString) unsigned char Block[CommsCallParamsSize] = {};
+    std::memcpy(Block + CallTypeOffset, &CallType, sizeof(CallType));
     // The engine string's constructor stops at the first NUL, but engine strings may hold NULs:
     // it is made from the text with a stand-in for each, and the NULs are put in place after.
     RC::StringType Stand = Payload;

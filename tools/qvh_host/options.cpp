@@ -1,11 +1,11 @@
-#include "tools/options.hpp"
+#include "tools/qvh_host/options.hpp"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string_view>
 
-#include "tools/utf8.hpp"
+#include "tools/check/utf8.hpp"
 
 namespace QVH::HostTool {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/check_report.hpp"
+#include "tools/check/check_report.hpp"
 
 #include <nlohmann/json.hpp>
 

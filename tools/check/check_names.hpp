@@ -6,7 +6,7 @@
 #include <string>
 
 #include "File/Macros.hpp"
-#include "tools/check_finding.hpp"
+#include "tools/check/check_finding.hpp"
 
 namespace QVH::HostTool {
 

@@ -6,13 +6,13 @@
 #include <string>
 
 #include "File/Macros.hpp"
-#include "tools/options.hpp"
+#include "tools/qvh_host/options.hpp"
 
 namespace QVH::HostTool {
 
 // Calls the widget's CPPCommsCall through the stand-in host with a parameter block laid out as
-// the engine lays it out (CallType at byte 0, Payload at byte 8, NULs inside kept) and returns the
-// Payload that the Blueprint body finds. Exceptions from the hooks pass through.
+// the engine lays it out (NULs inside Payload kept) and returns the Payload that the Blueprint
+// body finds. Exceptions from the hooks pass through.
 RC::StringType CallCommsFunction(std::int32_t CallType, const RC::StringType& Payload);
 
 // Payload as qvh-host prints it, newline included: UTF-8 text (units that are no UTF-16 become

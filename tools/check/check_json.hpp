@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "tools/check_finding.hpp"
-#include "tools/stored_text.hpp"
+#include "tools/check/check_finding.hpp"
+#include "tools/check/stored_text.hpp"
 
 namespace QVH::HostTool {
 

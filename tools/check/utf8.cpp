@@ -1,4 +1,4 @@
-#include "tools/utf8.hpp"
+#include "tools/check/utf8.hpp"
 
 namespace QVH::HostTool {
 

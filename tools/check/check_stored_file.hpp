@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tools/check_finding.hpp"
-#include "tools/stored_text.hpp"
+#include "tools/check/check_finding.hpp"
+#include "tools/check/stored_text.hpp"
 
 namespace QVH::HostTool {
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "tools/options.hpp"
+#include "tools/qvh_host/options.hpp"
 
 namespace QVH::HostTool {
 

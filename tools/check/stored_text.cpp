@@ -1,8 +1,8 @@
-#include "tools/stored_text.hpp"
+#include "tools/check/stored_text.hpp"
 
 #include <string_view>
 
-#include "tools/utf8.hpp"
+#include "tools/check/utf8.hpp"
 
 namespace QVH::HostTool {
 namespace {

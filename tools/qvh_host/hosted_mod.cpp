@@ -1,4 +1,4 @@
-#include "tools/hosted_mod.hpp"
+#include "tools/qvh_host/hosted_mod.hpp"
 
 #include <cstdio>
 #include <thread>

@@ -1,81 +1,24 @@
-#include "tools/check.hpp"
+#include "tools/check/check_animation_folder.hpp"
 
-#include <cstdio>
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <memory>
-#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "DynamicOutput/Output.hpp"
-#include "DynamicOutput/OutputDevice.hpp"
 #include "StandIn/Devices.hpp"
 #include "anim_files/animation_folder.hpp"
-#include "log/log_line.hpp"
-#include "tools/animation_folder_walk.hpp"
-#include "tools/check_finding.hpp"
-#include "tools/check_json.hpp"
-#include "tools/check_names.hpp"
-#include "tools/check_report.hpp"
-#include "tools/check_stored_file.hpp"
-#include "tools/comms_call.hpp"
-#include "tools/hosted_mod.hpp"
-#include "tools/output.hpp"
-#include "tools/stored_text.hpp"
+#include "tools/check/animation_folder_walk.hpp"
+#include "tools/check/check_json.hpp"
+#include "tools/check/check_names.hpp"
+#include "tools/check/check_stored_file.hpp"
+#include "tools/check/stored_text.hpp"
 
 namespace QVH::HostTool {
 namespace {
-
-struct CallResult {
-    RC::StringType Payload;
-    std::vector<std::string> Log;  // the lines the mod logged during the call
-};
-
-// The lines the mod logs, kept until taken: beside the console device, so the log still reaches
-// stderr whole. The host's own lines (such as UnregisterHook's) are not the mod's: only lines
-// with the mod's prefix are kept.
-class LogCapture : public RC::Output::OutputDevice {
-public:
-    auto receive(RC::StringViewType Text) const -> void override {
-        if (!Text.starts_with(QVH::LogPrefix)) {
-            return;
-        }
-        std::string Line = StandIn::ToDisplayUtf8(Text);
-        // A line may come with its line feed; what is quoted is the line's text.
-        if (Line.ends_with('\n')) {
-            Line.pop_back();
-        }
-        const std::scoped_lock Lock(Mutex);
-        Lines.push_back(std::move(Line));
-    }
-
-    std::vector<std::string> Take() {
-        const std::scoped_lock Lock(Mutex);
-        return std::exchange(Lines, {});
-    }
-
-private:
-    mutable std::mutex Mutex;
-    mutable std::vector<std::string> Lines;
-};
-
-// Makes calls as the widget would, each with the lines the mod logs during it.
-class Caller {
-public:
-    explicit Caller(LogCapture& InLog) : Log(InLog) {}
-
-    CallResult Call(std::int32_t CallType, const RC::StringType& Payload) {
-        Log.Take();
-        RC::StringType Found = CallCommsFunction(CallType, Payload);
-        return {std::move(Found), Log.Take()};
-    }
-
-private:
-    LogCapture& Log;
-};
 
 std::string Joined(const std::vector<std::string>& Lines) {
     std::string Text;
@@ -133,8 +76,8 @@ bool TakeFromListing(std::map<RC::StringType, int>& Pieces, const RC::StringType
     return All;
 }
 
-void CheckFile(const DiskEntry& Entry, Caller& Mod, EntryFindings& Out) {
-    const CallResult Read = Mod.Call(2, Entry.ReadName);
+void CheckFile(const DiskEntry& Entry, const CommsCall& Call, EntryFindings& Out) {
+    const CommsCallResult Read = Call(2, Entry.ReadName);
     if (!Read.Log.empty()) {
         Out.Error("read-failed", "the read gives nothing: the mod logs " + Joined(Read.Log));
         return;
@@ -173,11 +116,13 @@ void CheckFile(const DiskEntry& Entry, Caller& Mod, EntryFindings& Out) {
     }
 }
 
-CheckReport Check(Caller& Mod) {
+}  // namespace
+
+CheckReport CheckAnimationFolder(const CommsCall& Call) {
     CheckReport Report;
     Report.Folder.assign(QVH::AnimationFolder.begin(), QVH::AnimationFolder.end());
     EntryFindings FolderFindings(Report.Folder, Report.Findings);
-    const CallResult Listing = Mod.Call(1, STR(""));
+    const CommsCallResult Listing = Call(1, STR(""));
     if (!Listing.Log.empty()) {
         FolderFindings.Error("listing-failed",
                              "the listing fails: the mod logs " + Joined(Listing.Log));
@@ -199,33 +144,10 @@ CheckReport Check(Caller& Mod) {
             Out.Error("folder-unreadable", "cannot walk the folder: " + Entry.WalkError);
         }
         if (Entry.Type != EntryType::Folder) {
-            CheckFile(Entry, Mod, Out);
+            CheckFile(Entry, Call, Out);
         }
     }
     return Report;
-}
-
-}  // namespace
-
-int RunCheck(const std::filesystem::path& ModPath, const Options& Opts) {
-    auto Capture = std::make_unique<LogCapture>();
-    LogCapture& Log = *Capture;
-    // The host owns its devices; this one stays until qvh-host exits.
-    RC::Output::DefaultTargets::get_default_devices_ref().push_back(std::move(Capture));
-    const auto Delay = Opts.LoadDelay.value_or(std::chrono::milliseconds(0));
-    std::string Error;
-    const auto Mod = HostedMod::StartHooked(ModPath, Delay,
-                                            Opts.HookTimeout.value_or(Delay + HookMargin), Error);
-    if (!Mod) {
-        std::fprintf(stderr, "qvh-host: %s\n", Error.c_str());
-        return 1;
-    }
-    Caller Calls(Log);
-    const CheckReport Report = Check(Calls);
-    const std::string Out =
-        Opts.Format == PayloadFormat::Json ? JsonReport(Report) : TextReport(Report);
-    WriteOutput(Out);
-    return Report.Count(FindingKind::Error) > 0 ? CheckFoundErrors : 0;
 }
 
 }  // namespace QVH::HostTool

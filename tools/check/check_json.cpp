@@ -1,11 +1,11 @@
-#include "tools/check_json.hpp"
+#include "tools/check/check_json.hpp"
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 
-#include "tools/utf8.hpp"
+#include "tools/check/utf8.hpp"
 
 namespace QVH::HostTool {
 namespace {

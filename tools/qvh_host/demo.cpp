@@ -1,4 +1,4 @@
-#include "tools/demo.hpp"
+#include "tools/qvh_host/demo.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -9,10 +9,10 @@
 #include "StandIn/ObjectRegistry.hpp"
 #include "anim_files/animation_folder.hpp"
 #include "bridge/comms_function_path.hpp"
-#include "tools/comms_call.hpp"
-#include "tools/hosted_mod.hpp"
-#include "tools/output.hpp"
-#include "tools/utf8.hpp"
+#include "tools/check/utf8.hpp"
+#include "tools/qvh_host/comms_call.hpp"
+#include "tools/qvh_host/hosted_mod.hpp"
+#include "tools/qvh_host/output.hpp"
 
 namespace QVH::HostTool {
 namespace {

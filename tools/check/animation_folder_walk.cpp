@@ -1,4 +1,4 @@
-#include "tools/animation_folder_walk.hpp"
+#include "tools/check/animation_folder_walk.hpp"
 
 #include <algorithm>
 #include <set>

@@ -1,4 +1,4 @@
-#include "tools/check_stored_file.hpp"
+#include "tools/check/check_stored_file.hpp"
 
 #include <algorithm>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "tools/output.hpp"
+#include "tools/qvh_host/output.hpp"
 
 #include <cerrno>
 #include <cstdio>

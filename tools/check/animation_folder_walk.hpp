@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "File/Macros.hpp"
-#include "tools/check_finding.hpp"
-#include "tools/check_names.hpp"
+#include "tools/check/check_finding.hpp"
+#include "tools/check/check_names.hpp"
 
 namespace QVH::HostTool {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tools/check_finding.hpp"
+#include "tools/check/check_finding.hpp"
 
 namespace QVH::HostTool {
 

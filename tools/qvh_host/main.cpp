@@ -11,12 +11,12 @@
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ProgramFolder.hpp"
 #include "bridge/comms_function_path.hpp"
-#include "tools/check.hpp"
-#include "tools/comms_call.hpp"
-#include "tools/demo.hpp"
-#include "tools/hosted_mod.hpp"
-#include "tools/options.hpp"
-#include "tools/output.hpp"
+#include "tools/qvh_host/comms_call.hpp"
+#include "tools/qvh_host/demo.hpp"
+#include "tools/qvh_host/hosted_mod.hpp"
+#include "tools/qvh_host/options.hpp"
+#include "tools/qvh_host/output.hpp"
+#include "tools/qvh_host/run_check.hpp"
 
 #if defined(_WIN32)
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "tools/check_finding.hpp"
+#include "tools/check/check_finding.hpp"
 
 #include <algorithm>
 

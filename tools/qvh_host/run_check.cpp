@@ -1,0 +1,78 @@
+#include "tools/qvh_host/run_check.hpp"
+
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "DynamicOutput/Output.hpp"
+#include "DynamicOutput/OutputDevice.hpp"
+#include "StandIn/Devices.hpp"
+#include "log/log_line.hpp"
+#include "tools/check/check_animation_folder.hpp"
+#include "tools/check/check_report.hpp"
+#include "tools/qvh_host/comms_call.hpp"
+#include "tools/qvh_host/hosted_mod.hpp"
+#include "tools/qvh_host/output.hpp"
+
+namespace QVH::HostTool {
+namespace {
+
+// The lines the mod logs, kept until taken: beside the console device, so the log still reaches
+// stderr whole. The host's own lines (such as UnregisterHook's) are not the mod's: only lines
+// with the mod's prefix are kept.
+class LogCapture : public RC::Output::OutputDevice {
+public:
+    auto receive(RC::StringViewType Text) const -> void override {
+        if (!Text.starts_with(QVH::LogPrefix)) {
+            return;
+        }
+        std::string Line = StandIn::ToDisplayUtf8(Text);
+        // A line may come with its line feed; what is quoted is the line's text.
+        if (Line.ends_with('\n')) {
+            Line.pop_back();
+        }
+        const std::scoped_lock Lock(Mutex);
+        Lines.push_back(std::move(Line));
+    }
+
+    std::vector<std::string> Take() {
+        const std::scoped_lock Lock(Mutex);
+        return std::exchange(Lines, {});
+    }
+
+private:
+    mutable std::mutex Mutex;
+    mutable std::vector<std::string> Lines;
+};
+
+}  // namespace
+
+int RunCheck(const std::filesystem::path& ModPath, const Options& Opts) {
+    auto Capture = std::make_unique<LogCapture>();
+    LogCapture& Log = *Capture;
+    // The host owns its devices; this one stays until qvh-host exits.
+    RC::Output::DefaultTargets::get_default_devices_ref().push_back(std::move(Capture));
+    const auto Delay = Opts.LoadDelay.value_or(std::chrono::milliseconds(0));
+    std::string Error;
+    const auto Mod = HostedMod::StartHooked(ModPath, Delay,
+                                            Opts.HookTimeout.value_or(Delay + HookMargin), Error);
+    if (!Mod) {
+        std::fprintf(stderr, "qvh-host: %s\n", Error.c_str());
+        return 1;
+    }
+    const CheckReport Report =
+        CheckAnimationFolder([&Log](std::int32_t CallType, const RC::StringType& Payload) {
+            Log.Take();
+            RC::StringType Found = CallCommsFunction(CallType, Payload);
+            return CommsCallResult{std::move(Found), Log.Take()};
+        });
+    const std::string Out =
+        Opts.Format == PayloadFormat::Json ? JsonReport(Report) : TextReport(Report);
+    WriteOutput(Out);
+    return Report.Count(FindingKind::Error) > 0 ? CheckFoundErrors : 0;
+}
+
+}  // namespace QVH::HostTool
