@@ -31,8 +31,9 @@ FolderWalk WalkAnimationFolder(const NativeName& Folder) {
     // One path for the whole walk, cut back and extended as the walk goes up and down, so that
     // no entry holds a path of its own.
     NativeName Path = Folder;
+    FolderLister Lister;
     std::vector<Level> Levels(1);
-    if (!ListFolderEntries(Path, Levels[0].Entries, Walk.Error)) {
+    if (!Lister.List(Path, Levels[0].Entries, Walk.Error)) {
         return Walk;
     }
     if (const std::optional<FolderId> Id = IdOfFolder(Path)) {
@@ -69,7 +70,7 @@ FolderWalk WalkAnimationFolder(const NativeName& Folder) {
         Path += '/';
         Path += Walk.Entries[Index].OwnName;
         Level Inner;
-        if (!ListFolderEntries(Path, Inner.Entries, Walk.Entries[Index].WalkError)) {
+        if (!Lister.List(Path, Inner.Entries, Walk.Entries[Index].WalkError)) {
             continue;
         }
         Sort(Inner.Entries);

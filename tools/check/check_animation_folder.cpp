@@ -11,6 +11,7 @@
 #include "StandIn/Devices.hpp"
 #include "anim_files/animation_file_name.hpp"
 #include "anim_files/animation_folder.hpp"
+#include "anim_files/input_file.hpp"
 #include "tools/check/animation_folder_walk.hpp"
 #include "tools/check/check_json.hpp"
 #include "tools/check/check_names.hpp"
@@ -46,6 +47,11 @@ bool EndsInJson(const RC::StringType& Name) {
     return true;
 }
 
+// The system's reason for a failed open or read, in the words a log line of the mod's gives.
+std::string Reason(std::error_code Error) {
+    return StandIn::ToDisplayUtf8(detail::InputFile::ErrorText(Error));
+}
+
 // Why the file as stored gives no bytes to check, when the mod's read of it gave some.
 std::string Unreadable(const StoredFile& File) {
     using detail::FileTextStatus;
@@ -59,11 +65,11 @@ std::string Unreadable(const StoredFile& File) {
         case FileTextStatus::TooLarge:
             return "it is too large for an engine string now";
         case FileTextStatus::ReadFailed:
-            return "it cannot be read (" + File.Error.message() + ")";
+            return "it cannot be read (" + Reason(File.Error) + ")";
         default:
             break;
     }
-    return "it cannot be opened (" + File.Error.message() + ")";
+    return "it cannot be opened (" + Reason(File.Error) + ")";
 }
 
 // The top-level entries the listing shows: each name as a piece of the listing, or, for a name
@@ -156,17 +162,17 @@ CheckReport CheckAnimationFolder(const CommsCall& Call) {
         FolderFindings.Error("listing-failed",
                              "the listing fails: the mod logs " + Joined(Listing.Log));
     }
-    const FolderWalk Walk =
-        WalkAnimationFolder(std::filesystem::path(QVH::AnimationFolder).native());
+    FolderWalk Walk = WalkAnimationFolder(std::filesystem::path(QVH::AnimationFolder).native());
     if (!Walk.Error.empty() && Listing.Log.empty()) {
         FolderFindings.Error("folder-unreadable",
                              "qvh-host cannot walk the folder itself: " + Walk.Error);
     }
     std::map<RC::StringType, int> Pieces = ListingPieces(Listing.Payload);
     for (std::size_t Index = 0; Index < Walk.Entries.size(); ++Index) {
-        const DiskEntry& Entry = Walk.Entries[Index];
-        Report.Entries.push_back({Entry.Shown, Entry.Type});
-        EntryFindings Out(Entry.Shown, Report.Findings);
+        DiskEntry& Entry = Walk.Entries[Index];
+        // The walk is done with the entry's name; the report keeps it.
+        Report.Entries.push_back({std::move(Entry.Shown), Entry.Type});
+        EntryFindings Out(Report.Entries.back().Name, Report.Findings);
         const bool TopLevel = Entry.Parent == NoParent;
         CheckName(Entry.OwnName, TopLevel, Out);
         if (TopLevel && !TakeFromListing(Pieces, ListedName(Entry.OwnName)) &&

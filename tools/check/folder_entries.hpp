@@ -29,9 +29,25 @@ struct FolderEntry {
     std::string IdError;                // why not
 };
 
-// Appends the entries of the folder at Path (but "." and "..") to Out in the system's order.
-// False, with the system's reason in Error, when it cannot be listed.
-bool ListFolderEntries(const NativeName& Path, std::vector<FolderEntry>& Out, std::string& Error);
+// Lists folders for one walk, which goes down and up one folder at a time.
+class FolderLister {
+public:
+    FolderLister() = default;
+    ~FolderLister();
+    FolderLister(const FolderLister&) = delete;
+    FolderLister& operator=(const FolderLister&) = delete;
+
+    // Appends the entries of the folder at Path (but "." and "..") to Out in the system's order.
+    // False, with the system's reason in Error, when it cannot be listed.
+    bool List(const NativeName& Path, std::vector<FolderEntry>& Out, std::string& Error);
+
+private:
+#if !defined(_WIN32)
+    // Folders kept open on the way down, each with the length of its path: a folder is opened
+    // from the deepest of them that its path starts with, so no lookup walks a long path.
+    std::vector<std::pair<std::size_t, int>> Marks;
+#endif
+};
 
 // The identity of the folder at Path, if it can be told.
 std::optional<FolderId> IdOfFolder(const NativeName& Path);

@@ -1,6 +1,9 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 #include <system_error>
@@ -20,12 +23,51 @@ bool IsDotOrDotDot(const char* Name) {
 
 std::string LastError() { return std::generic_category().message(errno); }
 
+// How long a folder's path past its mark may grow, in bytes and in names (each perhaps a link: the
+// system follows no more than 40 in one lookup), before the folder becomes a mark itself. Each
+// lookup then walks a few names, however deep the folder, and the marks kept open are few.
+constexpr std::size_t MarkAfterBytes = 1024;
+constexpr std::size_t MarkAfterNames = 32;
+
+// Whether Path goes on below the folder whose path is its first Size bytes.
+bool IsBelow(const NativeName& Path, std::size_t Size, const NativeName& Folder) {
+    return Path.size() > Size && Path[Size] == '/' && Path.compare(0, Size, Folder, 0, Size) == 0;
+}
+
 }  // namespace
 
-bool ListFolderEntries(const NativeName& Path, std::vector<FolderEntry>& Out, std::string& Error) {
-    const std::unique_ptr<DIR, CloseFolder> Folder(::opendir(Path.c_str()));
+FolderLister::~FolderLister() {
+    for (const auto& Mark : Marks) {
+        ::close(Mark.second);
+    }
+}
+
+bool FolderLister::List(const NativeName& Path, std::vector<FolderEntry>& Out, std::string& Error) {
+    // The walk has come back up from the marks that are not on Path's way.
+    while (!Marks.empty() && !IsBelow(Path, Marks.back().first, Path)) {
+        ::close(Marks.back().second);
+        Marks.pop_back();
+    }
+    const int From = Marks.empty() ? AT_FDCWD : Marks.back().second;
+    const std::size_t Past = Marks.empty() ? 0 : Marks.back().first + 1;
+    // Non-blocking, as the mod opens files: a FIFO put in a folder's place cannot stall the walk.
+    const int Descriptor = ::openat(From, Path.c_str() + Past,
+                                    O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (Descriptor < 0) {
+        Error = LastError();
+        return false;
+    }
+    const auto Names = static_cast<std::size_t>(
+        std::count(Path.begin() + static_cast<std::ptrdiff_t>(Past), Path.end(), '/'));
+    if (Path.size() - Past > MarkAfterBytes || Names >= MarkAfterNames) {
+        if (const int Kept = ::dup(Descriptor); Kept >= 0) {
+            Marks.emplace_back(Path.size(), Kept);
+        }
+    }
+    const std::unique_ptr<DIR, CloseFolder> Folder(::fdopendir(Descriptor));
     if (!Folder) {
         Error = LastError();
+        ::close(Descriptor);
         return false;
     }
     for (;;) {
@@ -45,8 +87,7 @@ bool ListFolderEntries(const NativeName& Path, std::vector<FolderEntry>& Out, st
         FolderEntry Entry;
         Entry.Name = Found->d_name;
         Entry.Shown = ShownName(Entry.Name);
-        // Each entry looked up from its folder's descriptor: the cost is the same at any depth.
-        // Links are followed, as a read follows them.
+        // Looked up from the folder's descriptor; links are followed, as a read follows them.
         struct stat Info {};
         if (::fstatat(::dirfd(Folder.get()), Found->d_name, &Info, 0) == 0) {
             if (S_ISDIR(Info.st_mode)) {

@@ -8,6 +8,10 @@
 namespace QVH::HostTool {
 namespace {
 
+// A number of no more characters than this and no exponent is below 1e308, which a double holds
+// (the largest is about 1.8e308).
+constexpr std::size_t SurelyInRange = 308;
+
 bool IsDigit(char C) { return C >= '0' && C <= '9'; }
 
 std::size_t Digits(std::string_view Text, std::size_t At) {
@@ -65,9 +69,12 @@ std::vector<ByteRange> NumbersPastDouble(std::string_view Text) {
             continue;
         }
         const std::size_t End = NumberEnd(Text, At);
-        // What the parser makes of a number: strtod's value, which it refuses when infinite.
-        if (End > At &&
-            std::isinf(std::strtod(std::string(Text.substr(At, End - At)).c_str(), nullptr))) {
+        const std::string_view Number = Text.substr(At, End - At);
+        // What the parser makes of a number: strtod's value, which it refuses when infinite. Only a
+        // long one, or one with an exponent, can be; the others need no conversion here.
+        if (!Number.empty() &&
+            (Number.find_first_of("eE") != Number.npos || Number.size() > SurelyInRange) &&
+            std::isinf(std::strtod(std::string(Number).c_str(), nullptr))) {
             Found.push_back({At, End});
         }
         At = std::max(End, At + 1);

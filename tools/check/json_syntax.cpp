@@ -39,14 +39,18 @@ std::size_t TokenStart(std::string_view Text, std::size_t Index) {
 // parser's own quote of the bytes before End, each control character in it written <U+0009>.
 std::string ParserReason(std::string_view What, std::string_view Token, std::string_view Text,
                          std::size_t End) {
-    if (const std::size_t Place = What.find(", column "); Place != What.npos) {
-        What.remove_prefix(std::min(What.size(), What.find(": ", Place) + 2));
-    } else if (What.starts_with("[json.exception.")) {
-        What.remove_prefix(std::min(What.size(), What.find("] ") + 2));
+    const std::size_t Place = What.find(", column ");
+    const std::size_t Colon = What.find(": ", Place == What.npos ? 0 : Place);
+    if (Place != What.npos && Colon != What.npos) {
+        What.remove_prefix(Colon + 2);
+    } else if (What.starts_with("[json.exception.") && What.find("] ") != What.npos) {
+        What.remove_prefix(What.find("] ") + 2);
     }
-    const std::string Quote = "; last read: '" + std::string(Token) + "'";
-    const std::size_t At = What.find(Quote);
-    if (At == What.npos) {
+    constexpr std::string_view LastRead = "; last read: '";
+    const std::size_t At = What.find(LastRead);
+    const std::size_t After = At + LastRead.size() + Token.size();
+    if (At == What.npos || What.substr(At + LastRead.size(), Token.size()) != Token ||
+        After >= What.size() || What[After] != '\'') {
         return std::string(What);
     }
     // The token's own bytes: as many before End as make its quote, control characters taking
@@ -57,7 +61,7 @@ std::string ParserReason(std::string_view What, std::string_view Token, std::str
     }
     return std::string(What.substr(0, At)) +
            "; last read: " + QuotedPiece(Text.substr(Start, std::min(End, Text.size()) - Start)) +
-           std::string(What.substr(At + Quote.size()));
+           std::string(What.substr(After + 1));
 }
 
 // Takes every event and keeps nothing but the first syntax error: a file is checked without

@@ -157,7 +157,7 @@ TEST(CheckAnimationFolder, AFileChangedAfterTheModsReadIsAnErrorAndTheCheckGoesO
 }
 
 #if !defined(_WIN32)
-TEST(CheckAnimationFolder, AFolderPastThePathLimitIsAnError) {
+TEST(CheckAnimationFolder, AFolderPastThePathLimitIsWalkedAndWhatTheModCannotReadIsAnError) {
     // Made one level at a time from each folder's descriptor: no path to the deepest one fits.
     QVH::Test::GameFolder Game;
     const std::string Name(200, 'd');
@@ -173,21 +173,25 @@ TEST(CheckAnimationFolder, AFolderPastThePathLimitIsAnError) {
     ASSERT_GE(Bad, 0);
     ::close(Bad);
     ::close(Folder);
+    std::vector<RC::StringType> Read;
 
-    const auto Report =
-        QVH::HostTool::CheckAnimationFolder([&Name](std::int32_t CallType, const RC::StringType&) {
+    // The mod opens a file by its path, which passes the limit: its read fails.
+    const auto Report = QVH::HostTool::CheckAnimationFolder(
+        [&](std::int32_t CallType, const RC::StringType& Payload) {
+            if (CallType == 1) {
+                return CommsCallResult{RC::StringType(Name.begin(), Name.end()), {}};
+            }
+            Read.push_back(Payload);
             return CommsCallResult{
-                CallType == 1 ? RC::StringType(Name.begin(), Name.end()) : RC::StringType(), {}};
+                {}, {"QVH_MotionArchive : Could not open animation file: (File name too long)"}};
         });
 
-    // The first folder whose path passes the limit cannot be walked, and says so.
+    EXPECT_EQ(Report.Entries.size(), 26u);
+    ASSERT_EQ(Read.size(), 1u);
+    EXPECT_EQ(Read[0].size(), 25 * 201 + 8);
     ASSERT_EQ(Report.Findings.size(), 1u);
-    const QVH::HostTool::Finding& F = Report.Findings[0];
-    EXPECT_EQ(F.Check, "folder-unreadable");
-    EXPECT_EQ(F.Kind, QVH::HostTool::FindingKind::Error);
-    EXPECT_NE(F.Text.find("File name too long"), std::string::npos) << F.Text;
-    EXPECT_GT(F.Name.size() + 34, 4096u);
-    EXPECT_LT(Report.Entries.size(), 25u);
+    EXPECT_EQ(Report.Findings[0].Check, "read-failed");
+    EXPECT_TRUE(Report.Findings[0].Name.ends_with("/Bad.json"));
 }
 #endif
 

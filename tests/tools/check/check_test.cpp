@@ -113,7 +113,8 @@ TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
     // One unit tells nothing of UTF-16.
     Game.WriteFile("NulFirst.json", "\0ab"s);
     // The grammar sets numbers no limit; a reader may.
-    Game.WriteFile("Huge.json", "[1e400, -" + std::string(400, '9') + ", 1e-400]");
+    Game.WriteFile("Huge.json", "[1e400, -" + std::string(400, '9') + ", 1e-400, " +
+                                    std::string(308, '9') + ", " + std::string(309, '9') + "]");
     // The mod drops one byte-order mark; the Blueprint gets the second.
     Game.WriteFile("TwoBoms.json", "\xEF\xBB\xBF\xEF\xBB\xBF{}");
     Game.WriteFile("TwoBoms16.json", Utf16Le(u"\uFEFF{}"));
@@ -151,6 +152,8 @@ TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
         {{"Huge.json", "warning", "json-number-too-large", 1, 2}, "'1e400'"},
         {{"Huge.json", "warning", "json-number-too-large", 1, 9},
          "'-999999999999999...9999999999999999'"},
+        {{"Huge.json", "warning", "json-number-too-large", 1, 730},
+         "'9999999999999999...9999999999999999'"},
         {{"TwoBoms.json", "error", "json-syntax", 1, 1}, "starts with U+FEFF"},
         {{"TwoBoms16.json", "error", "json-syntax", 1, 1}, "starts with U+FEFF"},
         {{"Unterminated.json", "error", "json-syntax", 1, 100003},
