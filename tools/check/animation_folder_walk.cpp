@@ -50,8 +50,14 @@ FolderWalk WalkAnimationFolder(const NativeName& Folder) {
         FolderEntry& Found = Here.Entries[Here.Next++];
         DiskEntry Entry;
         Entry.Parent = Here.Folder;
-        Entry.Shown = Here.Folder == NoParent ? std::move(Found.Shown)
-                                              : Walk.Entries[Here.Folder].Shown + "/" + Found.Shown;
+        if (Here.Folder == NoParent) {
+            Entry.Shown = std::move(Found.Shown);
+        } else {
+            // Exactly as long as it must be: in a deep tree, the names are most of the memory.
+            const std::string& Above = Walk.Entries[Here.Folder].Shown;
+            Entry.Shown.reserve(Above.size() + 1 + Found.Shown.size());
+            Entry.Shown.append(Above).append(1, '/').append(Found.Shown);
+        }
         Entry.OwnName = std::move(Found.Name);
         Entry.Type = Found.Type;
         const std::size_t Index = Walk.Entries.size();
