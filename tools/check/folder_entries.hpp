@@ -43,9 +43,13 @@ public:
 
 private:
 #if !defined(_WIN32)
-    // Folders kept open on the way down, each with the length of its path: a folder is opened
-    // from the deepest of them that its path starts with, so no lookup walks a long path.
-    std::vector<std::pair<std::size_t, int>> Marks;
+    // Folders kept open on the way down, each with its path: a folder is opened from the deepest
+    // of them that it lies below, so no lookup walks a long path.
+    struct Mark {
+        NativeName Path;
+        int Descriptor;
+    };
+    std::vector<Mark> Marks;
 #endif
 };
 

@@ -29,27 +29,26 @@ std::string LastError() { return std::generic_category().message(errno); }
 constexpr std::size_t MarkAfterBytes = 1024;
 constexpr std::size_t MarkAfterNames = 32;
 
-// Whether Path goes on below the folder whose path is its first Size bytes.
-bool IsBelow(const NativeName& Path, std::size_t Size, const NativeName& Folder) {
-    return Path.size() > Size && Path[Size] == '/' && Path.compare(0, Size, Folder, 0, Size) == 0;
+bool IsBelow(const NativeName& Path, const NativeName& Folder) {
+    return Path.size() > Folder.size() && Path[Folder.size()] == '/' && Path.starts_with(Folder);
 }
 
 }  // namespace
 
 FolderLister::~FolderLister() {
-    for (const auto& Mark : Marks) {
-        ::close(Mark.second);
+    for (const Mark& Kept : Marks) {
+        ::close(Kept.Descriptor);
     }
 }
 
 bool FolderLister::List(const NativeName& Path, std::vector<FolderEntry>& Out, std::string& Error) {
     // The walk has come back up from the marks that are not on Path's way.
-    while (!Marks.empty() && !IsBelow(Path, Marks.back().first, Path)) {
-        ::close(Marks.back().second);
+    while (!Marks.empty() && !IsBelow(Path, Marks.back().Path)) {
+        ::close(Marks.back().Descriptor);
         Marks.pop_back();
     }
-    const int From = Marks.empty() ? AT_FDCWD : Marks.back().second;
-    const std::size_t Past = Marks.empty() ? 0 : Marks.back().first + 1;
+    const int From = Marks.empty() ? AT_FDCWD : Marks.back().Descriptor;
+    const std::size_t Past = Marks.empty() ? 0 : Marks.back().Path.size() + 1;
     // Non-blocking, as the mod opens files: a FIFO put in a folder's place cannot stall the walk.
     const int Descriptor = ::openat(From, Path.c_str() + Past,
                                     O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
@@ -61,7 +60,7 @@ bool FolderLister::List(const NativeName& Path, std::vector<FolderEntry>& Out, s
         std::count(Path.begin() + static_cast<std::ptrdiff_t>(Past), Path.end(), '/'));
     if (Path.size() - Past > MarkAfterBytes || Names >= MarkAfterNames) {
         if (const int Kept = ::dup(Descriptor); Kept >= 0) {
-            Marks.emplace_back(Path.size(), Kept);
+            Marks.push_back({Path, Kept});
         }
     }
     const std::unique_ptr<DIR, CloseFolder> Folder(::fdopendir(Descriptor));

@@ -156,6 +156,35 @@ TEST(CheckAnimationFolder, AFileChangedAfterTheModsReadIsAnErrorAndTheCheckGoesO
     }
 }
 
+TEST(CheckAnimationFolder, DeepBranchesSideBySideAreEachWalkedWhole) {
+    // Deep enough that folders are opened from folders kept open above them, on two branches.
+    QVH::Test::GameFolder Game;
+    std::string Deep;
+    for (int Level = 0; Level < 40; ++Level) {
+        Deep += "/x";
+    }
+    Game.WriteFile("L" + Deep + "/One.json", "{}");
+    Game.WriteFile("R" + Deep + "/Two.json", "[1,]");
+    std::vector<RC::StringType> Read;
+
+    const auto Report = QVH::HostTool::CheckAnimationFolder(
+        [&Read](std::int32_t CallType, const RC::StringType& Payload) {
+            if (CallType == 1) {
+                return CommsCallResult{STR("L|R"), {}};
+            }
+            Read.push_back(Payload);
+            return CommsCallResult{Read.size() == 1 ? STR("{}") : STR("[1,]"), {}};
+        });
+
+    EXPECT_EQ(Report.Entries.size(), 84u);
+    const std::string Two = "R" + Deep + "/Two.json";
+    EXPECT_EQ(Read, (std::vector<RC::StringType>{RC::StringType(STR("L")) +
+                                                     RC::StringType(Deep.begin(), Deep.end()) +
+                                                     STR("/One.json"),
+                                                 RC::StringType(Two.begin(), Two.end())}));
+    EXPECT_EQ(EntriesAndChecks(Report), (Findings{{Two, "json-syntax"}}));
+}
+
 #if !defined(_WIN32)
 TEST(CheckAnimationFolder, AFolderPastThePathLimitIsWalkedAndWhatTheModCannotReadIsAnError) {
     // Made one level at a time from each folder's descriptor: no path to the deepest one fits.
