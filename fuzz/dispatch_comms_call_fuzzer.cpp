@@ -77,6 +77,14 @@ bool IsLone(const RC::StringType& Text, std::size_t At) {
            (IsLow(Text[At]) && (At == 0 || !IsHigh(Text[At - 1])));
 }
 
+// What ends a line to some reader, or turns the text around it: C0 and C1 controls, the line and
+// paragraph separators, the bidirectional controls.
+bool BreaksOrTurnsALine(RC::CharType Unit) {
+    return Unit < 0x20 || (Unit >= 0x7F && Unit <= 0x9F) || Unit == 0x061C || Unit == 0x200E ||
+           Unit == 0x200F || (Unit >= 0x2028 && Unit <= 0x202E) ||
+           (Unit >= 0x2066 && Unit <= 0x2069);
+}
+
 // Whether a log line is one line, ending in its line feed, which a name could not have broken in
 // two or lengthened with a line that looks like the mod's.
 bool IsOneLine(const RC::StringType& Line) {
@@ -84,7 +92,7 @@ bool IsOneLine(const RC::StringType& Line) {
         return false;
     }
     for (std::size_t At = 0; At + 1 < Line.size(); ++At) {
-        if (Line[At] < 0x20 || Line[At] == 0x7F || IsLone(Line, At)) {
+        if (BreaksOrTurnsALine(Line[At]) || IsLone(Line, At)) {
             return false;
         }
     }

@@ -1,14 +1,24 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "File/Macros.hpp"
 
 namespace QVH {
 
-// Name as a log line quotes it: control characters (U+0000 to U+001F and U+007F) and unpaired
-// surrogates written as escapes ("\n", "\t", "\r", "\x1B", "\uD83D"), so that a name always stays
-// on its own line and can never pass for another line of the log. Everything else, backslashes
-// included (Windows' separator), is kept as it is. Throws std::bad_alloc when memory runs out.
-// Any thread.
+// Name as a log line quotes it: every character that could break the line, make it read
+// differently or pass for another (C0 and C1 control characters, U+2028, U+2029, the
+// bidirectional controls, unpaired surrogates) written as "<U+000A>", with its code point in at
+// least four upper-case hex digits. "<" itself is written "<U+003C>", so every "<" in the result
+// starts an escape and no two names look alike; no name Windows can open holds "<", so those
+// names show as they are, backslashes (Windows' separator) included. Throws std::bad_alloc when
+// memory runs out. Any thread.
 RC::StringType EscapedName(RC::StringViewType Name);
+
+// The same for a name given as bytes (a POSIX file name, a command-line argument), as UTF-8: the
+// characters of its well-formed UTF-8 escaped as above, and each byte that is no part of a
+// well-formed sequence written as "<0xFF>".
+std::string EscapedName(std::string_view Name);
 
 }  // namespace QVH

@@ -5,22 +5,24 @@
 #include "text/unicode.hpp"
 
 namespace QVH {
-namespace {
 
-void AppendUpTo3Bytes(std::string& Out, char32_t Unit) {
-    if (Unit < 0x80) {
-        Out += static_cast<char>(Unit);
-    } else if (Unit < 0x800) {
-        Out += static_cast<char>(0xC0 | (Unit >> 6));
-        Out += static_cast<char>(0x80 | (Unit & 0x3F));
+void AppendUtf8(std::string& Out, char32_t Code) {
+    if (Code < 0x80) {
+        Out += static_cast<char>(Code);
+    } else if (Code < 0x800) {
+        Out += static_cast<char>(0xC0 | (Code >> 6));
+        Out += static_cast<char>(0x80 | (Code & 0x3F));
+    } else if (Code < 0x10000) {
+        Out += static_cast<char>(0xE0 | (Code >> 12));
+        Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
+        Out += static_cast<char>(0x80 | (Code & 0x3F));
     } else {
-        Out += static_cast<char>(0xE0 | (Unit >> 12));
-        Out += static_cast<char>(0x80 | ((Unit >> 6) & 0x3F));
-        Out += static_cast<char>(0x80 | (Unit & 0x3F));
+        Out += static_cast<char>(0xF0 | (Code >> 18));
+        Out += static_cast<char>(0x80 | ((Code >> 12) & 0x3F));
+        Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
+        Out += static_cast<char>(0x80 | (Code & 0x3F));
     }
 }
-
-}  // namespace
 
 std::string ToUtf8(RC::StringViewType Text) {
     // File names are mostly ASCII: their bytes go in one pass; the rest from the first unit that
@@ -37,7 +39,7 @@ std::string ToUtf8(RC::StringViewType Text) {
     for (std::size_t I = Ascii; I < Text.size(); ++I) {
         const char32_t Unit = Text[I];
         if (!IsHighSurrogate(Unit)) {
-            AppendUpTo3Bytes(Out, Unit);
+            AppendUtf8(Out, Unit);
             continue;
         }
         const char32_t Plane = Unit - 0xD800 + 0x40;  // (code point >> 10) of the pair

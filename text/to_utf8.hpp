@@ -12,4 +12,8 @@ namespace QVH {
 // followed by anything but a low surrogate. Keeps no state: any thread, any number at once.
 std::string ToUtf8(RC::StringViewType Text);
 
+// Appends the UTF-8 bytes of the character Code (at most U+10FFFF) to Out. A surrogate's value
+// gives the three bytes of its bit pattern. Any thread.
+void AppendUtf8(std::string& Out, char32_t Code);
+
 }  // namespace QVH

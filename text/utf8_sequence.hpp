@@ -2,45 +2,31 @@
 
 #include <bit>
 #include <cstdint>
+#include <string_view>
 
 #include "File/Macros.hpp"
 #include "text/unicode.hpp"
 
-// One UTF-8 sequence at a time: the step that the scalar and the vector decoding loops share.
-// Stateless; any thread.
-namespace QVH::detail {
+// One UTF-8 sequence at a time: the step that the scalar and the vector decoding loops share, and
+// that tools which follow a file character by character use too. Stateless; any thread.
+namespace QVH {
 
-inline bool IsTrail(unsigned char Byte) { return (Byte & 0xC0) == 0x80; }
-
-// Where decoding stands: the next byte to read and the next unit to write. Passed and returned
-// by value so both stay in registers in the loops.
-struct Utf8Cursor {
-    const unsigned char* In;
-    RC::CharType* Out;
+// One sequence as read: its character, where it ends, and whether it was well-formed.
+struct Utf8Sequence {
+    char32_t Code;             // Replacement when not WellFormed
+    const unsigned char* End;  // just past the sequence, line breaks passed over inside it included
+    bool WellFormed;
 };
 
-// Decodes the sequence whose lead byte is at At.In. An ill-formed sequence gives one U+FFFD for
-// its longest prefix that could still have begun a well-formed one (at least the lead byte), and
-// decoding resumes right after that prefix.
+// Reads the sequence whose lead byte is at In (In != End). An ill-formed sequence gives U+FFFD
+// for its longest prefix that could still have begun a well-formed one (at least the lead byte).
+// With SkipLineBreaks, CR and LF between a sequence's bytes are passed over, as a file's are
+// dropped before it is decoded; those after an ill-formed prefix are left to the caller.
 template <bool SkipLineBreaks>
-inline Utf8Cursor DecodeSequence(Utf8Cursor At, const unsigned char* End) {
-    auto [In, Out] = At;
+inline Utf8Sequence ReadUtf8Sequence(const unsigned char* In, const unsigned char* End) {
     const unsigned Lead = *In++;
     if (Lead < 0x80) {
-        *Out++ = static_cast<RC::CharType>(Lead);
-        return {In, Out};
-    }
-    // Most sequences are well-formed two- and three-byte ones with nothing between their bytes:
-    // those take one step. (A line break is no trail byte, so it never passes here.)
-    if (Lead >= 0xC2 && Lead <= 0xDF && End - In >= 1 && IsTrail(In[0])) {
-        *Out++ = static_cast<RC::CharType>((Lead & 0x1F) << 6 | (In[0] & 0x3F));
-        return {In + 1, Out};
-    }
-    if (Lead >= 0xE1 && Lead <= 0xEF && Lead != 0xED && End - In >= 2 && IsTrail(In[0]) &&
-        IsTrail(In[1])) {
-        *Out++ =
-            static_cast<RC::CharType>((Lead & 0x0F) << 12 | (In[0] & 0x3F) << 6 | (In[1] & 0x3F));
-        return {In + 2, Out};
+        return {Lead, In, true};
     }
     int Trail = 0;
     char32_t Code = 0;
@@ -62,30 +48,86 @@ inline Utf8Cursor DecodeSequence(Utf8Cursor At, const unsigned char* End) {
         Low = Lead == 0xF0 ? 0x90 : 0x80;
         High = Lead == 0xF4 ? 0x8F : 0xBF;
     } else {
-        *Out++ = Replacement;
-        return {In, Out};
+        return {Replacement, In, false};
     }
     for (; Trail > 0; --Trail) {
-        if constexpr (SkipLineBreaks) {
-            while (In != End && IsLineBreak(*In)) {
-                ++In;
-            }
-        }
         if (In == End || *In < Low || *In > High) {
-            *Out++ = Replacement;
-            return {In, Out};
+            // Line breaks count as passed over only when a trail byte follows them.
+            const unsigned char* Next = In;
+            if constexpr (SkipLineBreaks) {
+                while (Next != End && IsLineBreak(*Next)) {
+                    ++Next;
+                }
+            }
+            if (Next == In || Next == End || *Next < Low || *Next > High) {
+                return {Replacement, In, false};
+            }
+            In = Next;
         }
         Code = (Code << 6) | (*In++ & 0x3F);
         Low = 0x80;
         High = 0xBF;
     }
-    if (Code < 0x10000) {
-        *Out++ = static_cast<RC::CharType>(Code);
-    } else {
-        *Out++ = static_cast<RC::CharType>(0xD800 + ((Code - 0x10000) >> 10));
-        *Out++ = static_cast<RC::CharType>(0xDC00 + (Code & 0x3FF));
+    return {Code, In, true};
+}
+
+// Whether Bytes are well-formed UTF-8 throughout: text that must arrive exactly as given.
+inline bool IsWellFormedUtf8(std::string_view Bytes) {
+    const auto* In = reinterpret_cast<const unsigned char*>(Bytes.data());
+    const auto* const End = In + Bytes.size();
+    while (In != End) {
+        const Utf8Sequence Sequence = ReadUtf8Sequence<false>(In, End);
+        if (!Sequence.WellFormed) {
+            return false;
+        }
+        In = Sequence.End;
     }
-    return {In, Out};
+    return true;
+}
+
+}  // namespace QVH
+
+namespace QVH::detail {
+
+inline bool IsTrail(unsigned char Byte) { return (Byte & 0xC0) == 0x80; }
+
+// Where decoding stands: the next byte to read and the next unit to write. Passed and returned
+// by value so both stay in registers in the loops.
+struct Utf8Cursor {
+    const unsigned char* In;
+    RC::CharType* Out;
+};
+
+// Decodes the sequence whose lead byte is at At.In, as ReadUtf8Sequence reads it, and resumes
+// right after it.
+template <bool SkipLineBreaks>
+inline Utf8Cursor DecodeSequence(Utf8Cursor At, const unsigned char* End) {
+    auto [In, Out] = At;
+    const unsigned Lead = *In++;
+    if (Lead < 0x80) {
+        *Out++ = static_cast<RC::CharType>(Lead);
+        return {In, Out};
+    }
+    // Most sequences are well-formed two- and three-byte ones with nothing between their bytes:
+    // those take one step. (A line break is no trail byte, so it never passes here.)
+    if (Lead >= 0xC2 && Lead <= 0xDF && End - In >= 1 && IsTrail(In[0])) {
+        *Out++ = static_cast<RC::CharType>((Lead & 0x1F) << 6 | (In[0] & 0x3F));
+        return {In + 1, Out};
+    }
+    if (Lead >= 0xE1 && Lead <= 0xEF && Lead != 0xED && End - In >= 2 && IsTrail(In[0]) &&
+        IsTrail(In[1])) {
+        *Out++ =
+            static_cast<RC::CharType>((Lead & 0x0F) << 12 | (In[0] & 0x3F) << 6 | (In[1] & 0x3F));
+        return {In + 2, Out};
+    }
+    const Utf8Sequence Sequence = ReadUtf8Sequence<SkipLineBreaks>(In - 1, End);
+    if (Sequence.Code < 0x10000) {
+        *Out++ = static_cast<RC::CharType>(Sequence.Code);
+    } else {
+        *Out++ = static_cast<RC::CharType>(0xD800 + ((Sequence.Code - 0x10000) >> 10));
+        *Out++ = static_cast<RC::CharType>(0xDC00 + (Sequence.Code & 0x3FF));
+    }
+    return {Sequence.End, Out};
 }
 
 // Decodes the sequences from At.In on, one by one, up to the next ASCII byte or End. At.In

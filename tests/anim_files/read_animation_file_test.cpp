@@ -131,9 +131,13 @@ TEST_F(ReadAnimationFileTest, GivesEmptyTextAndOneLogLineWhenItCannotRead) {
         // Half a surrogate pair has no UTF-8 form: refused before a path is made of it.
         {u"a\xD83D"
          u"b.json",
-         u"QVH_MotionArchive : Refused a file name that is not valid text: a\\uD83Db.json\n"},
+         u"QVH_MotionArchive : Refused a file name that is not valid text: a<U+D83D>b.json\n"},
         {u"\xDC00.json",
-         u"QVH_MotionArchive : Refused a file name that is not valid text: \\uDC00.json\n"},
+         u"QVH_MotionArchive : Refused a file name that is not valid text: <U+DC00>.json\n"},
+        // What some readers take for a line end, or read in another direction, is escaped too.
+        {u"a\u2028b\u2029c\u0085d\u202Ee\u2066f\u200Fg.json",
+         u"QVH_MotionArchive : Animation file not found: "
+         u"a<U+2028>b<U+2029>c<U+0085>d<U+202E>e<U+2066>f<U+200F>g.json\n"},
     };
     for (const auto& C : Cases) {
         const std::size_t Before = Log.Texts().size();

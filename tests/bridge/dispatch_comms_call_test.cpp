@@ -134,7 +134,7 @@ TEST_F(DispatchCommsCallTest, ANameThatIsNotValidTextGivesTheEmptyStringNotItsel
     EXPECT_TRUE(Block.GuardsIntact());
     EXPECT_EQ(Log.Texts(),
               std::vector<RC::StringType>{STR(
-                  "QVH_MotionArchive : Refused a file name that is not valid text: \\uD83DA\n")});
+                  "QVH_MotionArchive : Refused a file name that is not valid text: <U+D83D>A\n")});
 }
 
 TEST_F(DispatchCommsCallTest, TwoReadsInARowSeeTheChangeBetweenThem) {

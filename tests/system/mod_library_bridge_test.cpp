@@ -99,15 +99,22 @@ TEST_F(ModLibraryBridgeTest, OddNamesAndOddFilesGiveTheEmptyStringAndOneHonestLi
     } Cases[] = {
         {u"\xD83D"
          u"A",
-         u"Refused a file name that is not valid text: \\uD83DA"},
-        {u"\xD83D\xD83D", u"Refused a file name that is not valid text: \\uD83D\\uD83D"},
-        {u"x\xD83C", u"Refused a file name that is not valid text: x\\uD83C"},
-        {u"\xDC00", u"Refused a file name that is not valid text: \\uDC00"},
+         u"Refused a file name that is not valid text: <U+D83D>A"},
+        {u"\xD83D\xD83D", u"Refused a file name that is not valid text: <U+D83D><U+D83D>"},
+        {u"x\xD83C", u"Refused a file name that is not valid text: x<U+D83C>"},
+        {u"\xDC00", u"Refused a file name that is not valid text: <U+DC00>"},
         {u"../\r\t\x1B[31m\x7F",
-         u"Refused a file name that leaves the animation folder: ../\\r\\t\\x1B[31m\\x7F"},
+         u"Refused a file name that leaves the animation folder: "
+         u"../<U+000D><U+0009><U+001B>[31m<U+007F>"},
 #ifndef _WIN32
-        // Windows takes no control characters in a name, and says so after the name.
+        // Windows takes no control characters in a name, and says so after the name. A name
+        // with a line feed and one with the escape's own characters give two lines, neither of
+        // which can pass for another line.
         {u"nl\nQVH_MotionArchive : forged line",
+         u"Animation file not found: nl<U+000A>QVH_MotionArchive : forged line"},
+        {u"nl<U+000A>QVH_MotionArchive : forged line",
+         u"Animation file not found: nl<U+003C>U+000A>QVH_MotionArchive : forged line"},
+        {u"nl\\nQVH_MotionArchive : forged line",
          u"Animation file not found: nl\\nQVH_MotionArchive : forged line"},
         {u"fifo.json", u"Animation file name names a device, not a file: fifo.json"},
 #endif

@@ -7,6 +7,7 @@
 
 #include "tests/support/engine_text.hpp"
 #include "text/file_text_decoder.hpp"
+#include "text/utf8_sequence.hpp"
 
 namespace {
 
@@ -66,6 +67,61 @@ TEST(FromUtf8, AppendsToWhatIsThere) {
     EXPECT_EQ(Text, Engine(u"a|\u00E9"));
 }
 
+TEST(ReadUtf8Sequence, GivesTheCharacterWhereItEndsAndWhetherItWasWellFormed) {
+    const struct {
+        const char* What;
+        std::string Bytes;
+        bool SkipLineBreaks;
+        char32_t Code;
+        std::size_t Length;
+        bool WellFormed;
+    } Cases[] = {
+        {"ASCII", "a\xC3", false, U'a', 1, true},
+        {"four bytes", "\xF0\x9F\x98\x80", false, U'\U0001F600', 4, true},
+        {"a U+FFFD in the text is well-formed", "\xEF\xBF\xBD", false, 0xFFFD, 3, true},
+        {"a lead byte alone", "\xC3", false, 0xFFFD, 1, false},
+        {"no lead byte", "\x80\x80", false, 0xFFFD, 1, false},
+        {"the longest prefix that could have gone on", "\xF0\x9F\x98z", false, 0xFFFD, 3, false},
+        {"a surrogate's first trail byte ends it", "\xED\xA0\x80", false, 0xFFFD, 1, false},
+        {"a line break is no trail byte", "\xE2\n\x82\xAC", false, 0xFFFD, 1, false},
+        {"line breaks between the bytes are passed over", "\xE2\r\n\x82\n\xAC", true, U'\u20AC', 6,
+         true},
+        // Those after the longest prefix belong to the text, where they end a line or a string.
+        {"line breaks after a prefix are left", "\xE2\n\"", true, 0xFFFD, 1, false},
+        {"and after two bytes of three", "\xE2\x82\r\nx", true, 0xFFFD, 2, false},
+        {"and at the end", "\xF0\x9F\n", true, 0xFFFD, 2, false},
+    };
+    for (const auto& C : Cases) {
+        const auto* In = reinterpret_cast<const unsigned char*>(C.Bytes.data());
+        const auto* End = In + C.Bytes.size();
+        const QVH::Utf8Sequence Read = C.SkipLineBreaks ? QVH::ReadUtf8Sequence<true>(In, End)
+                                                        : QVH::ReadUtf8Sequence<false>(In, End);
+        EXPECT_EQ(Read.Code, C.Code) << C.What;
+        EXPECT_EQ(static_cast<std::size_t>(Read.End - In), C.Length) << C.What;
+        EXPECT_EQ(Read.WellFormed, C.WellFormed) << C.What;
+    }
+}
+
+TEST(IsWellFormedUtf8, AcceptsOnlyTextWithNoIllFormedPart) {
+    const std::string Good[] = {"", "Walk.json", "R\xC3\xA9v\xC3\xA9rence \xF0\x9F\x98\x80",
+                                "a\0b"s, "\xEF\xBF\xBD"};
+    for (const std::string& G : Good) {
+        EXPECT_TRUE(QVH::IsWellFormedUtf8(G)) << G;
+    }
+    const std::string Bad[] = {
+        "\xC3",              // cut short at the end
+        "x\xE2\x82y",        // cut short before ASCII
+        "\xC0\xAF",          // overlong
+        "\xED\xA0\x80",      // an encoded surrogate
+        "\xF4\x90\x80\x80",  // above U+10FFFF
+        "\xE2\r\n\x82\xAC",  // whole only once its line breaks are dropped
+        "ok\xFF",            // a byte that leads nothing
+    };
+    for (const std::string& B : Bad) {
+        EXPECT_FALSE(QVH::IsWellFormedUtf8(B)) << B;
+    }
+}
+
 TEST(DecodeUtf8Units, EveryPathAtEveryLengthAndPlace) {
     // Each way of decoding this processor offers, the one in use and a whole file's decoder, with
     // a break, a tab or a character at each place of each length around the 16- and 32-byte
@@ -81,7 +137,10 @@ TEST(DecodeUtf8Units, EveryPathAtEveryLengthAndPlace) {
                    {"\xE2\x82\xAC\xE2\x82\xAC", u"\u20AC\u20AC"},
                    {"\xF0\x9F\x98\x80", u"\U0001F600"},
                    {"\xE2\r\n\x82\xAC", u"\u20AC"},
-                   {"\xE2\x82", u"\uFFFD"}};
+                   {"\xE2\x82", u"\uFFFD"},
+                   // Line breaks after a sequence cut short are left to the loop, which drops them.
+                   {"\xE2\n", u"\uFFFD"},
+                   {"\xF0\x9F\r\nb", u"\uFFFDb"}};
     std::vector<QVH::detail::NamedUtf8Decoder> Decoders =
         QVH::detail::Utf8DecodersOfThisProcessor();
     Decoders.push_back({"in use", QVH::detail::DecodeUtf8Units});

@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "text/unicode.hpp"
+
 namespace {
 
 using Units = std::u16string;
@@ -47,6 +49,19 @@ TEST(ToUtf8, EncodesEachKindOfUnit) {
     };
     for (const Case& C : Cases) {
         EXPECT_EQ(QVH::ToUtf8(Engine(C.Input)), C.Expected) << C.What;
+        // Character by character, where the units are well-formed: the same bytes.
+        if (!QVH::IsWellFormedUtf16(Engine(C.Input))) {
+            continue;
+        }
+        std::string Appended;
+        for (std::size_t At = 0; At < C.Input.size(); ++At) {
+            char32_t Code = C.Input[At];
+            if (QVH::IsHighSurrogate(Code)) {
+                Code = 0x10000 + ((Code - 0xD800) << 10) + (C.Input[++At] - 0xDC00);
+            }
+            QVH::AppendUtf8(Appended, Code);
+        }
+        EXPECT_EQ(Appended, C.Expected) << C.What;
     }
 }
 

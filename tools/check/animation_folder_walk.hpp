@@ -2,7 +2,7 @@
 
 // The animation folder's entries as stored on disk, sub-folders walked.
 
-#include <filesystem>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -12,13 +12,13 @@
 
 namespace QVH::HostTool {
 
+inline constexpr std::size_t NoParent = static_cast<std::size_t>(-1);
+
 struct DiskEntry {
-    std::string Shown;           // "Gestures/Wave_Hello.json", as ShownName shows each part
-    RC::StringType ReadName;     // the name a read takes: the listed names joined by "/"
-    NativeName OwnName;          // the last part, as stored
-    std::filesystem::path Path;  // to read the entry directly
+    std::string Shown;              // "Gestures/Wave_Hello.json", as ShownName shows each part
+    NativeName OwnName;             // the last part, as stored
+    std::size_t Parent = NoParent;  // the index of its folder's entry; NoParent at the top level
     EntryType Type = EntryType::File;
-    bool TopLevel = false;
     std::string WalkError;  // for a folder that could not be walked: why
 };
 
@@ -27,8 +27,15 @@ struct FolderWalk {
     std::string Error;  // the folder itself could not be walked: why
 };
 
-// Every entry below Folder, each folder's entries in the order of their shown names, a
-// sub-folder's entries right after it. A folder reached again through a link is not walked again.
-FolderWalk WalkAnimationFolder(const std::filesystem::path& Folder);
+// Every entry below Folder (native, relative to the working directory as the mod's reads are),
+// each folder's entries in the order of their shown names, a sub-folder's entries right after
+// it. Links are followed, as a read follows them; a folder reached again through one is not
+// walked again. A folder that cannot be walked, or whose identity cannot be told, has its
+// WalkError. Time and memory grow with the number of entries and the length of their names.
+FolderWalk WalkAnimationFolder(const NativeName& Folder);
+
+// The name a read takes for the entry at Index: the listed names from the top level down,
+// joined by "/".
+RC::StringType ReadNameOf(const FolderWalk& Walk, std::size_t Index);
 
 }  // namespace QVH::HostTool

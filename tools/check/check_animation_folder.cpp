@@ -1,20 +1,22 @@
 #include "tools/check/check_animation_folder.hpp"
 
 #include <algorithm>
+#include <exception>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "StandIn/Devices.hpp"
+#include "anim_files/animation_file_name.hpp"
 #include "anim_files/animation_folder.hpp"
+#include "anim_files/input_file.hpp"
 #include "tools/check/animation_folder_walk.hpp"
 #include "tools/check/check_json.hpp"
 #include "tools/check/check_names.hpp"
 #include "tools/check/check_stored_file.hpp"
+#include "tools/check/read_stored_file.hpp"
 #include "tools/check/stored_text.hpp"
 
 namespace QVH::HostTool {
@@ -45,10 +47,29 @@ bool EndsInJson(const RC::StringType& Name) {
     return true;
 }
 
-bool ReadStored(const std::filesystem::path& Path, std::string& Bytes) {
-    std::ifstream In(Path, std::ios::binary);
-    Bytes.assign(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-    return In.good() || In.eof();
+// The system's reason for a failed open or read, in the words a log line of the mod's gives.
+std::string Reason(std::error_code Error) {
+    return StandIn::ToDisplayUtf8(detail::InputFile::ErrorText(Error));
+}
+
+// Why the file as stored gives no bytes to check, when the mod's read of it gave some.
+std::string Unreadable(const StoredFile& File) {
+    using detail::FileTextStatus;
+    switch (File.Status) {
+        case FileTextStatus::Missing:
+            return "it is gone";
+        case FileTextStatus::Folder:
+            return "it is a folder now";
+        case FileTextStatus::Device:
+            return "it is no regular file now (a FIFO, a device or a socket)";
+        case FileTextStatus::TooLarge:
+            return "it is too large for an engine string now";
+        case FileTextStatus::ReadFailed:
+            return "it cannot be read (" + Reason(File.Error) + ")";
+        default:
+            break;
+    }
+    return "it cannot be opened (" + Reason(File.Error) + ")";
 }
 
 // The top-level entries the listing shows: each name as a piece of the listing, or, for a name
@@ -76,32 +97,15 @@ bool TakeFromListing(std::map<RC::StringType, int>& Pieces, const RC::StringType
     return All;
 }
 
-void CheckFile(const DiskEntry& Entry, const CommsCall& Call, EntryFindings& Out) {
-    const CommsCallResult Read = Call(2, Entry.ReadName);
-    if (!Read.Log.empty()) {
-        Out.Error("read-failed", "the read gives nothing: the mod logs " + Joined(Read.Log));
-        return;
-    }
-    if (Entry.Type == EntryType::Other) {
-        if (Read.Payload.empty()) {
-            Out.Error("not-a-file", "neither a file nor a folder: the read gives nothing");
-        }
-        return;
-    }
-    std::string Bytes;
-    if (!ReadStored(Entry.Path, Bytes)) {
-        Out.Warning("stored-unreadable",
-                    "qvh-host cannot read the file itself, so its bytes are not checked");
-        return;
-    }
-    const StoredText Stored(std::move(Bytes));
+void CheckStored(const StoredText& Stored, const RC::StringType& Name, const CommsCallResult& Read,
+                 EntryFindings& Out) {
     const StoredFileFacts Facts = CheckStoredFile(Stored, Out);
     if (Read.Payload.empty() && !Facts.Empty && !Facts.EndsAtNul) {
         Out.Error("read-empty",
                   "the read gives nothing: the file holds no more than line breaks and a "
                   "byte-order mark");
     }
-    if (!EndsInJson(Entry.ReadName)) {
+    if (!EndsInJson(Name)) {
         Out.Warning("not-json-name",
                     "the name does not end in .json: the listing shows it to the Blueprint all "
                     "the same, and it is not checked as JSON");
@@ -116,6 +120,37 @@ void CheckFile(const DiskEntry& Entry, const CommsCall& Call, EntryFindings& Out
     }
 }
 
+void CheckFile(const FolderWalk& Walk, std::size_t Index, const CommsCall& Call,
+               EntryFindings& Out) {
+    const RC::StringType Name = ReadNameOf(Walk, Index);
+    const CommsCallResult Read = Call(2, Name);
+    if (!Read.Log.empty()) {
+        Out.Error("read-failed", "the read gives nothing: the mod logs " + Joined(Read.Log));
+        return;
+    }
+    if (Walk.Entries[Index].Type == EntryType::Other) {
+        if (Read.Payload.empty()) {
+            Out.Error("not-a-file", "neither a file nor a folder: the read gives nothing");
+        }
+        return;
+    }
+    // The file is read again as stored, as the mod reads it, for the places in it: the mod's
+    // text no longer has its line breaks. A file that changed meanwhile can fail any way.
+    const std::string Unchecked =
+        "qvh-host cannot read the file itself, so its bytes are not "
+        "checked: ";
+    try {
+        StoredFile File = ReadStoredFile(detail::AnimationFilePathText(Name));
+        if (File.Status != detail::FileTextStatus::Read) {
+            Out.Error("stored-unreadable", Unchecked + Unreadable(File));
+            return;
+        }
+        CheckStored(StoredText(std::move(File.Bytes), File.Size), Name, Read, Out);
+    } catch (const std::exception& Error) {
+        Out.Error("stored-unreadable", Unchecked + Error.what());
+    }
+}
+
 }  // namespace
 
 CheckReport CheckAnimationFolder(const CommsCall& Call) {
@@ -127,24 +162,28 @@ CheckReport CheckAnimationFolder(const CommsCall& Call) {
         FolderFindings.Error("listing-failed",
                              "the listing fails: the mod logs " + Joined(Listing.Log));
     }
-    const FolderWalk Walk = WalkAnimationFolder(std::filesystem::path(QVH::AnimationFolder));
+    FolderWalk Walk = WalkAnimationFolder(std::filesystem::path(QVH::AnimationFolder).native());
     if (!Walk.Error.empty() && Listing.Log.empty()) {
         FolderFindings.Error("folder-unreadable",
                              "qvh-host cannot walk the folder itself: " + Walk.Error);
     }
     std::map<RC::StringType, int> Pieces = ListingPieces(Listing.Payload);
-    for (const DiskEntry& Entry : Walk.Entries) {
-        Report.Entries.push_back({Entry.Shown, Entry.Type});
-        EntryFindings Out(Entry.Shown, Report.Findings);
-        CheckName(Entry.OwnName, Entry.TopLevel, Out);
-        if (Entry.TopLevel && !TakeFromListing(Pieces, Entry.ReadName) && Listing.Log.empty()) {
+    for (std::size_t Index = 0; Index < Walk.Entries.size(); ++Index) {
+        DiskEntry& Entry = Walk.Entries[Index];
+        // The walk is done with the entry's name; the report keeps it.
+        Report.Entries.push_back({std::move(Entry.Shown), Entry.Type});
+        EntryFindings Out(Report.Entries.back().Name, Report.Findings);
+        const bool TopLevel = Entry.Parent == NoParent;
+        CheckName(Entry.OwnName, TopLevel, Out);
+        if (TopLevel && !TakeFromListing(Pieces, ListedName(Entry.OwnName)) &&
+            Listing.Log.empty()) {
             Out.Error("not-listed", "the mod's listing does not show this name");
         }
         if (!Entry.WalkError.empty()) {
             Out.Error("folder-unreadable", "cannot walk the folder: " + Entry.WalkError);
         }
         if (Entry.Type != EntryType::Folder) {
-            CheckFile(Entry, Call, Out);
+            CheckFile(Walk, Index, Call, Out);
         }
     }
     return Report;

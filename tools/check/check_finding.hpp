@@ -60,7 +60,32 @@ private:
     std::vector<Finding>& Out;
 };
 
+// A warning that may stand at any number of places in one file: the first few places get a line
+// each, and one more line at the end says at how many more places it stands, so a report grows
+// with the number of files, not with their size.
+class RepeatedWarning {
+public:
+    static constexpr std::size_t ShownPlaces = 5;
+
+    RepeatedWarning(EntryFindings& InOut, std::string_view InCheck) : Out(InOut), Check(InCheck) {}
+
+    // Counts one more place; true when it is among the first few, which the caller then reports
+    // with Out.Warning and this check's name.
+    bool Next() { return ++Places <= ShownPlaces; }
+    // The line for the places not shown, if there were any; once, after the last Next.
+    void Finish();
+
+private:
+    EntryFindings& Out;
+    std::string_view Check;
+    std::size_t Places = 0;
+};
+
 // Text quoted for a message: between double quotes, as it is.
 std::string Quoted(std::string_view Text);
+
+// A piece of a file's text (UTF-8) quoted for a message, between single quotes and escaped as
+// names are: whole when short, else its first and last few characters with "..." between.
+std::string QuotedPiece(std::string_view Text);
 
 }  // namespace QVH::HostTool

@@ -1,77 +1,20 @@
 #include "tools/check/check_json.hpp"
 
 #include <algorithm>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 
-#include "tools/check/utf8.hpp"
+#include "tools/check/json_numbers.hpp"
+#include "tools/check/json_syntax.hpp"
 
 namespace QVH::HostTool {
 namespace {
 
-bool IsWordCharacter(char32_t Code) {
-    return (Code >= U'0' && Code <= U'9') || (Code >= U'a' && Code <= U'z') ||
-           (Code >= U'A' && Code <= U'Z') || Code == U'.' || Code == U'+' || Code == U'-';
+std::size_t CharactersBefore(std::string_view Text, std::size_t Byte) {
+    return static_cast<std::size_t>(
+        std::count_if(Text.begin(), Text.begin() + static_cast<std::ptrdiff_t>(Byte),
+                      [](char B) { return (static_cast<unsigned char>(B) & 0xC0) != 0x80; }));
 }
-
-// Where the JSON token that holds the byte at Index of Text starts, tokens told apart plainly:
-// strings, runs of letters and digits, and single characters. The parser names the last byte it
-// read, which for a token it did not expect may be that token's last.
-std::size_t TokenStart(std::string_view Text, std::size_t Index) {
-    for (std::size_t At = 0; At < Text.size();) {
-        std::size_t End = At + 1;
-        if (Text[At] == '"') {
-            while (End < Text.size() && Text[End] != '"') {
-                End += Text[End] == '\\' ? 2 : 1;
-            }
-            ++End;
-        } else if (IsWordCharacter(static_cast<unsigned char>(Text[At]))) {
-            while (End < Text.size() && IsWordCharacter(static_cast<unsigned char>(Text[End]))) {
-                ++End;
-            }
-        }
-        if (Index < End) {
-            return At;
-        }
-        At = End;
-    }
-    return Index;
-}
-
-// Takes every event and keeps nothing but the first syntax error: a file is checked without
-// building its document.
-class SyntaxOnly : public nlohmann::json_sax<nlohmann::json> {
-public:
-    std::optional<std::size_t> ErrorByte;  // 1-based
-    std::string Reason;
-
-    bool null() override { return true; }
-    bool boolean(bool) override { return true; }
-    bool number_integer(number_integer_t) override { return true; }
-    bool number_unsigned(number_unsigned_t) override { return true; }
-    bool number_float(number_float_t, const string_t&) override { return true; }
-    bool string(string_t&) override { return true; }
-    bool binary(binary_t&) override { return true; }
-    bool start_object(std::size_t) override { return true; }
-    bool key(string_t&) override { return true; }
-    bool end_object() override { return true; }
-    bool start_array(std::size_t) override { return true; }
-    bool end_array() override { return true; }
-
-    bool parse_error(std::size_t Byte, const std::string&,
-                     const nlohmann::detail::exception& Error) override {
-        ErrorByte = Byte;
-        // "[json.exception.parse_error.101] parse error at line 1, column 9: syntax error ...":
-        // that place is in the one line the Blueprint gets, not in the file, so only the reason
-        // is kept.
-        const std::string_view What = Error.what();
-        const std::size_t Column = What.find("column ");
-        const std::size_t Colon = What.find(": ", Column == What.npos ? 0 : Column);
-        Reason = ValidUtf8(Colon == What.npos ? What : What.substr(Colon + 2));
-        return false;
-    }
-};
 
 }  // namespace
 
@@ -83,13 +26,17 @@ void CheckJsonLineBreaks(const StoredText& Stored, EntryFindings& Out) {
     bool StringReported = false;
     char32_t Before = 0;  // the last character that reaches the text, outside strings
     std::optional<TextPosition> BreakAfterBefore;
+    RepeatedWarning InStrings(Out, "json-string-line-break");
+    RepeatedWarning Joined(Out, "json-joined-by-line-break");
     while (Reader.Next(C) && !(C.Code == 0 && C.WellFormed)) {
         if (C.LineBreak) {
             if (InString && !StringReported) {
-                Out.Warning("json-string-line-break",
-                            "a line break inside a JSON string: the mod removes it, so the "
-                            "string changes",
-                            C.At);
+                if (InStrings.Next()) {
+                    Out.Warning("json-string-line-break",
+                                "a line break inside a JSON string: the mod removes it, so the "
+                                "string changes",
+                                C.At);
+                }
                 StringReported = true;
             } else if (!InString && !BreakAfterBefore) {
                 BreakAfterBefore = C.At;
@@ -107,7 +54,8 @@ void CheckJsonLineBreaks(const StoredText& Stored, EntryFindings& Out) {
             }
             continue;
         }
-        if (BreakAfterBefore && IsWordCharacter(Before) && IsWordCharacter(C.Code)) {
+        if (BreakAfterBefore && IsJsonWordCharacter(Before) && IsJsonWordCharacter(C.Code) &&
+            Joined.Next()) {
             Out.Warning("json-joined-by-line-break",
                         "a line break between two words or numbers: the mod removes it, so "
                         "they run together",
@@ -120,33 +68,55 @@ void CheckJsonLineBreaks(const StoredText& Stored, EntryFindings& Out) {
             StringReported = false;
         }
     }
+    InStrings.Finish();
+    Joined.Finish();
 }
 
 void CheckJsonSyntax(std::string_view Text, const StoredText& Stored, bool EndsAtNul,
                      EntryFindings& Out) {
-    SyntaxOnly Events;
-    if (nlohmann::json::sax_parse(Text, &Events) || !Events.ErrorByte) {
+    const std::string_view JsonPrefix = "not JSON once its line breaks are removed: ";
+    // The parser passes over a byte-order mark at the start, which most readers refuse; the mod
+    // keeps one after the mark it drops.
+    if (Text.starts_with("\xEF\xBB\xBF")) {
+        Out.Error("json-syntax",
+                  std::string(JsonPrefix) +
+                      "the text starts with U+FEFF, a second byte-order mark, which is no JSON",
+                  Stored.PositionOfCharacter(0));
         return;
     }
-    // The parser counts bytes of the UTF-8 it was given; the file's place counts characters. A
-    // token the parser did not expect is pointed at where it starts; one the lexer could not
-    // read ("last read: ...") where reading it failed.
-    std::size_t Byte = std::min(std::max<std::size_t>(*Events.ErrorByte, 1) - 1, Text.size());
-    if (Events.Reason.find("last read: ") == std::string::npos) {
-        Byte = TokenStart(Text, Byte);
+    // The parser refuses a number no double holds, which the grammar allows: each is written as
+    // a 0 of the same length for the parse, and warned of.
+    const std::vector<ByteRange> Huge = NumbersPastDouble(Text);
+    std::string Parsed;
+    if (!Huge.empty()) {
+        Parsed.assign(Text);
+        for (const ByteRange& Number : Huge) {
+            Parsed.replace(Number.Start, Number.End - Number.Start, Number.End - Number.Start, ' ');
+            Parsed[Number.Start] = '0';
+        }
     }
-    while (Byte > 0 && Byte < Text.size() &&
-           (static_cast<unsigned char>(Text[Byte]) & 0xC0) == 0x80) {
-        --Byte;  // the start of the character
+    const std::optional<JsonSyntaxError> Error =
+        FirstJsonSyntaxError(Huge.empty() ? Text : std::string_view(Parsed));
+    const std::size_t Byte = Error ? Error->Byte : Text.size();
+    RepeatedWarning Numbers(Out, "json-number-too-large");
+    for (const ByteRange& Number : Huge) {
+        if (Number.Start < Byte && Numbers.Next()) {
+            Out.Warning("json-number-too-large",
+                        "a number no double holds, " +
+                            QuotedPiece(Text.substr(Number.Start, Number.End - Number.Start)) +
+                            ": JSON, but a reader may refuse it or take it for infinity",
+                        Stored.PositionOfCharacter(CharactersBefore(Text, Number.Start)));
+        }
     }
-    const std::size_t Characters = static_cast<std::size_t>(
-        std::count_if(Text.begin(), Text.begin() + static_cast<std::ptrdiff_t>(Byte),
-                      [](char B) { return (static_cast<unsigned char>(B) & 0xC0) != 0x80; }));
+    Numbers.Finish();
+    if (!Error) {
+        return;
+    }
     const bool AtNul = EndsAtNul && Byte == Text.size();
-    Out.Error("json-syntax",
-              "not JSON once its line breaks are removed: " + Events.Reason +
-                  (AtNul ? " (the text ends at the NUL)" : ""),
-              Stored.PositionOfCharacter(Characters));
+    Out.Error(
+        "json-syntax",
+        std::string(JsonPrefix) + Error->Reason + (AtNul ? " (the text ends at the NUL)" : ""),
+        Stored.PositionOfCharacter(CharactersBefore(Text, Byte)));
 }
 
 }  // namespace QVH::HostTool

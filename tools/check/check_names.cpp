@@ -4,73 +4,57 @@
 #include <string_view>
 #include <vector>
 
-#include "StandIn/Devices.hpp"
-#include "tools/check/utf8.hpp"
+#include "log/escaped_name.hpp"
+#include "text/from_utf8.hpp"
+#include "text/to_utf8.hpp"
+#include "text/unicode.hpp"
+#include "text/utf8_sequence.hpp"
 
 namespace QVH::HostTool {
 namespace {
 
-struct NameCharacter {
-    char32_t Code = 0;  // U+FFFD when not WellFormed
-    bool WellFormed = true;
-    std::string Shown;
-};
-
-std::string Escape(const char* Format, unsigned Value) {
-    char Text[16];
-    std::snprintf(Text, sizeof(Text), Format, Value);
-    return Text;
-}
-
 bool IsControl(char32_t Code) { return Code < 0x20 || Code == 0x7F; }
 
-NameCharacter Character(char32_t Code) {
-    NameCharacter C{Code, true, {}};
-    if (IsControl(Code)) {
-        C.Shown = Escape("\\x%02X", static_cast<unsigned>(Code));
-    } else {
-        AppendUtf8(C.Shown, Code);
-    }
-    return C;
-}
-
-std::vector<NameCharacter> Characters(const NativeName& Name) {
-    std::vector<NameCharacter> Out;
+// The name's characters, each one that is not well-formed (bytes that are not UTF-8, an
+// unpaired surrogate) as U+FFFD; and whether all were.
+std::u32string Characters(const NativeName& Name, bool& WellFormed) {
+    std::u32string Out;
+    WellFormed = true;
 #if defined(_WIN32)
-    for (std::size_t At = 0; At < Name.size(); ++At) {
-        const char32_t Unit = static_cast<char16_t>(Name[At]);
-        if (Unit >= 0xD800 && Unit <= 0xDBFF && At + 1 < Name.size() && Name[At + 1] >= 0xDC00 &&
-            Name[At + 1] <= 0xDFFF) {
-            Out.push_back(Character(0x10000 + ((Unit - 0xD800) << 10) + (Name[At + 1] - 0xDC00)));
+    const RC::StringViewType Units(Name);
+    for (std::size_t At = 0; At < Units.size(); ++At) {
+        if (IsUnpairedSurrogate(Units, At)) {
+            Out += Replacement;
+            WellFormed = false;
+        } else if (IsHighSurrogate(Units[At])) {
+            Out += 0x10000 + ((char32_t{Units[At]} - 0xD800) << 10) + (Units[At + 1] - 0xDC00);
             ++At;
-        } else if (Unit >= 0xD800 && Unit <= 0xDFFF) {
-            Out.push_back({0xFFFD, false, Escape("\\u%04X", static_cast<unsigned>(Unit))});
         } else {
-            Out.push_back(Character(Unit));
+            Out += Units[At];
         }
     }
 #else
-    for (std::size_t At = 0; At < Name.size();) {
-        const Utf8Step Step = NextUtf8(Name, At, false);
-        if (Step.WellFormed) {
-            Out.push_back(Character(Step.Code));
-        } else {
-            NameCharacter C{0xFFFD, false, {}};
-            for (std::size_t K = 0; K < Step.Length; ++K) {
-                C.Shown += Escape("\\x%02X", static_cast<unsigned char>(Name[At + K]));
-            }
-            Out.push_back(C);
-        }
-        At += Step.Length;
+    const auto* In = reinterpret_cast<const unsigned char*>(Name.data());
+    const auto* const End = In + Name.size();
+    while (In != End) {
+        const Utf8Sequence Sequence = ReadUtf8Sequence<false>(In, End);
+        Out += Sequence.Code;
+        WellFormed = WellFormed && Sequence.WellFormed;
+        In = Sequence.End;
     }
 #endif
     return Out;
 }
 
+// Engine text for a message: escaped as the mod's log lines escape names, in UTF-8.
+std::string ShownText(RC::StringViewType Text) { return ToUtf8(EscapedName(Text)); }
+
 // How a character is named in a message: itself, or its code point when it cannot be seen.
 std::string CharacterInText(char32_t Code) {
     if (IsControl(Code)) {
-        return Escape("U+%04X", static_cast<unsigned>(Code));
+        char Text[16];
+        std::snprintf(Text, sizeof(Text), "U+%04X", static_cast<unsigned>(Code));
+        return Text;
     }
     std::string Text = "'";
     AppendUtf8(Text, Code);
@@ -89,17 +73,16 @@ std::string ListInText(const std::vector<std::string>& Items) {
 bool IsDeviceStem(std::u32string_view Stem) {
     std::string Upper;
     for (const char32_t Code : Stem) {
-        if (Code >= 0x80) {
-            return false;
-        }
         Upper += static_cast<char>(Code >= 'a' && Code <= 'z' ? Code - 'a' + 'A' : Code);
     }
     if (Upper == "CON" || Upper == "PRN" || Upper == "AUX" || Upper == "NUL" || Upper == "CONIN$" ||
         Upper == "CONOUT$") {
         return true;
     }
-    return Upper.size() == 4 && (Upper.starts_with("COM") || Upper.starts_with("LPT")) &&
-           Upper[3] >= '1' && Upper[3] <= '9';
+    // The ports take the superscript digits one to three too.
+    return Stem.size() == 4 && (Upper.starts_with("COM") || Upper.starts_with("LPT")) &&
+           ((Stem[3] >= '1' && Stem[3] <= '9') || Stem[3] == U'\u00B9' || Stem[3] == U'\u00B2' ||
+            Stem[3] == U'\u00B3');
 }
 
 void CheckWindowsRules(const std::u32string& Codes, bool BarReported, EntryFindings& Out) {
@@ -127,7 +110,7 @@ void CheckWindowsRules(const std::u32string& Codes, bool BarReported, EntryFindi
     if (IsDeviceStem(Stem)) {
         std::string Device;
         for (const char32_t Code : Stem) {
-            Device += static_cast<char>(Code);
+            AppendUtf8(Device, Code);
         }
         Out.Error("name-device", "Windows opens this name as the device " + Device +
                                      ", not as a file: the game reads nothing from it");
@@ -147,36 +130,22 @@ RC::StringType ListedName(const NativeName& Name) {
 #if defined(_WIN32)
     return RC::StringType(Name.begin(), Name.end());
 #else
-    RC::StringType Listed;
-    for (const NameCharacter& C : Characters(Name)) {
-        if (C.Code >= 0x10000) {
-            Listed += static_cast<RC::CharType>(0xD800 + ((C.Code - 0x10000) >> 10));
-            Listed += static_cast<RC::CharType>(0xDC00 + (C.Code & 0x3FF));
-        } else {
-            Listed += static_cast<RC::CharType>(C.Code);
-        }
-    }
-    return Listed;
+    return FromUtf8(Name);
 #endif
 }
 
 std::string ShownName(const NativeName& Name) {
-    std::string Shown;
-    for (const NameCharacter& C : Characters(Name)) {
-        Shown += C.Shown;
-    }
-    return Shown;
+#if defined(_WIN32)
+    return ShownText(Name);
+#else
+    return EscapedName(std::string_view(Name));
+#endif
 }
 
 void CheckName(const NativeName& Name, bool Listed, EntryFindings& Out) {
-    const std::vector<NameCharacter> Chars = Characters(Name);
-    std::u32string Codes;
     bool WellFormed = true;
-    for (const NameCharacter& C : Chars) {
-        Codes += C.Code;
-        WellFormed = WellFormed && C.WellFormed;
-    }
-    const std::string Game = StandIn::ToDisplayUtf8(ListedName(Name));
+    const std::u32string Codes = Characters(Name, WellFormed);
+    const std::string Game = ShownText(ListedName(Name));
     if (!WellFormed) {
 #if defined(_WIN32)
         Out.Error("name-not-utf8",

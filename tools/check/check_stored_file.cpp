@@ -20,7 +20,8 @@ const char* Utf16WithoutMark(const std::string& Bytes) {
         ZeroFirst += Bytes[2 * I] == 0;
         ZeroSecond += Bytes[2 * I + 1] == 0;
     }
-    if (Units == 0) {
+    // One unit is no evidence: any two bytes, one of them zero, would do.
+    if (Units < 2) {
         return nullptr;
     }
     if (2 * ZeroSecond >= Units && 4 * ZeroFirst <= ZeroSecond) {
@@ -32,7 +33,7 @@ const char* Utf16WithoutMark(const std::string& Bytes) {
     return nullptr;
 }
 
-std::string Plural(std::size_t Count, const char* One, const char* Many) {
+std::string Plural(std::uint64_t Count, const char* One, const char* Many) {
     return std::to_string(Count) + " " + (Count == 1 ? One : Many);
 }
 
@@ -63,10 +64,13 @@ StoredFileFacts CheckStoredFile(const StoredText& Text, EntryFindings& Out) {
     while (Reader.Next(C)) {
         if (C.Code == 0 && C.WellFormed) {
             Facts.EndsAtNul = true;
-            Out.Error("nul-byte",
-                      "a NUL ends the text here: the Blueprint loses the last " +
-                          Plural(Bytes.size() - C.Offset, "byte", "bytes") + " of the file",
-                      C.At);
+            const std::optional<std::uint64_t> Size = Text.FileSize();
+            Out.Error(
+                "nul-byte",
+                "a NUL ends the text here: the Blueprint loses " +
+                    (Size ? "the last " + Plural(*Size - C.Offset, "byte", "bytes") + " of the file"
+                          : std::string("the rest of the file")),
+                C.At);
             break;
         }
         if (!C.WellFormed) {

@@ -2,12 +2,11 @@
 
 #include <string_view>
 
-#include "tools/check/utf8.hpp"
+#include "text/unicode.hpp"
+#include "text/utf8_sequence.hpp"
 
 namespace QVH::HostTool {
 namespace {
-
-bool IsLineBreak(char32_t Code) { return Code == U'\r' || Code == U'\n'; }
 
 char32_t Utf16Unit(const std::string& Bytes, std::size_t At, bool BigEndian) {
     const auto First = static_cast<unsigned char>(Bytes[At]);
@@ -17,7 +16,8 @@ char32_t Utf16Unit(const std::string& Bytes, std::size_t At, bool BigEndian) {
 
 }  // namespace
 
-StoredText::StoredText(std::string Bytes) : Data(std::move(Bytes)) {
+StoredText::StoredText(std::string Bytes, std::optional<std::uint64_t> FileSize)
+    : Data(std::move(Bytes)), Size(FileSize) {
     const std::string_view View(Data);
     if (View.starts_with("\xFF\xFE")) {
         Kind = StoredEncoding::Utf16Le;
@@ -68,19 +68,28 @@ bool StoredTextReader::Next(StoredCharacter& Out) {
     Out.Offset = At;
     Out.At = Position;
     if (!Text.IsUtf16()) {
-        const Utf8Step Step = NextUtf8(Bytes, At, true);
-        Out.Code = Step.Code;
-        Out.WellFormed = Step.WellFormed;
-        Out.LineBreak = IsLineBreak(Step.Code);
-        Out.Length = Step.Length;
-        Advance(Step.Code);
-        // CR and LF between the bytes of a sequence still end lines in the file.
-        for (std::size_t K = 1; K < Step.Length; ++K) {
-            if (IsLineBreak(static_cast<unsigned char>(Bytes[At + K]))) {
-                Advance(static_cast<unsigned char>(Bytes[At + K]));
+        const auto* const First = reinterpret_cast<const unsigned char*>(Bytes.data()) + At;
+        const Utf8Sequence Sequence = ReadUtf8Sequence<true>(
+            First, reinterpret_cast<const unsigned char*>(Bytes.data()) + Bytes.size());
+        Out.Code = Sequence.Code;
+        Out.WellFormed = Sequence.WellFormed;
+        Out.LineBreak = IsLineBreak(Sequence.Code);
+        Out.Length = static_cast<std::size_t>(Sequence.End - First);
+        Advance(Sequence.Code);
+        // The mod decodes a character across CR and LF between its bytes, but they still end
+        // lines in the file, as an editor shows it; so do the trail bytes after them take a
+        // column each there, and they part a CR from an LF after them.
+        bool AfterBreak = false;
+        for (std::size_t K = 1; K < Out.Length; ++K) {
+            const auto Byte = static_cast<unsigned char>(Bytes[At + K]);
+            if (IsLineBreak(Byte)) {
+                Advance(Byte);
+                AfterBreak = true;
+            } else if (AfterBreak) {
+                Advance(Replacement);
             }
         }
-        At += Step.Length;
+        At += Out.Length;
         return true;
     }
     const bool BigEndian = Text.Encoding() == StoredEncoding::Utf16Be;

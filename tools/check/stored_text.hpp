@@ -4,6 +4,8 @@
 // character with its place in the file: what the checks need to point at a line and column.
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "tools/check/check_finding.hpp"
@@ -23,11 +25,13 @@ struct StoredCharacter {
 
 class StoredText {
 public:
-    // Bytes: the whole file. The encoding is told as the mod tells it: by a UTF-16 byte-order
-    // mark, else UTF-8, after a UTF-8 byte-order mark if there is one.
-    explicit StoredText(std::string Bytes);
+    // Bytes: the file's bytes up to the end of its text at least; FileSize: how many it holds,
+    // when known. The encoding is told as the mod tells it: by a UTF-16 byte-order mark, else
+    // UTF-8, after a UTF-8 byte-order mark if there is one.
+    StoredText(std::string Bytes, std::optional<std::uint64_t> FileSize);
 
     const std::string& Bytes() const { return Data; }
+    std::optional<std::uint64_t> FileSize() const { return Size; }
     StoredEncoding Encoding() const { return Kind; }
     bool IsUtf16() const {
         return Kind == StoredEncoding::Utf16Le || Kind == StoredEncoding::Utf16Be;
@@ -39,6 +43,7 @@ public:
 
 private:
     std::string Data;
+    std::optional<std::uint64_t> Size;
     StoredEncoding Kind = StoredEncoding::Utf8;
 };
 

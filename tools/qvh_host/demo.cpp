@@ -9,7 +9,10 @@
 #include "StandIn/ObjectRegistry.hpp"
 #include "anim_files/animation_folder.hpp"
 #include "bridge/comms_function_path.hpp"
-#include "tools/check/utf8.hpp"
+#include "log/escaped_name.hpp"
+#include "text/from_utf8.hpp"
+#include "text/utf8_sequence.hpp"
+#include "tools/check/check_names.hpp"
 #include "tools/qvh_host/comms_call.hpp"
 #include "tools/qvh_host/hosted_mod.hpp"
 #include "tools/qvh_host/output.hpp"
@@ -33,7 +36,8 @@ std::string Seconds(std::chrono::milliseconds Duration) {
     return Text;
 }
 
-std::string Shown(RC::StringViewType Text) { return StandIn::ToDisplayUtf8(Text); }
+// Engine text in a line of the story: escaped as the mod's log lines escape names.
+std::string Shown(RC::StringViewType Text) { return StandIn::ToDisplayUtf8(EscapedName(Text)); }
 
 // Makes the call as the widget would and shows what it finds in Payload.
 RC::StringType Call(std::int32_t CallType, const RC::StringType& Payload, const Options& Opts) {
@@ -64,7 +68,7 @@ std::vector<RC::StringType> NamesToRead(const RC::StringType& Listing) {
     const std::filesystem::path Folder(AnimationFolder);
     std::vector<RC::StringType> Names;
     for (const RC::StringType& Entry : Split(Listing)) {
-        const std::string Utf8 = Shown(Entry);
+        const std::string Utf8 = StandIn::ToDisplayUtf8(Entry);
         std::error_code Error;
         const auto Path = Folder / std::filesystem::path(std::u8string(Utf8.begin(), Utf8.end()));
         if (!std::filesystem::is_directory(Path, Error)) {
@@ -74,10 +78,9 @@ std::vector<RC::StringType> NamesToRead(const RC::StringType& Listing) {
         std::vector<RC::StringType> Inner;
         for (const auto& File : std::filesystem::directory_iterator(Path, Error)) {
             const std::u8string Name = File.path().filename().u8string();
-            RC::StringType Wide;
-            if (File.is_regular_file(Error) &&
-                DecodeUtf8(std::string(Name.begin(), Name.end()), Wide)) {
-                Inner.push_back(Entry + STR("/") + Wide);
+            const std::string_view Bytes(reinterpret_cast<const char*>(Name.data()), Name.size());
+            if (File.is_regular_file(Error) && IsWellFormedUtf8(Bytes)) {
+                Inner.push_back(Entry + STR("/") + FromUtf8(Bytes));
             }
         }
         std::sort(Inner.begin(), Inner.end());
@@ -92,8 +95,9 @@ int RunDemo(const std::filesystem::path& ModPath, const Options& Opts) {
     const auto Delay = Opts.LoadDelay.value_or(DemoLoadDelay);
     const auto Limit = Opts.HookTimeout.value_or(Delay + 3s);
     std::error_code Ignored;
-    Say("the game's working directory is " + std::filesystem::current_path(Ignored).string());
-    Say("loading " + ModPath.string() + " and calling start_mod");
+    Say("the game's working directory is " +
+        ShownName(std::filesystem::current_path(Ignored).native()));
+    Say("loading " + ShownName(ModPath.native()) + " and calling start_mod");
     std::string Error;
     auto Mod = HostedMod::Start(ModPath, Error);
     if (!Mod) {

@@ -6,6 +6,8 @@
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "bridge/comms_function_path.hpp"
+#include "log/escaped_name.hpp"
+#include "tools/check/check_names.hpp"
 
 namespace QVH::HostTool {
 namespace {
@@ -21,11 +23,13 @@ std::string Seconds(std::chrono::milliseconds Duration) {
 std::unique_ptr<HostedMod> HostedMod::Start(const std::filesystem::path& Path, std::string& Error) {
     auto Library = StandIn::ModLibrary::Load(Path, Error);
     if (!Library) {
+        // The system's message quotes the path, which may hold anything.
+        Error = EscapedName(std::string_view(Error));
         return nullptr;
     }
     RC::CppUserModBase* Mod = Library->CallStartMod();
     if (Mod == nullptr) {
-        Error = "start_mod of " + Path.string() + " gave no mod object";
+        Error = "start_mod of " + ShownName(Path.native()) + " gave no mod object";
         return nullptr;
     }
     return std::unique_ptr<HostedMod>(new HostedMod(std::move(Library), Mod));

@@ -11,6 +11,8 @@
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ProgramFolder.hpp"
 #include "bridge/comms_function_path.hpp"
+#include "log/escaped_name.hpp"
+#include "tools/check/check_names.hpp"
 #include "tools/qvh_host/comms_call.hpp"
 #include "tools/qvh_host/demo.hpp"
 #include "tools/qvh_host/hosted_mod.hpp"
@@ -108,7 +110,8 @@ int Run(int Argc, char** Argv) {
     std::error_code CwdError;
     std::filesystem::current_path(Opts.WorkingDirectory, CwdError);
     if (CwdError) {
-        std::fprintf(stderr, "qvh-host: --cwd %s: %s\n", Opts.WorkingDirectory.string().c_str(),
+        std::fprintf(stderr, "qvh-host: --cwd %s: %s\n",
+                     QVH::HostTool::ShownName(Opts.WorkingDirectory.native()).c_str(),
                      CwdError.message().c_str());
         return UsageError;
     }
@@ -136,7 +139,9 @@ int main(int Argc, char** Argv) {
     try {
         Status = Run(Argc, Argv);
     } catch (const std::exception& Error) {
-        std::fprintf(stderr, "qvh-host: %s\n", Error.what());
+        // A filesystem error's text quotes its paths, which may hold anything.
+        std::fprintf(stderr, "qvh-host: %s\n",
+                     QVH::EscapedName(std::string_view(Error.what())).c_str());
     }
     // stdout carries the Payload or the report: a run whose output did not all arrive has failed.
     const std::string Lost = QVH::HostTool::CloseOutput();

@@ -5,7 +5,9 @@
 #include <cmath>
 #include <string_view>
 
-#include "tools/check/utf8.hpp"
+#include "log/escaped_name.hpp"
+#include "text/from_utf8.hpp"
+#include "text/utf8_sequence.hpp"
 
 namespace QVH::HostTool {
 namespace {
@@ -46,6 +48,10 @@ bool ParseUnits(std::string_view Text, RC::StringType& Out) {
     }
     return true;
 }
+
+// An argument quoted in a message: escaped as the mod's log lines escape names, so that no
+// argument can break the message's line or pass for a line of the mod's.
+std::string Shown(std::string_view Argument) { return "\"" + EscapedName(Argument) + "\""; }
 
 std::filesystem::path PathFromUtf8(const std::string& Text) {
     return std::filesystem::path(std::u8string(Text.begin(), Text.end()));
@@ -105,7 +111,7 @@ bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::
         } else if (I + 1 < Arguments.size()) {
             Value = Arguments[++I];
         } else {
-            Error = Argument + " needs a value";
+            Error = EscapedName(Argument) + " needs a value";
             return false;
         }
         std::chrono::milliseconds Duration{};
@@ -116,13 +122,13 @@ bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::
         } else if (Argument == "--load-delay" || Argument == "--hook-timeout") {
             if (!ParseSeconds(Value, Duration)) {
                 Error =
-                    Argument + " takes a number of seconds from 0 to 86400, not \"" + Value + "\"";
+                    Argument + " takes a number of seconds from 0 to 86400, not " + Shown(Value);
                 return false;
             }
             (Argument == "--load-delay" ? Out.LoadDelay : Out.HookTimeout) = Duration;
         } else if (Argument == "--format") {
             if (Value != "text" && Value != "units" && Value != "json") {
-                Error = "--format takes text, units or json, not \"" + Value + "\"";
+                Error = "--format takes text, units or json, not " + Shown(Value);
                 return false;
             }
             Out.Format = Value == "text"    ? PayloadFormat::Text
@@ -130,12 +136,12 @@ bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::
                                             : PayloadFormat::Json;
         } else if (Argument == "--input") {
             if (Value != "text" && Value != "units") {
-                Error = "--input takes text or units, not \"" + Value + "\"";
+                Error = "--input takes text or units, not " + Shown(Value);
                 return false;
             }
             Out.Input = Value == "text" ? PayloadInput::Text : PayloadInput::Units;
         } else {
-            Error = "unknown option " + Argument;
+            Error = "unknown option " + EscapedName(Argument);
             return false;
         }
     }
@@ -168,23 +174,27 @@ bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::
     } else if (Name == "check") {
         Out.What = Command::Check;
     } else {
-        Error = "unknown command \"" + Name + "\"";
+        Error = "unknown command " + Shown(Name);
         return false;
     }
     if (Positional.size() > Expected) {
-        Error = "unexpected argument \"" + Positional[Expected] + "\"";
+        Error = "unexpected argument " + Shown(Positional[Expected]);
         return false;
     }
     if (Expected == 3 || Out.What == Command::Read) {
         const std::string& Given = Positional[Expected - 1];
         if (Out.Input == PayloadInput::Units && !ParseUnits(Given, Out.Payload)) {
-            Error = "--input units takes four-digit hex units separated by spaces, not \"" + Given +
-                    "\"";
+            Error =
+                "--input units takes four-digit hex units separated by spaces, not " + Shown(Given);
             return false;
         }
-        if (Out.Input == PayloadInput::Text && !DecodeUtf8(Given, Out.Payload)) {
-            Error = "the Payload text is not valid UTF-8";
-            return false;
+        if (Out.Input == PayloadInput::Text) {
+            // Text typed for the Blueprint must arrive exactly as typed, so nothing is patched.
+            if (!IsWellFormedUtf8(Given)) {
+                Error = "the Payload text is not valid UTF-8: " + Shown(Given);
+                return false;
+            }
+            Out.Payload = FromUtf8(Given);
         }
     }
     return CheckFormat(Out, Error);

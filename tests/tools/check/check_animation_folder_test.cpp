@@ -5,15 +5,32 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "tests/support/game_folder.hpp"
 
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 using QVH::HostTool::CommsCallResult;
+using Findings = std::vector<std::pair<std::string, std::string>>;
+
+Findings EntriesAndChecks(const QVH::HostTool::CheckReport& Report) {
+    Findings Found;
+    for (const QVH::HostTool::Finding& F : Report.Findings) {
+        Found.emplace_back(F.Name, F.Check);
+    }
+    return Found;
+}
 
 struct Call {
     std::int32_t CallType;
@@ -42,9 +59,9 @@ TEST(CheckAnimationFolder, JudgesWhatTheModAnswers) {
     struct Case {
         const char* Name;
         CommsCallResult Listing;
-        CommsCallResult Read;                                     // every read's answer
-        std::vector<std::pair<std::string, std::string>> Wanted;  // each finding's entry and check
-        std::string Part;                                         // of the first finding's text
+        CommsCallResult Read;  // every read's answer
+        Findings Wanted;       // each finding's entry and check
+        std::string Part;      // of the first finding's text
     } Cases[] = {
         {"a name the listing leaves out",
          {STR("A.json"), {}},
@@ -74,15 +91,137 @@ TEST(CheckAnimationFolder, JudgesWhatTheModAnswers) {
                 return CallType == 1 ? C.Listing : C.Read;
             });
 
-        std::vector<std::pair<std::string, std::string>> Found;
-        for (const QVH::HostTool::Finding& F : Report.Findings) {
-            Found.emplace_back(F.Name, F.Check);
-        }
-        EXPECT_EQ(Found, C.Wanted);
+        EXPECT_EQ(EntriesAndChecks(Report), C.Wanted);
         ASSERT_FALSE(Report.Findings.empty());
         EXPECT_NE(Report.Findings[0].Text.find(C.Part), std::string::npos)
             << Report.Findings[0].Text;
     }
 }
+
+TEST(CheckAnimationFolder, AFileChangedAfterTheModsReadIsAnErrorAndTheCheckGoesOn) {
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* Name;
+        std::function<void(const fs::path&)> Change;
+        std::string Part;
+    };
+    std::vector<Case> Cases = {
+        {"made a folder",
+         [](const fs::path& File) {
+             fs::remove(File);
+             fs::create_directory(File);
+         },
+         "it is a folder now"},
+        {"removed", [](const fs::path& File) { fs::remove(File); }, "it is gone"},
+    };
+#if !defined(_WIN32)
+    // Neither may stall or fill the check: a FIFO with no writer, a device without end.
+    Cases.push_back({"made a FIFO",
+                     [](const fs::path& File) {
+                         fs::remove(File);
+                         ASSERT_EQ(::mkfifo(File.c_str(), 0600), 0);
+                     },
+                     "no regular file now"});
+    Cases.push_back({"made a link to /dev/zero",
+                     [](const fs::path& File) {
+                         fs::remove(File);
+                         fs::create_symlink("/dev/zero", File);
+                     },
+                     "no regular file now"});
+#endif
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        QVH::Test::GameFolder Game;
+        const fs::path File = Game.WriteFile("A.json", "{}");
+        Game.WriteFile("B.json", "[1,]");
+
+        const auto Report = QVH::HostTool::CheckAnimationFolder(
+            [&](std::int32_t CallType, const RC::StringType& Payload) {
+                if (CallType == 1) {
+                    return CommsCallResult{STR("A.json|B.json"), {}};
+                }
+                if (Payload == STR("A.json")) {
+                    C.Change(File);
+                    return CommsCallResult{STR("{}"), {}};
+                }
+                return CommsCallResult{STR("[1,]"), {}};
+            });
+
+        EXPECT_EQ(EntriesAndChecks(Report),
+                  (Findings{{"A.json", "stored-unreadable"}, {"B.json", "json-syntax"}}));
+        ASSERT_FALSE(Report.Findings.empty());
+        EXPECT_EQ(Report.Findings[0].Kind, QVH::HostTool::FindingKind::Error);
+        EXPECT_NE(Report.Findings[0].Text.find(C.Part), std::string::npos)
+            << Report.Findings[0].Text;
+    }
+}
+
+TEST(CheckAnimationFolder, DeepBranchesSideBySideAreEachWalkedWhole) {
+    // Deep enough that folders are opened from folders kept open above them, on two branches.
+    QVH::Test::GameFolder Game;
+    std::string Deep;
+    for (int Level = 0; Level < 40; ++Level) {
+        Deep += "/x";
+    }
+    Game.WriteFile("L" + Deep + "/One.json", "{}");
+    Game.WriteFile("R" + Deep + "/Two.json", "[1,]");
+    std::vector<RC::StringType> Read;
+
+    const auto Report = QVH::HostTool::CheckAnimationFolder(
+        [&Read](std::int32_t CallType, const RC::StringType& Payload) {
+            if (CallType == 1) {
+                return CommsCallResult{STR("L|R"), {}};
+            }
+            Read.push_back(Payload);
+            return CommsCallResult{Read.size() == 1 ? STR("{}") : STR("[1,]"), {}};
+        });
+
+    EXPECT_EQ(Report.Entries.size(), 84u);
+    const std::string Two = "R" + Deep + "/Two.json";
+    EXPECT_EQ(Read, (std::vector<RC::StringType>{RC::StringType(STR("L")) +
+                                                     RC::StringType(Deep.begin(), Deep.end()) +
+                                                     STR("/One.json"),
+                                                 RC::StringType(Two.begin(), Two.end())}));
+    EXPECT_EQ(EntriesAndChecks(Report), (Findings{{Two, "json-syntax"}}));
+}
+
+#if !defined(_WIN32)
+TEST(CheckAnimationFolder, AFolderPastThePathLimitIsWalkedAndWhatTheModCannotReadIsAnError) {
+    // Made one level at a time from each folder's descriptor: no path to the deepest one fits.
+    QVH::Test::GameFolder Game;
+    const std::string Name(200, 'd');
+    int Folder = ::open(Game.AnimFolder().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(Folder, 0);
+    for (int Level = 0; Level < 25; ++Level) {
+        ASSERT_EQ(::mkdirat(Folder, Name.c_str(), 0700), 0);
+        const int Inner = ::openat(Folder, Name.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(Folder);
+        ASSERT_GE(Folder = Inner, 0);
+    }
+    const int Bad = ::openat(Folder, "Bad.json", O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(Bad, 0);
+    ::close(Bad);
+    ::close(Folder);
+    std::vector<RC::StringType> Read;
+
+    // The mod opens a file by its path, which passes the limit: its read fails.
+    const auto Report = QVH::HostTool::CheckAnimationFolder(
+        [&](std::int32_t CallType, const RC::StringType& Payload) {
+            if (CallType == 1) {
+                return CommsCallResult{RC::StringType(Name.begin(), Name.end()), {}};
+            }
+            Read.push_back(Payload);
+            return CommsCallResult{
+                {}, {"QVH_MotionArchive : Could not open animation file: (File name too long)"}};
+        });
+
+    EXPECT_EQ(Report.Entries.size(), 26u);
+    ASSERT_EQ(Read.size(), 1u);
+    EXPECT_EQ(Read[0].size(), 25 * 201 + 8);
+    ASSERT_EQ(Report.Findings.size(), 1u);
+    EXPECT_EQ(Report.Findings[0].Check, "read-failed");
+    EXPECT_TRUE(Report.Findings[0].Name.ends_with("/Bad.json"));
+}
+#endif
 
 }  // namespace

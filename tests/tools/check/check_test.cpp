@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -13,6 +14,7 @@
 #include "StandIn/ProgramFolder.hpp"
 #include "tests/support/game_folder.hpp"
 #include "tests/support/run_program.hpp"
+#include "tests/support/wait_until.hpp"
 
 #if !defined(_WIN32)
 #include <sys/stat.h>
@@ -104,6 +106,24 @@ TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
     Game.WriteFile("Good.json",
                    "\xEF\xBB\xBF{\r\n  \"Name\": \"R\xC3\xA9v\xC3\xA9rence\"\r\n}\r\n");
     Game.WriteFile("Deep/Fine.json", Utf16Be(u"[\"\xD83D\xDE00\"]"));
+    // A line break right after a sequence cut short is no part of it: it is in the string.
+    Game.WriteFile("CutThenBreak.json", "{\"a\": \"\xE2\n b\"}");
+    // A CR inside a character, then an LF of its own: two line ends, as an editor shows them.
+    Game.WriteFile("CrInside.json", "[\"\xE2\r\x82\xAC\n\", 2,]");
+    // One unit tells nothing of UTF-16.
+    Game.WriteFile("NulFirst.json", "\0ab"s);
+    // The grammar sets numbers no limit; a reader may.
+    Game.WriteFile("Huge.json", "[1e400, -" + std::string(400, '9') + ", 1e-400, " +
+                                    std::string(308, '9') + ", " + std::string(309, '9') + "]");
+    // The mod drops one byte-order mark; the Blueprint gets the second.
+    Game.WriteFile("TwoBoms.json", "\xEF\xBB\xBF\xEF\xBB\xBF{}");
+    Game.WriteFile("TwoBoms16.json", Utf16Le(u"\uFEFF{}"));
+    // A quote is cut to a short piece of its token.
+    Game.WriteFile("Unterminated.json", "[\"" + std::string(100000, 'x'));
+    // The first few places of a repeated warning, then how many more.
+    Game.WriteFile("Joined8.json", "[1\n2\n3\n4\n5\n6\n7\n8\n9]");
+    // Shown with the escape, not as the name's raw bytes would read.
+    Game.WriteFile("Bidi\xE2\x80\xAE.json", "[1,]");
     std::vector<Expected> Cases = {
         {{"Broken.json", "error", "json-syntax", 2, 19}, "unexpected ']'"},
         {{"Truncated.json", "error", "nul-byte", 2, 1}, "loses the last 12 bytes"},
@@ -124,13 +144,41 @@ TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
          "2 bytes that are not UTF-16 become U+FFFD here"},
         {{"Deep/Er/Nested.json", "error", "json-syntax", 1, 4}, "unexpected ','"},
         {{"Control.json", "error", "json-syntax", 1, 9}, "U+0009"},
+        {{"CutThenBreak.json", "warning", "not-utf8", 1, 8}, "1 byte that is not UTF-8"},
+        {{"CutThenBreak.json", "warning", "json-string-line-break", 1, 9}, "string changes"},
+        {{"CrInside.json", "warning", "json-string-line-break", 2, 3}, "string changes"},
+        {{"CrInside.json", "error", "json-syntax", 3, 6}, "unexpected ']'"},
+        {{"NulFirst.json", "error", "nul-byte", 1, 1}, "the last 3 bytes"},
+        {{"Huge.json", "warning", "json-number-too-large", 1, 2}, "'1e400'"},
+        {{"Huge.json", "warning", "json-number-too-large", 1, 9},
+         "'-999999999999999...9999999999999999'"},
+        {{"Huge.json", "warning", "json-number-too-large", 1, 730},
+         "'9999999999999999...9999999999999999'"},
+        {{"TwoBoms.json", "error", "json-syntax", 1, 1}, "starts with U+FEFF"},
+        {{"TwoBoms16.json", "error", "json-syntax", 1, 1}, "starts with U+FEFF"},
+        {{"Unterminated.json", "error", "json-syntax", 1, 100003},
+         "last read: '\"xxxxxxxxxxxxxxx...xxxxxxxxxxxxxxxx'"},
+        {{"Joined8.json", "warning", "json-joined-by-line-break", 1, 3}, "run together"},
+        {{"Joined8.json", "warning", "json-joined-by-line-break", 2, 2}, "run together"},
+        {{"Joined8.json", "warning", "json-joined-by-line-break", 3, 2}, "run together"},
+        {{"Joined8.json", "warning", "json-joined-by-line-break", 4, 2}, "run together"},
+        {{"Joined8.json", "warning", "json-joined-by-line-break", 5, 2}, "run together"},
+        {{"Joined8.json", "warning", "json-joined-by-line-break", 0, 0},
+         "the same at 3 more places in this file"},
+        {{"Bidi<U+202E>.json", "error", "json-syntax", 1, 4}, "unexpected ']'"},
     };
 #if !defined(_WIN32)
     // Names Windows cannot hold, bytes that are no UTF-8, links and pipes: made on Linux only.
-    for (const char* Name : {"A|B.json", "CON.json", "lpt9.json", "Conout$", "Tab\tName.json",
-                             "Ask?.json", "Dot.json.", "Space.json ", "\xFF.json", "C:x.json"}) {
+    for (const char* Name :
+         {"A|B.json", "CON.json", "lpt9.json", "Conout$", "Tab\tName.json", "Ask?.json",
+          "Dot.json.", "Space.json ", "\xFF.json", "C:x.json", "COM\xC2\xB9.json", "lpt\xC2\xB3",
+          "Tab\\x09Name.json", "Lt<U+0009>.json"}) {
         Game.WriteFile(Name, "{}");
     }
+    // The text ends at byte 0: the file is read no further, and its length is what is lost.
+    std::filesystem::resize_file(Game.WriteFile("Sparse.json", ""), 2'000'000'000);
+    // A system file that gives its length as 0 and has no end in sight.
+    std::filesystem::create_symlink("/proc/self/pagemap", Game.AnimFolder() / "Pagemap.json");
     // The listing shows the top level only: '|' splits a folder's name there, and deeper down it
     // is one more character Windows cannot hold.
     Game.WriteFile("Set|A/Idle.json", "{}");
@@ -143,15 +191,22 @@ TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
         {{"lpt9.json", "error", "name-device", 0, 0}, "device lpt9"},
         {{"Conout$", "error", "name-device", 0, 0}, "device Conout$"},
         {{"Conout$", "warning", "not-json-name", 0, 0}, ".json"},
-        {{"Tab\\x09Name.json", "error", "name-windows-character", 0, 0}, "U+0009"},
+        {{"Tab<U+0009>Name.json", "error", "name-windows-character", 0, 0}, "U+0009"},
+        {{"Tab\\x09Name.json", "error", "name-windows-character", 0, 0}, "'\\'"},
+        {{"Lt<U+003C>U+0009>.json", "error", "name-windows-character", 0, 0}, "'<' and '>'"},
+        {{"COM\xC2\xB9.json", "error", "name-device", 0, 0}, "device COM\xC2\xB9"},
+        {{"lpt\xC2\xB3", "error", "name-device", 0, 0}, "device lpt\xC2\xB3"},
+        {{"lpt\xC2\xB3", "warning", "not-json-name", 0, 0}, ".json"},
+        {{"Sparse.json", "error", "nul-byte", 1, 1}, "loses the last 2000000000 bytes"},
+        {{"Pagemap.json", "error", "nul-byte", 1, 1}, "loses the rest of the file"},
         {{"Ask?.json", "error", "name-windows-character", 0, 0}, "'?'"},
         {{"Dot.json.", "error", "name-trailing-dot-or-space", 0, 0}, "ends in a dot"},
         {{"Dot.json.", "warning", "not-json-name", 0, 0}, ".json"},
         {{"Space.json ", "error", "name-trailing-dot-or-space", 0, 0}, "ends in a space"},
         {{"Space.json ", "warning", "not-json-name", 0, 0}, ".json"},
-        {{"\\xFF.json", "error", "name-not-utf8", 0, 0}, "\"\xEF\xBF\xBD.json\""},
+        {{"<0xFF>.json", "error", "name-not-utf8", 0, 0}, "\"\xEF\xBF\xBD.json\""},
         // The mod's log line, quoted whole and without its line feed.
-        {{"\\xFF.json", "error", "read-failed", 0, 0},
+        {{"<0xFF>.json", "error", "read-failed", 0, 0},
          "\"QVH_MotionArchive : Animation file not found: \xEF\xBF\xBD.json\""},
         {{"Gone.json", "error", "read-failed", 0, 0},
          "\"QVH_MotionArchive : Animation file not found: Gone.json\""},
@@ -165,9 +220,12 @@ TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
     Cases.insert(Cases.end(), LinuxCases.begin(), LinuxCases.end());
 #endif
 
+    const auto Start = std::chrono::steady_clock::now();
     const ProgramResult Text = Check();
     const ProgramResult AsJson = Check({"--format", "json"});
 
+    // However large a file, only its text is read: the sparse one's 2 GB cost nothing.
+    EXPECT_LT(QVH::Test::MillisecondsSince(Start), 20'000);
     ASSERT_EQ(AsJson.ExitCode, 3) << AsJson.Err;
     const nlohmann::json Report = nlohmann::json::parse(AsJson.Out);
     std::vector<Found> Wanted;
@@ -190,12 +248,18 @@ TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
         EXPECT_TRUE(std::any_of(TextLines.begin(), TextLines.end(), [&](const std::string& L) {
             return L.starts_with(Prefix) && L.find(E.Part) != std::string::npos;
         })) << Text.Out;
-        for (const auto& F : Report.at("findings")) {
-            if (F.at("name") == Name && F.at("check") == Check) {
-                EXPECT_NE(F.at("text").get<std::string>().find(E.Part), std::string::npos)
-                    << F.at("text");
+        const std::vector<Found> All = FindingsOf(Report);
+        for (std::size_t I = 0; I < All.size(); ++I) {
+            if (All[I] == E.What) {
+                const std::string Said = Report.at("findings")[I].at("text");
+                EXPECT_NE(Said.find(E.Part), std::string::npos) << Said;
             }
         }
+    }
+    // Every line is short, whatever the file quotes, and in the check's own words.
+    for (const std::string& Line : Lines(Text.Out)) {
+        EXPECT_LT(Line.size(), 300u) << Line.substr(0, 300);
+        EXPECT_EQ(Line.find("json.exception"), std::string::npos) << Line;
     }
     const auto Errors = std::count_if(Cases.begin(), Cases.end(), [](const Expected& E) {
         return std::get<1>(E.What) == "error";

@@ -260,6 +260,11 @@ TEST_F(QvhHostTest, UsageErrorsGiveStatus2AndNoCall) {
         {"read", "\xC3"},  // NAME is not UTF-8
 #endif
         {"--cwd", "/no/such/folder", "list"},  // no such working directory
+        // What is echoed is escaped as the mod's log lines escape names: none forges a line.
+        {"bogus\nQVH_MotionArchive : forged"},
+        {"--format", "x\r\nQVH_MotionArchive : forged", "list"},
+        {"--cwd", "/no/such\nQVH_MotionArchive : forged", "list"},
+        {"--input=units", "read", "\xE2\x80\xA8QVH_MotionArchive : forged"},
     };
     for (const auto& Arguments : Bad) {
         SCOPED_TRACE(Arguments[0] + (Arguments.size() > 1 ? " " + Arguments[1] : ""));
@@ -268,7 +273,13 @@ TEST_F(QvhHostTest, UsageErrorsGiveStatus2AndNoCall) {
         EXPECT_EQ(Run.Out, "");
         EXPECT_TRUE(Run.Err.starts_with("qvh-host: ")) << Run.Err;
         EXPECT_FALSE(Contains(Run.Err, StartUpLine)) << Run.Err;
+        EXPECT_FALSE(Contains(Run.Err, "\nQVH_MotionArchive")) << Run.Err;
+        EXPECT_FALSE(Contains(Run.Err, "\xE2\x80\xA8")) << Run.Err;
     }
+    const ProgramResult Forged = HostAsIs({"bogus\nQVH_MotionArchive : forged"});
+    EXPECT_TRUE(Forged.Err.starts_with(
+        "qvh-host: unknown command \"bogus<U+000A>QVH_MotionArchive : forged\"\nusage: "))
+        << Forged.Err;
 }
 
 TEST_F(QvhHostTest, HelpPrintsTheUsage) {

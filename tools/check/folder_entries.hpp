@@ -1,0 +1,59 @@
+#pragma once
+
+// One folder's entries as stored, for the walk: the system's own calls, one folder at a time.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tools/check/check_finding.hpp"
+#include "tools/check/check_names.hpp"
+
+namespace QVH::HostTool {
+
+// What tells two folders apart, however they are reached: the device and node on POSIX
+// systems, the full path with links resolved on Windows.
+#if defined(_WIN32)
+using FolderId = std::wstring;
+#else
+using FolderId = std::pair<std::uint64_t, std::uint64_t>;
+#endif
+
+struct FolderEntry {
+    NativeName Name;
+    std::string Shown;                  // ShownName(Name)
+    EntryType Type = EntryType::Other;  // what a link leads to; Other for a dangling one
+    std::optional<FolderId> Id;         // for a folder, unless it cannot be told
+    std::string IdError;                // why not
+};
+
+// Lists folders for one walk, which goes down and up one folder at a time.
+class FolderLister {
+public:
+    FolderLister() = default;
+    ~FolderLister();
+    FolderLister(const FolderLister&) = delete;
+    FolderLister& operator=(const FolderLister&) = delete;
+
+    // Appends the entries of the folder at Path (but "." and "..") to Out in the system's order.
+    // False, with the system's reason in Error, when it cannot be listed.
+    bool List(const NativeName& Path, std::vector<FolderEntry>& Out, std::string& Error);
+
+private:
+#if !defined(_WIN32)
+    // Folders kept open on the way down, each with its path: a folder is opened from the deepest
+    // of them that it lies below, so no lookup walks a long path.
+    struct Mark {
+        NativeName Path;
+        int Descriptor;
+    };
+    std::vector<Mark> Marks;
+#endif
+};
+
+// The identity of the folder at Path, if it can be told.
+std::optional<FolderId> IdOfFolder(const NativeName& Path);
+
+}  // namespace QVH::HostTool

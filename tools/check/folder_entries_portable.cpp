@@ -1,0 +1,59 @@
+#include <filesystem>
+#include <system_error>
+
+#include "tools/check/folder_entries.hpp"
+
+namespace QVH::HostTool {
+namespace {
+
+EntryType TypeOf(const std::filesystem::path& Path) {
+    std::error_code Error;
+    // Links are followed, as a read follows them; a dangling one is neither file nor folder.
+    const auto Status = std::filesystem::status(Path, Error);
+    if (std::filesystem::is_directory(Status)) {
+        return EntryType::Folder;
+    }
+    return std::filesystem::is_regular_file(Status) ? EntryType::File : EntryType::Other;
+}
+
+}  // namespace
+
+FolderLister::~FolderLister() = default;
+
+// Each folder by its whole path: Windows has no call that opens a path from a folder's handle.
+bool FolderLister::List(const NativeName& Path, std::vector<FolderEntry>& Out, std::string& Error) {
+    std::error_code Code;
+    std::filesystem::directory_iterator It(std::filesystem::path(Path), Code);
+    for (const std::filesystem::directory_iterator End; !Code && It != End; It.increment(Code)) {
+        FolderEntry Entry;
+        Entry.Name = It->path().filename().native();
+        Entry.Shown = ShownName(Entry.Name);
+        Entry.Type = TypeOf(It->path());
+        if (Entry.Type == EntryType::Folder) {
+            std::error_code IdError;
+            const auto Canonical = std::filesystem::canonical(It->path(), IdError);
+            if (IdError) {
+                Entry.IdError = IdError.message();
+            } else {
+                Entry.Id = Canonical.native();
+            }
+        }
+        Out.push_back(std::move(Entry));
+    }
+    if (Code) {
+        Error = Code.message();
+        return false;
+    }
+    return true;
+}
+
+std::optional<FolderId> IdOfFolder(const NativeName& Path) {
+    std::error_code Error;
+    const auto Canonical = std::filesystem::canonical(std::filesystem::path(Path), Error);
+    if (Error) {
+        return std::nullopt;
+    }
+    return Canonical.native();
+}
+
+}  // namespace QVH::HostTool
