@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -14,7 +13,6 @@
 #include "StandIn/ProgramFolder.hpp"
 #include "tests/support/game_folder.hpp"
 #include "tests/support/run_program.hpp"
-#include "tests/support/wait_until.hpp"
 
 #if !defined(_WIN32)
 #include <sys/stat.h>
@@ -220,12 +218,8 @@ TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
     Cases.insert(Cases.end(), LinuxCases.begin(), LinuxCases.end());
 #endif
 
-    const auto Start = std::chrono::steady_clock::now();
     const ProgramResult Text = Check();
     const ProgramResult AsJson = Check({"--format", "json"});
-
-    // However large a file, only its text is read: the sparse one's 2 GB cost nothing.
-    EXPECT_LT(QVH::Test::MillisecondsSince(Start), 20'000);
     ASSERT_EQ(AsJson.ExitCode, 3) << AsJson.Err;
     const nlohmann::json Report = nlohmann::json::parse(AsJson.Out);
     std::vector<Found> Wanted;
