@@ -5,6 +5,7 @@
 #include <new>
 
 #include "Unreal/FString.hpp"
+#include "anim_files/host_generations.hpp"
 #include "anim_files/list_animation_files.hpp"
 #include "anim_files/read_animation_file.hpp"
 #include "log/log_current_exception.hpp"
@@ -25,7 +26,7 @@ constexpr std::size_t PayloadOffset = 8;
 // happened by then, so a failing read or log line leaves Payload as it was; should memory run
 // out, Payload is left empty rather than ended twice.
 void ReplaceWithFileText(RC::Unreal::FString& Payload) {
-    const AnimationFileText Text(Payload.GetCharArray());
+    const AnimationFileText Text(CharsOf(Payload));
     Payload.~FString();
     try {
         new (&Payload) RC::Unreal::FString(Text.c_str());

@@ -23,6 +23,7 @@
 #include "Unreal/FFrame.hpp"
 #include "Unreal/FString.hpp"
 #include "Unreal/UFunctionStructs.hpp"
+#include "anim_files/host_generations.hpp"
 #include "bridge/dispatch_comms_call.hpp"
 #include "fuzz/fuzz_support.hpp"
 
@@ -127,7 +128,7 @@ struct Block {
         return *std::launder(reinterpret_cast<RC::Unreal::FString*>(Bytes + PayloadOffset));
     }
     RC::StringType PayloadUnits() {
-        return RC::StringType(Payload().GetCharArray(), static_cast<std::size_t>(Payload().Len()));
+        return RC::StringType(QVH::CharsOf(Payload()), static_cast<std::size_t>(Payload().Len()));
     }
     std::int32_t CallType() const {
         std::int32_t Value = 0;

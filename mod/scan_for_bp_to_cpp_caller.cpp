@@ -1,9 +1,10 @@
 // Finding the widget's comms function once the game has loaded it, and hooking it.
 #include <chrono>
+#include <memory>
 
-#include "Unreal/UFunction.hpp"
 #include "Unreal/UFunctionStructs.hpp"
 #include "Unreal/UObjectGlobals.hpp"
+#include "anim_files/host_generations.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "bridge/dispatch_comms_call.hpp"
 #include "log/log_current_exception.hpp"

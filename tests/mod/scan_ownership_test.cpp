@@ -2,12 +2,16 @@
 // what the object's end takes with it.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdint>
+#include <memory>
 #include <thread>
 
+#include "DynamicOutput/Output.hpp"
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ScriptCalls.hpp"
-#include "Unreal/UFunction.hpp"
+#include "anim_files/host_generations.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "mod/qvh_motion_archive.hpp"
 #include "tests/support/comms_call_block.hpp"

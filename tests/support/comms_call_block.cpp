@@ -6,6 +6,7 @@
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/FFrame.hpp"
 #include "Unreal/UFunctionStructs.hpp"
+#include "anim_files/host_generations.hpp"
 #include "bridge/dispatch_comms_call.hpp"
 
 namespace QVH::Test {
@@ -45,7 +46,7 @@ bool CommsCallBlock::GuardsIntact() const {
 RC::StringType PayloadAt(const void* Params) {
     const auto* Payload = std::launder(reinterpret_cast<const RC::Unreal::FString*>(
         static_cast<const unsigned char*>(Params) + 8));
-    return RC::StringType(Payload->GetCharArray(), static_cast<std::size_t>(Payload->Len()));
+    return RC::StringType(QVH::CharsOf(*Payload), static_cast<std::size_t>(Payload->Len()));
 }
 
 void Dispatch(CommsCallBlock& Block, void* CustomData) {
