@@ -15,6 +15,7 @@
 #else
 #include "Unreal/UFunction.hpp"
 #endif
+#include "File/Macros.hpp"
 #include "Unreal/FString.hpp"
 
 namespace QVH {
@@ -22,9 +23,9 @@ namespace QVH {
 // Text's characters, NUL-terminated: "" for the empty string, never null. A template, so that
 // only the branch the host's FString has is compiled.
 template <class EngineString>
-const RC::Unreal::TCHAR* CharsOf(const EngineString& Text) noexcept {
+const RC::CharType* CharsOf(const EngineString& Text) noexcept {
     if constexpr (requires {
-                      { Text.GetCharArray() } -> std::convertible_to<const RC::Unreal::TCHAR*>;
+                      { Text.GetCharArray() } -> std::convertible_to<const RC::CharType*>;
                   }) {
         return Text.GetCharArray();
     } else {
