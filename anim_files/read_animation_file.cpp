@@ -3,6 +3,7 @@
 #include <string>
 
 #include "anim_files/animation_file_name.hpp"
+#include "anim_files/host_generations.hpp"
 #include "anim_files/input_file.hpp"
 #include "anim_files/read_file_text.hpp"
 #include "anim_files/read_scratch.hpp"
@@ -74,7 +75,7 @@ const RC::CharType* AnimationFileText::c_str() const noexcept {
 }
 
 RC::Unreal::FString ReadAnimationFile(RC::Unreal::FString Name) {
-    const AnimationFileText Text(Name.GetCharArray());
+    const AnimationFileText Text(CharsOf(Name));
     return RC::Unreal::FString(Text.c_str());
 }
 

@@ -11,6 +11,7 @@
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/FString.hpp"
 #include "Unreal/UObjectGlobals.hpp"
+#include "anim_files/host_generations.hpp"
 #include "bench/inputs.hpp"
 #include "bench/page_faults.hpp"
 #include "bridge/comms_call_params.hpp"

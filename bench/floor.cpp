@@ -8,6 +8,8 @@
 #include <cstring>
 #include <memory>
 
+#include "anim_files/host_generations.hpp"
+
 namespace QVH::Bench {
 
 RC::Unreal::FString FloorReadAnimationFile(RC::Unreal::FString Name) {
@@ -15,7 +17,7 @@ RC::Unreal::FString FloorReadAnimationFile(RC::Unreal::FString Name) {
     char Path[4096];
     std::size_t Length = sizeof Prefix - 1;
     std::memcpy(Path, Prefix, Length);
-    for (const RC::CharType* Unit = Name.GetCharArray(); *Unit != 0 && Length + 1 < sizeof Path;
+    for (const RC::CharType* Unit = QVH::CharsOf(Name); *Unit != 0 && Length + 1 < sizeof Path;
          ++Unit) {
         Path[Length++] = static_cast<char>(*Unit);
     }

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "anim_files/host_generations.hpp"
 #include "text/to_utf8.hpp"
 
 namespace QVH::Bench {
@@ -23,7 +24,7 @@ RC::StringType WidenEachByte(const std::string& Bytes) {
 }  // namespace
 
 RC::Unreal::FString LiteralReadAnimationFile(RC::Unreal::FString Name) {
-    std::string Path = QVH::ToUtf8(Name.GetCharArray());
+    std::string Path = QVH::ToUtf8(QVH::CharsOf(Name));
     Path.insert(0, "../../Content/Paks/~Mods/AnimJSON/");
     std::ifstream File(Path, std::ios::in);
     std::string Content{std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>()};

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "Unreal/FString.hpp"
+#include "anim_files/host_generations.hpp"
 #include "anim_files/list_animation_files.hpp"
 #include "anim_files/read_animation_file.hpp"
 #include "bridge/comms_call_params.hpp"
@@ -20,7 +21,7 @@ namespace {
 // happened by then, so a failing read or log line leaves Payload as it was; should memory run
 // out, Payload is left empty rather than ended twice.
 void ReplaceWithFileText(RC::Unreal::FString& Payload) {
-    const AnimationFileText Text(Payload.GetCharArray());
+    const AnimationFileText Text(CharsOf(Payload));
     Payload.~FString();
     try {
         new (&Payload) RC::Unreal::FString(Text.c_str());

@@ -1,12 +1,14 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when a layer's file includes a header of a layer above it, one of the stand-in host's own
-# controls (StandIn/...), or a host header that the real host does not have; and when the folder
-# check (tools/check) includes a header of qvh-host's own. Run as
+# controls (StandIn/...), or a host header that the real host does not have, or tells the host's
+# generations apart by the stand-in's own number for them; and when the folder check
+# (tools/check) includes a header of qvh-host's own. Run as
 #   cmake -DROOT=<project root> -P check_layers.cmake
 # The host's real-shaped headers (Mod/, Unreal/, DynamicOutput/, ...) are open to every layer.
 set(layers text log anim_files bridge mod)
 set(not_for_production StandIn tests tools bench fuzz examples)
-# The headers a mod may include of the host: those the real host has, at its paths. The stand-in
+# The headers a mod may include of the host: those the real host has, at its paths, in either
+# generation (3.x: Unreal/UFunction.hpp; 4.x: Unreal/CoreUObject/UObject/Class.hpp). The stand-in
 # has a few more of its own, which a build against the real host would not find.
 set(real_host_folders Mod String File DynamicOutput Unreal LuaMadeSimple HostApi)
 set(real_host_headers
@@ -19,6 +21,7 @@ set(real_host_headers
     Unreal/FString.hpp
     Unreal/UObject.hpp
     Unreal/UFunction.hpp
+    Unreal/CoreUObject/UObject/Class.hpp
     Unreal/UObjectGlobals.hpp
     Unreal/UFunctionStructs.hpp
     Unreal/FFrame.hpp)
@@ -27,6 +30,14 @@ set(failures "")
 function(check_folder folder allowed_above check_host)
     file(GLOB_RECURSE sources "${ROOT}/${folder}/*.hpp" "${ROOT}/${folder}/*.cpp")
     foreach(source IN LISTS sources)
+        if(check_host)
+            file(STRINGS "${source}" numbered REGEX "QVH_STAND_IN_HOST_GENERATION|HostGeneration")
+            if(numbered)
+                file(RELATIVE_PATH name "${ROOT}" "${source}")
+                list(APPEND failures "${name} uses the stand-in's generation number")
+                set(failures "${failures}" PARENT_SCOPE)
+            endif()
+        endif()
         file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
         foreach(line IN LISTS includes)
             string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]*)[>\"].*$" "\\1"
@@ -58,6 +69,7 @@ endforeach()
 # The stand-in's real-shaped headers are what the mod sees of the host: no layer of the mod, and
 # none of the controls.
 check_folder(host/include "${layers}" OFF)
+check_folder(host/generation "${layers}" OFF)
 
 # The folder check is a library that qvh-host runs: it sees nothing of the runner.
 file(GLOB_RECURSE sources "${ROOT}/tools/check/*.hpp" "${ROOT}/tools/check/*.cpp")

@@ -11,6 +11,7 @@
 
 #include "Unreal/FString.hpp"
 #include "anim_files/animation_file_name.hpp"
+#include "anim_files/host_generations.hpp"
 #include "fuzz/fuzz_support.hpp"
 
 namespace {
@@ -65,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     const RC::StringType Units = qvh_fuzz::UnitsOf(Data, Size);
     // The name as the read takes it from Payload: an engine string ends at its first NUL.
     const RC::Unreal::FString Payload(Units.c_str());
-    const RC::StringViewType Name(Payload.GetCharArray());
+    const RC::StringViewType Name(QVH::CharsOf(Payload));
     if (!QVH::IsNameInsideAnimationFolder(Name)) {
         return 0;
     }

@@ -23,6 +23,7 @@
 #include "Unreal/FFrame.hpp"
 #include "Unreal/FString.hpp"
 #include "Unreal/UFunctionStructs.hpp"
+#include "anim_files/host_generations.hpp"
 #include "bridge/comms_call_params.hpp"
 #include "bridge/dispatch_comms_call.hpp"
 #include "fuzz/fuzz_support.hpp"
@@ -133,7 +134,7 @@ struct Block {
 
     RC::Unreal::FString& Payload() { return QVH::PayloadIn(Bytes); }
     RC::StringType PayloadUnits() {
-        return RC::StringType(Payload().GetCharArray(), static_cast<std::size_t>(Payload().Len()));
+        return RC::StringType(QVH::CharsOf(Payload()), static_cast<std::size_t>(Payload().Len()));
     }
     std::int32_t CallType() const { return QVH::CallTypeIn(Bytes); }
     bool GuardsIntact() const {

@@ -2,10 +2,12 @@
 
 // The mod object that the host creates through start_mod and drives through its notifications.
 
+#include <memory>
 #include <utility>
 
 #include "Mod/CppUserModBase.hpp"
 #include "Unreal/UObject.hpp"
+#include "mod/hook_gate.hpp"
 #include "mod/scan_thread.hpp"
 
 namespace QVH {
@@ -16,12 +18,15 @@ public:
     RC::Unreal::UObject* BPToCPPCaller = nullptr;
     // The identifiers of the hooks installed on BPToCPPCaller, as the host returned them.
     std::pair<int, int> HookIds{0, 0};
+    // The gate that the installed hooks hold a share of; null until the host has installed them.
+    std::shared_ptr<HookGate> HookCalls;
     // The thread that looks for the comms function; read the two fields above only once it has
     // finished or been stopped.
     ScanThread Scan;
 
     QVH_MotionArchive();
     // Stops the scan and waits for it, removes the hooks it installed, and clears ModInstance.
+    // Hooks that cannot be removed are left doing nothing, and the library stays loaded.
     ~QVH_MotionArchive() override;
 
     auto on_update() -> void override;

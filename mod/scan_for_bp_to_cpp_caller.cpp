@@ -1,9 +1,10 @@
 // Finding the widget's comms function once the game has loaded it, and hooking it.
 #include <chrono>
+#include <memory>
 
-#include "Unreal/UFunction.hpp"
 #include "Unreal/UFunctionStructs.hpp"
 #include "Unreal/UObjectGlobals.hpp"
+#include "anim_files/host_generations.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "bridge/dispatch_comms_call.hpp"
 #include "log/log_current_exception.hpp"
@@ -29,9 +30,15 @@ void QVH_MotionArchive::ScanForBPToCPPCaller() {
             Mod->BPToCPPCaller =
                 UObjectGlobals::FindObject(nullptr, nullptr, CommsFunctionPath, false, nullptr);
             if (Mod->BPToCPPCaller != nullptr) {
+                // The hook holds its own share of the gate: the host may call it after the mod
+                // object is gone.
+                auto Gate = std::make_shared<HookGate>();
                 const UnrealScriptFunctionCallable PreCall =
-                    [](UnrealScriptFunctionCallableContext& Context, void* CustomData) {
-                        DispatchCommsCall(Context, CustomData);
+                    [Gate](UnrealScriptFunctionCallableContext& Context, void* CustomData) {
+                        if (Gate->Enter()) {
+                            DispatchCommsCall(Context, CustomData);
+                            Gate->Leave();
+                        }
                     };
                 const UnrealScriptFunctionCallable PostCall =
                     [](UnrealScriptFunctionCallableContext&, void*) {};
@@ -42,9 +49,11 @@ void QVH_MotionArchive::ScanForBPToCPPCaller() {
                 Mod->HookIds = UObjectGlobals::RegisterHook(
                     static_cast<RC::Unreal::UFunction*>(Mod->BPToCPPCaller), PreCall, PostCall,
                     nullptr);
+                Mod->HookCalls = std::move(Gate);
                 if (Mod->HookIds.first == 0 && Mod->HookIds.second == 0) {
-                    // Hooks without ids cannot be removed: were the library unloaded, the next
-                    // call would run code that is gone. Whoever unloads it should know.
+                    // Hooks without ids cannot be removed: when the mod is uninstalled they are
+                    // left doing nothing, and the library stays loaded. Whoever unloads it should
+                    // know beforehand.
                     LogLine(
                         {STR("RegisterHook gave no hook ids; the CPPCommsCall hooks cannot be "
                              "removed when the mod is unloaded")});

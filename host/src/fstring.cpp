@@ -143,7 +143,8 @@ FString::FString(TCHAR* Str) {
     Data.ArrayNum = Data.ArrayMax = static_cast<int32>(Length + 1);
 }
 
-FString::FString(const FString& Other) : FString(Other.GetCharArray()) {}
+FString::FString(const FString& Other)
+    : FString(Other.Data.AllocatorInstance ? Other.Data.AllocatorInstance : EmptyText) {}
 
 FString& FString::operator=(const FString& Other) {
     if (this != &Other) {
@@ -157,7 +158,11 @@ FString& FString::operator=(const FString& Other) {
 
 FString::~FString() { std::free(Data.AllocatorInstance); }
 
+#if QVH_STAND_IN_HOST_GENERATION >= 4
+const TCHAR* FString::operator*() const noexcept {
+#else
 const TCHAR* FString::GetCharArray() const noexcept {
+#endif
     return Data.AllocatorInstance ? Data.AllocatorInstance : EmptyText;
 }
 

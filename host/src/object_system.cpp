@@ -14,9 +14,15 @@
 #include <vector>
 
 #include "DynamicOutput/Output.hpp"
+#include "HostGeneration.hpp"
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/UObjectGlobals.hpp"
+#if QVH_STAND_IN_HOST_GENERATION >= 4
+#include "Unreal/CoreUObject/UObject/Class.hpp"
+#else
+#include "Unreal/UFunction.hpp"
+#endif
 
 namespace {
 

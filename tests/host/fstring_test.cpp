@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+#include <utility>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
 #include <vector>
+
+#include "HostGeneration.hpp"
 
 #if defined(__unix__)
 #include <sys/mman.h>
@@ -16,7 +21,16 @@ namespace {
 
 using RC::Unreal::FString;
 
-RC::StringType Text(const FString& S) { return S.GetCharArray(); }
+// The characters, as the generation the stand-in declares gives them.
+const RC::CharType* Chars(const FString& S) {
+#if QVH_STAND_IN_HOST_GENERATION >= 4
+    return *S;
+#else
+    return S.GetCharArray();
+#endif
+}
+
+RC::StringType Text(const FString& S) { return Chars(S); }
 
 TEST(FString, KeepsTheEnginesArrayLayout) {
     // Data pointer, then count and capacity, as the engine's TArray lays them out.
@@ -34,10 +48,30 @@ TEST(FString, EndsAtTheFirstNul) {
 TEST(FString, EmptyGivesTheEmptyString) {
     const FString S(STR(""));
     EXPECT_EQ(S.Len(), 0);
-    ASSERT_NE(S.GetCharArray(), nullptr);
-    EXPECT_EQ(S.GetCharArray()[0], 0);
-    EXPECT_EQ(FString().GetCharArray()[0], 0);
+    ASSERT_NE(Chars(S), nullptr);
+    EXPECT_EQ(Chars(S)[0], 0);
+    ASSERT_NE(Chars(FString()), nullptr);
+    EXPECT_EQ(Chars(FString())[0], 0);
 }
+
+#if QVH_STAND_IN_HOST_GENERATION >= 4
+TEST(FString, GetCharArrayGivesTheArrayItself) {
+    static_assert(std::is_same_v<decltype(std::declval<const FString&>().GetCharArray()),
+                                 const RC::Unreal::TArray<RC::Unreal::TCHAR>&>);
+    static_assert(std::is_same_v<decltype(std::declval<FString&>().GetCharArray()),
+                                 RC::Unreal::TArray<RC::Unreal::TCHAR>&>);
+    FString S(STR("ab"));
+    const FString& Const = S;
+    // The count holds the NUL; the characters are the array's own, not a copy.
+    EXPECT_EQ(Const.GetCharArray().Num(), 3);
+    EXPECT_EQ(Const.GetCharArray().GetData(), *S);
+    S.GetCharArray().GetData()[0] = 'x';
+    EXPECT_EQ(Text(S), STR("xb"));
+    // A string that never held text has no array, though * gives "".
+    EXPECT_EQ(FString().GetCharArray().Num(), 0);
+    EXPECT_EQ(FString().GetCharArray().GetData(), nullptr);
+}
+#endif
 
 #if GTEST_HAS_DEATH_TEST && !defined(_WIN32)
 TEST(FStringDeathTest, ANullPointerEndsTheProcessAsTheEngineWould) {
@@ -59,7 +93,7 @@ TEST(FString, CopiesAreIndependentAndThereIsNoMove) {
     Assigned = std::move(Moved);
     EXPECT_EQ(Text(Moved), STR("Idle.json"));  // NOLINT(bugprone-use-after-move)
     EXPECT_EQ(Text(Copy), STR("Idle.json"));   // NOLINT(bugprone-use-after-move)
-    EXPECT_NE(Moved.GetCharArray(), Assigned.GetCharArray());
+    EXPECT_NE(Chars(Moved), Chars(Assigned));
 
     Assigned = Assigned;
     EXPECT_EQ(Text(Assigned), STR("Idle.json"));

@@ -8,6 +8,7 @@
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/UObjectGlobals.hpp"
+#include "anim_files/host_generations.hpp"
 #include "tests/support/captured_log.hpp"
 
 namespace {

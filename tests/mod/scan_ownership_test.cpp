@@ -2,12 +2,16 @@
 // what the object's end takes with it.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdint>
+#include <memory>
 #include <thread>
 
+#include "DynamicOutput/Output.hpp"
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ScriptCalls.hpp"
-#include "Unreal/UFunction.hpp"
+#include "anim_files/host_generations.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "mod/qvh_motion_archive.hpp"
 #include "tests/support/comms_call_block.hpp"
@@ -87,7 +91,7 @@ TEST_F(ScanTest, OnlyTheModInstanceScans) {
     EXPECT_EQ(Stray.BPToCPPCaller, nullptr);
 }
 
-TEST_F(ScanTest, DestroyingTheObjectAfterTheWidgetIsGoneLogsThatTheHooksStay) {
+TEST_F(ScanTest, HooksLeftInTheHostAfterTheObjectIsGoneDoNothing) {
     StandIn::MakeFindable(Path);
     auto Mod = InstalledMod();
     Mod->on_unreal_init();
@@ -99,9 +103,58 @@ TEST_F(ScanTest, DestroyingTheObjectAfterTheWidgetIsGoneLogsThatTheHooksStay) {
     Mod.reset();
 
     EXPECT_EQ(StandIn::HookCount(Path), 1);
-    EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>{
-                               STR("QVH_MotionArchive : Removing the CPPCommsCall hooks failed: "
-                                   "UnregisterHook: no function is loaded at the path\n")});
+    EXPECT_EQ(Log.Texts(),
+              std::vector<RC::StringType>{
+                  STR("QVH_MotionArchive : The library stays loaded until the game ends, and the "
+                      "CPPCommsCall hooks left in the host do nothing; they could not be removed: "
+                      "UnregisterHook: no function is loaded at the path\n")});
+    // The widget loaded again: the host still runs the hooks it kept, which leave the call alone.
+    StandIn::MakeFindable(Path);
+    for (const std::int32_t CallType : {0, 1, 2}) {
+        QVH::Test::CommsCallBlock Block(CallType, STR("Idle.json"));
+        StandIn::InvokeScriptFunction(Path, Block.Data());
+        EXPECT_EQ(Block.Payload(), STR("Idle.json"));
+    }
+    EXPECT_EQ(Log.Texts().size(), 1u);
+}
+
+TEST_F(ScanTest, DestroyingTheObjectWaitsForACallInsideItsHooks) {
+    StandIn::MakeFindable(Path);
+    auto Mod = InstalledMod();
+    Mod->on_unreal_init();
+    ASSERT_TRUE(WaitUntil([&] { return Mod->Scan.Finished(); }, 500ms));
+    // A device that holds the call's log line, and with it the call, until released.
+    struct Holding : RC::Output::OutputDevice {
+        std::shared_ptr<std::atomic<int>> State = std::make_shared<std::atomic<int>>(0);
+        auto receive(RC::StringViewType) const -> void override {
+            if (State->exchange(1) == 0) {
+                while (State->load() != 2) {
+                    std::this_thread::sleep_for(1ms);
+                }
+            }
+        }
+    };
+    auto Device = std::make_unique<Holding>();
+    const auto State = Device->State;
+    RC::Output::DefaultTargets::get_default_devices_ref().push_back(std::move(Device));
+
+    std::thread Call([] {
+        QVH::Test::CommsCallBlock Block(0, STR("Idle.json"));
+        StandIn::InvokeScriptFunction(Path, Block.Data());
+    });
+    ASSERT_TRUE(WaitUntil([&] { return State->load() == 1; }, 1000ms));
+    std::atomic<bool> Destroyed{false};
+    std::thread Uninstall([&] {
+        Mod.reset();
+        Destroyed = true;
+    });
+    std::this_thread::sleep_for(100ms);
+    EXPECT_FALSE(Destroyed);
+    State->store(2);
+    Call.join();
+    Uninstall.join();
+    EXPECT_TRUE(Destroyed);
+    EXPECT_EQ(StandIn::HookCount(Path), 0);
 }
 
 TEST_F(ScanTest, DestroyingTheObjectRemovesItsHooksAndClearsModInstance) {

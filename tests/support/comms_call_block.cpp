@@ -6,6 +6,7 @@
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/FFrame.hpp"
 #include "Unreal/UFunctionStructs.hpp"
+#include "anim_files/host_generations.hpp"
 #include "bridge/dispatch_comms_call.hpp"
 
 namespace QVH::Test {
@@ -38,7 +39,7 @@ bool CommsCallBlock::GuardsIntact() const {
 
 RC::StringType PayloadAt(const void* Params) {
     const RC::Unreal::FString& Payload = PayloadIn(Params);
-    return RC::StringType(Payload.GetCharArray(), static_cast<std::size_t>(Payload.Len()));
+    return RC::StringType(QVH::CharsOf(Payload), static_cast<std::size_t>(Payload.Len()));
 }
 
 void Dispatch(CommsCallBlock& Block, void* CustomData) {

@@ -6,6 +6,7 @@
 
 #include "File/Macros.hpp"
 #include "Unreal/FString.hpp"
+#include "anim_files/host_generations.hpp"
 
 namespace QVH::Test {
 
@@ -16,7 +17,7 @@ inline RC::StringType Engine(std::u16string_view Text) {
 
 // The whole content of an engine string, as text to compare.
 inline RC::StringType TextOf(const RC::Unreal::FString& String) {
-    return RC::StringType(String.GetCharArray(), static_cast<std::size_t>(String.Len()));
+    return RC::StringType(QVH::CharsOf(String), static_cast<std::size_t>(String.Len()));
 }
 
 // The entries of a listing joined by "|", in their order.

@@ -8,6 +8,7 @@
 #include "StandIn/Devices.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/FString.hpp"
+#include "anim_files/host_generations.hpp"
 #include "bridge/comms_call_params.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "tools/qvh_host/options.hpp"
@@ -22,7 +23,9 @@ RC::StringType CallCommsFunction(std::int32_t CallType, const RC::StringType& Pa
     RC::StringType Stand = Payload;
     std::replace(Stand.begin(), Stand.end(), RC::CharType{0}, RC::CharType{'?'});
     auto* const Made = new (Block + PayloadOffset) RC::Unreal::FString(Stand.c_str());
-    std::copy(Payload.begin(), Payload.end(), Made->GetCharTArray().GetData());
+    // The string's own buffer, made above from as many units: writable, though reached through
+    // the accessor both host generations have.
+    std::copy(Payload.begin(), Payload.end(), const_cast<RC::CharType*>(QVH::CharsOf(*Made)));
     // The engine destroys its parameters after the call, however it ended.
     struct DestroyPayload {
         void* Block;
@@ -32,7 +35,7 @@ RC::StringType CallCommsFunction(std::int32_t CallType, const RC::StringType& Pa
     RC::StringType Found;
     StandIn::InvokeScriptFunction(QVH::CommsFunctionPathView, Block, [&Found](void* Params) {
         const RC::Unreal::FString& Text = PayloadIn(Params);
-        Found.assign(Text.GetCharArray(), static_cast<std::size_t>(Text.Len()));
+        Found.assign(QVH::CharsOf(Text), static_cast<std::size_t>(Text.Len()));
     });
     return Found;
 }

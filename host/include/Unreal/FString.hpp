@@ -4,6 +4,7 @@
 
 #include "File/Macros.hpp"
 #include "HostApi.hpp"
+#include "HostGeneration.hpp"
 #include "Unreal/TArray.hpp"
 
 namespace RC::Unreal {
@@ -25,9 +26,20 @@ public:
     FString& operator=(const FString& Other);
     ~FString();
 
+#if QVH_STAND_IN_HOST_GENERATION >= 4
+    // The array itself, NUL included; its data is null for a string that never held text.
+    TArray<TCHAR>& GetCharArray() noexcept { return Data; }
+    const TArray<TCHAR>& GetCharArray() const noexcept { return Data; }
+    // The characters, NUL-terminated; "" for the empty string.
+    const TCHAR* operator*() const noexcept;
+    [[deprecated("GetCharArray gives the array")]] TArray<TCHAR>& GetCharTArray() noexcept {
+        return Data;
+    }
+#else
     // The characters, NUL-terminated; "" for the empty string.
     const TCHAR* GetCharArray() const noexcept;
     TArray<TCHAR>& GetCharTArray() noexcept { return Data; }
+#endif
     // Number of characters, not counting the terminating NUL.
     int32 Len() const noexcept;
 

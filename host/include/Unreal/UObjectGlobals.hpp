@@ -6,13 +6,14 @@
 #include "HostApi.hpp"
 #include "Unreal/FString.hpp"
 #include "Unreal/UClass.hpp"
-#include "Unreal/UFunction.hpp"
 #include "Unreal/UFunctionStructs.hpp"
 #include "Unreal/UObject.hpp"
 
 namespace RC::Unreal {
 
 class ObjectSearcher;
+// Declared in a header of its own, whose path depends on the host's generation.
+class UFunction;
 
 namespace UObjectGlobals {
 
