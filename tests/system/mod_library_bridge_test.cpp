@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -12,15 +11,14 @@
 #include <sys/stat.h>
 #endif
 
-#include "StandIn/ModLibrary.hpp"
 #include "StandIn/ObjectRegistry.hpp"
-#include "StandIn/ProgramFolder.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "tests/support/captured_log.hpp"
 #include "tests/support/comms_call_block.hpp"
 #include "tests/support/engine_text.hpp"
 #include "tests/support/game_folder.hpp"
+#include "tests/support/mod_library_test.hpp"
 #include "tests/support/wait_until.hpp"
 
 namespace {
@@ -31,33 +29,15 @@ using QVH::Test::WaitUntil;
 
 constexpr RC::StringViewType Path = QVH::CommsFunctionPathView;
 
-class ModLibraryBridgeTest : public ::testing::Test {
+class ModLibraryBridgeTest : public QVH::Test::ModLibraryTest {
 protected:
-    void SetUp() override {
-        StandIn::Reset();
-        std::string Error;
-        Library = StandIn::ModLibrary::Load(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME, Error);
-        ASSERT_TRUE(Library) << Error;
-    }
-    // The host's hook table may hold callables from the library: forget them before it unloads.
-    void TearDown() override {
-        StandIn::Reset();
-        Library.reset();
-    }
-
     QVH::Test::CapturedLog Log;
-    std::unique_ptr<StandIn::ModLibrary> Library;
 };
 
 TEST_F(ModLibraryBridgeTest, ServesCallsOnceHookedAndRemovesItsHooksOnUninstall) {
     QVH::Test::GameFolder Game;
     Game.WriteFile("Walk.json", "{\"Frames\": 24}\r\n");
-    StandIn::MakeFindable(Path);
-    RC::CppUserModBase* Mod = Library->CallStartMod();
-    ASSERT_NE(Mod, nullptr);
-
-    Mod->on_unreal_init();
-    ASSERT_TRUE(WaitUntil([] { return StandIn::HookCount(Path) == 1; }, 500ms));
+    ASSERT_NO_FATAL_FAILURE(StartHooked(500ms));
     QVH::Test::CommsCallBlock List(1, STR(""));
     StandIn::InvokeScriptFunction(Path, List.Data());
     QVH::Test::CommsCallBlock Read(2, STR("Walk.json"));
@@ -65,7 +45,7 @@ TEST_F(ModLibraryBridgeTest, ServesCallsOnceHookedAndRemovesItsHooksOnUninstall)
     EXPECT_EQ(List.Payload(), STR("Walk.json"));
     EXPECT_EQ(Read.Payload(), STR("{\"Frames\": 24}"));
 
-    Library->CallUninstallMod(Mod);
+    Uninstall();
     EXPECT_EQ(StandIn::HookCount(Path), 0);
     // With its hooks gone the library can go too; a later call reaches the Blueprint alone.
     Library.reset();
@@ -87,11 +67,7 @@ TEST_F(ModLibraryBridgeTest, OddNamesAndOddFilesGiveTheEmptyStringAndOneHonestLi
     const auto Fifo = Game.AnimFolder() / "fifo.json";
     ASSERT_EQ(::mkfifo(Fifo.c_str(), 0600), 0);
 #endif
-    StandIn::MakeFindable(Path);
-    RC::CppUserModBase* Mod = Library->CallStartMod();
-    ASSERT_NE(Mod, nullptr);
-    Mod->on_unreal_init();
-    ASSERT_TRUE(WaitUntil([] { return StandIn::HookCount(Path) == 1; }, 500ms));
+    ASSERT_NO_FATAL_FAILURE(StartHooked(500ms));
 
     const struct {
         std::u16string Name;
@@ -127,17 +103,16 @@ TEST_F(ModLibraryBridgeTest, OddNamesAndOddFilesGiveTheEmptyStringAndOneHonestLi
         Expected.push_back(QVH::Test::Engine(u"QVH_MotionArchive : " + C.Line + u"\n"));
     }
     EXPECT_EQ(Log.Texts(), Expected);
-    Library->CallUninstallMod(Mod);
 }
 
 TEST_F(ModLibraryBridgeTest, UninstallWhileScanningReturnsPromptlyAndNothingRunsAfterwards) {
-    RC::CppUserModBase* Mod = Library->CallStartMod();
+    Mod = Library->CallStartMod();
     ASSERT_NE(Mod, nullptr);
     Mod->on_unreal_init();
     ASSERT_TRUE(WaitUntil([] { return StandIn::LookupCount(Path) == 1; }, 500ms));
 
     const auto Start = std::chrono::steady_clock::now();
-    Library->CallUninstallMod(Mod);
+    Uninstall();
     EXPECT_LT(MillisecondsSince(Start), 100);
 
     // Were the scan still alive, it would look again within a second and hook what it found.
