@@ -20,6 +20,7 @@
 #include "anim_files/read_file_text.hpp"
 #include "anim_files/read_scratch.hpp"
 #include "tests/support/captured_log.hpp"
+#include "tests/support/decode_cases.hpp"
 #include "tests/support/decode_in_pieces.hpp"
 #include "tests/support/engine_text.hpp"
 #include "tests/support/game_folder.hpp"
@@ -57,31 +58,11 @@ protected:
 };
 
 TEST_F(ReadAnimationFileTest, ReturnsTheDecodedTextWithoutLineBreaks) {
-    const struct {
-        const char* What;
-        std::string Bytes;
-        std::u16string Expected;
-    } Cases[] = {
-        {"empty file", "", u""},
-        {"only CR and LF", "\r\n\r\r\n\n", u""},
-        {"CR LF", "a\r\nb", u"ab"},
-        {"lone CR and lone LF", "a\rb\nc", u"abc"},
-        {"tabs and spaces stay", "{\t\"a\" : 1 }", u"{\t\"a\" : 1 }"},
-        {"NUL ends the text", "ab\0cd"s, u"ab"},
-        {"read in binary: 0x1A is text",
-         "a\x1A"
-         "b",
-         u"a\x1A"
-         "b"},
-        {"UTF-8", "\"R\xC3\xA9v\xC3\xA9rence\" \xF0\x9F\x98\x80",
-         u"\"R\u00E9v\u00E9rence\" \U0001F600"},
-        {"ill-formed UTF-8", "\xC3(\xED\xA0\x80\xE2\x82", u"\uFFFD(\uFFFD\uFFFD\uFFFD\uFFFD"},
-        {"UTF-8 mark dropped", "\xEF\xBB\xBF{}\r\n", u"{}"},
-        {"UTF-16 LE", "\xFF\xFE{\0\r\0\n\0\xE9\0}\0"s, u"{\u00E9}"},
-        {"UTF-16 BE", "\xFE\xFF\0{\0\r\0\n\xD8\x3D\xDE\x00\0}"s, u"{\U0001F600}"},
-        {"UTF-16 of odd length", "\xFF\xFE{\0}"s, u"{\uFFFD"},
-    };
-    for (const auto& C : Cases) {
+    std::vector<QVH::Test::DecodeCase> Cases(QVH::Test::FileCases().begin(),
+                                             QVH::Test::FileCases().end());
+    Cases.insert(Cases.end(), QVH::Test::Utf8Cases().begin(), QVH::Test::Utf8Cases().end());
+    Cases.push_back({"NUL ends the text", "ab\0cd"s, u"ab"});
+    for (const QVH::Test::DecodeCase& C : Cases) {
         Game.WriteFile("case.json", C.Bytes);
         EXPECT_EQ(Read(u"case.json"), Engine(C.Expected)) << C.What;
     }
