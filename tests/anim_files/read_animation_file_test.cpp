@@ -23,6 +23,7 @@
 #include "tests/support/decode_cases.hpp"
 #include "tests/support/decode_in_pieces.hpp"
 #include "tests/support/engine_text.hpp"
+#include "tests/support/failed_reads.hpp"
 #include "tests/support/game_folder.hpp"
 
 namespace {
@@ -80,52 +81,13 @@ TEST_F(ReadAnimationFileTest, ReadsNamesWithSubFoldersAndNonAsciiCharacters) {
 }
 
 TEST_F(ReadAnimationFileTest, GivesEmptyTextAndOneLogLineWhenItCannotRead) {
-    Game.WriteFile("Walk/Idle.json", "idle");
-    // Files just outside the folder, which the refused names would reach.
-    Game.WriteFile("../secret.json", "secret");
-    Game.WriteFile("../../secret.json", "secret");
-    const struct {
-        std::u16string Name;
-        std::u16string Line;
-    } Cases[] = {
-        {u"missing.json", u"QVH_MotionArchive : Animation file not found: missing.json\n"},
-        {u"Nowhere/x.json", u"QVH_MotionArchive : Animation file not found: Nowhere/x.json\n"},
-        {u"", u"QVH_MotionArchive : Animation file is a folder: \n"},
-        {u"Walk", u"QVH_MotionArchive : Animation file is a folder: Walk\n"},
-        {u"../secret.json",
-         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
-         u"../secret.json\n"},
-        {u"Walk/../../../secret.json",
-         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
-         u"Walk/../../../secret.json\n"},
-        {u"..\\secret.json",
-         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
-         u"..\\secret.json\n"},
-        {u"/etc/hostname",
-         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
-         u"/etc/hostname\n"},
-        {u"\\\\server\\share\\x.json",
-         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
-         u"\\\\server\\share\\x.json\n"},
-        {u"C:x.json",
-         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: C:x.json\n"},
-        // Half a surrogate pair has no UTF-8 form: refused before a path is made of it.
-        {u"a\xD83D"
-         u"b.json",
-         u"QVH_MotionArchive : Refused a file name that is not valid text: a<U+D83D>b.json\n"},
-        {u"\xDC00.json",
-         u"QVH_MotionArchive : Refused a file name that is not valid text: <U+DC00>.json\n"},
-        // What some readers take for a line end, or read in another direction, is escaped too.
-        {u"a\u2028b\u2029c\u0085d\u202Ee\u2066f\u200Fg.json",
-         u"QVH_MotionArchive : Animation file not found: "
-         u"a<U+2028>b<U+2029>c<U+0085>d<U+202E>e<U+2066>f<U+200F>g.json\n"},
-    };
-    for (const auto& C : Cases) {
+    ASSERT_NO_FATAL_FAILURE(QVH::Test::MakeWhatFailedReadsReach(Game));
+    for (const QVH::Test::FailedRead& C : QVH::Test::FailedReads()) {
         const std::size_t Before = Log.Texts().size();
         EXPECT_EQ(Read(C.Name), RC::StringType()) << StandIn::ToDisplayUtf8(Engine(C.Name));
         const std::vector<RC::StringType> Lines = Log.Texts();
         ASSERT_EQ(Lines.size(), Before + 1) << StandIn::ToDisplayUtf8(Engine(C.Name));
-        EXPECT_EQ(Lines.back(), Engine(C.Line));
+        EXPECT_EQ(Lines.back(), Engine(u"QVH_MotionArchive : " + C.Line + u"\n"));
     }
 }
 

@@ -7,16 +7,13 @@
 #include <thread>
 #include <vector>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "tests/support/captured_log.hpp"
 #include "tests/support/comms_call_block.hpp"
 #include "tests/support/engine_text.hpp"
+#include "tests/support/failed_reads.hpp"
 #include "tests/support/game_folder.hpp"
 #include "tests/support/mod_library_test.hpp"
 #include "tests/support/wait_until.hpp"
@@ -60,43 +57,10 @@ TEST_F(ModLibraryBridgeTest, ServesCallsOnceHookedAndRemovesItsHooksOnUninstall)
 
 TEST_F(ModLibraryBridgeTest, OddNamesAndOddFilesGiveTheEmptyStringAndOneHonestLine) {
     QVH::Test::GameFolder Game;
-#ifndef _WIN32
-    // The files that the UTF-8 bytes of the names with lone surrogates would reach.
-    Game.WriteFile("x\xF0", "SECRET");
-    Game.WriteFile("\xED\xB0\x80", "SECRET");
-    const auto Fifo = Game.AnimFolder() / "fifo.json";
-    ASSERT_EQ(::mkfifo(Fifo.c_str(), 0600), 0);
-#endif
+    ASSERT_NO_FATAL_FAILURE(QVH::Test::MakeWhatFailedReadsReach(Game));
     ASSERT_NO_FATAL_FAILURE(StartHooked(500ms));
-
-    const struct {
-        std::u16string Name;
-        std::u16string Line;
-    } Cases[] = {
-        {u"\xD83D"
-         u"A",
-         u"Refused a file name that is not valid text: <U+D83D>A"},
-        {u"\xD83D\xD83D", u"Refused a file name that is not valid text: <U+D83D><U+D83D>"},
-        {u"x\xD83C", u"Refused a file name that is not valid text: x<U+D83C>"},
-        {u"\xDC00", u"Refused a file name that is not valid text: <U+DC00>"},
-        {u"../\r\t\x1B[31m\x7F",
-         u"Refused a file name that leaves the animation folder: "
-         u"../<U+000D><U+0009><U+001B>[31m<U+007F>"},
-#ifndef _WIN32
-        // Windows takes no control characters in a name, and says so after the name. A name
-        // with a line feed and one with the escape's own characters give two lines, neither of
-        // which can pass for another line.
-        {u"nl\nQVH_MotionArchive : forged line",
-         u"Animation file not found: nl<U+000A>QVH_MotionArchive : forged line"},
-        {u"nl<U+000A>QVH_MotionArchive : forged line",
-         u"Animation file not found: nl<U+003C>U+000A>QVH_MotionArchive : forged line"},
-        {u"nl\\nQVH_MotionArchive : forged line",
-         u"Animation file not found: nl\\nQVH_MotionArchive : forged line"},
-        {u"fifo.json", u"Animation file name names a device, not a file: fifo.json"},
-#endif
-    };
     std::vector<RC::StringType> Expected{STR("QVH_MotionArchive C++ Side Initialized!\n")};
-    for (const auto& C : Cases) {
+    for (const QVH::Test::FailedRead& C : QVH::Test::FailedReads()) {
         QVH::Test::CommsCallBlock Read(2, QVH::Test::Engine(C.Name));
         StandIn::InvokeScriptFunction(Path, Read.Data());
         EXPECT_EQ(Read.Payload(), STR("")) << StandIn::ToDisplayUtf8(QVH::Test::Engine(C.Name));
