@@ -20,8 +20,10 @@
 #include "anim_files/read_file_text.hpp"
 #include "anim_files/read_scratch.hpp"
 #include "tests/support/captured_log.hpp"
+#include "tests/support/decode_cases.hpp"
 #include "tests/support/decode_in_pieces.hpp"
 #include "tests/support/engine_text.hpp"
+#include "tests/support/failed_reads.hpp"
 #include "tests/support/game_folder.hpp"
 
 namespace {
@@ -57,31 +59,11 @@ protected:
 };
 
 TEST_F(ReadAnimationFileTest, ReturnsTheDecodedTextWithoutLineBreaks) {
-    const struct {
-        const char* What;
-        std::string Bytes;
-        std::u16string Expected;
-    } Cases[] = {
-        {"empty file", "", u""},
-        {"only CR and LF", "\r\n\r\r\n\n", u""},
-        {"CR LF", "a\r\nb", u"ab"},
-        {"lone CR and lone LF", "a\rb\nc", u"abc"},
-        {"tabs and spaces stay", "{\t\"a\" : 1 }", u"{\t\"a\" : 1 }"},
-        {"NUL ends the text", "ab\0cd"s, u"ab"},
-        {"read in binary: 0x1A is text",
-         "a\x1A"
-         "b",
-         u"a\x1A"
-         "b"},
-        {"UTF-8", "\"R\xC3\xA9v\xC3\xA9rence\" \xF0\x9F\x98\x80",
-         u"\"R\u00E9v\u00E9rence\" \U0001F600"},
-        {"ill-formed UTF-8", "\xC3(\xED\xA0\x80\xE2\x82", u"\uFFFD(\uFFFD\uFFFD\uFFFD\uFFFD"},
-        {"UTF-8 mark dropped", "\xEF\xBB\xBF{}\r\n", u"{}"},
-        {"UTF-16 LE", "\xFF\xFE{\0\r\0\n\0\xE9\0}\0"s, u"{\u00E9}"},
-        {"UTF-16 BE", "\xFE\xFF\0{\0\r\0\n\xD8\x3D\xDE\x00\0}"s, u"{\U0001F600}"},
-        {"UTF-16 of odd length", "\xFF\xFE{\0}"s, u"{\uFFFD"},
-    };
-    for (const auto& C : Cases) {
+    std::vector<QVH::Test::DecodeCase> Cases(QVH::Test::FileCases().begin(),
+                                             QVH::Test::FileCases().end());
+    Cases.insert(Cases.end(), QVH::Test::Utf8Cases().begin(), QVH::Test::Utf8Cases().end());
+    Cases.push_back({"NUL ends the text", "ab\0cd"s, u"ab"});
+    for (const QVH::Test::DecodeCase& C : Cases) {
         Game.WriteFile("case.json", C.Bytes);
         EXPECT_EQ(Read(u"case.json"), Engine(C.Expected)) << C.What;
     }
@@ -99,52 +81,13 @@ TEST_F(ReadAnimationFileTest, ReadsNamesWithSubFoldersAndNonAsciiCharacters) {
 }
 
 TEST_F(ReadAnimationFileTest, GivesEmptyTextAndOneLogLineWhenItCannotRead) {
-    Game.WriteFile("Walk/Idle.json", "idle");
-    // Files just outside the folder, which the refused names would reach.
-    Game.WriteFile("../secret.json", "secret");
-    Game.WriteFile("../../secret.json", "secret");
-    const struct {
-        std::u16string Name;
-        std::u16string Line;
-    } Cases[] = {
-        {u"missing.json", u"QVH_MotionArchive : Animation file not found: missing.json\n"},
-        {u"Nowhere/x.json", u"QVH_MotionArchive : Animation file not found: Nowhere/x.json\n"},
-        {u"", u"QVH_MotionArchive : Animation file is a folder: \n"},
-        {u"Walk", u"QVH_MotionArchive : Animation file is a folder: Walk\n"},
-        {u"../secret.json",
-         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
-         u"../secret.json\n"},
-        {u"Walk/../../../secret.json",
-         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
-         u"Walk/../../../secret.json\n"},
-        {u"..\\secret.json",
-         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
-         u"..\\secret.json\n"},
-        {u"/etc/hostname",
-         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
-         u"/etc/hostname\n"},
-        {u"\\\\server\\share\\x.json",
-         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: "
-         u"\\\\server\\share\\x.json\n"},
-        {u"C:x.json",
-         u"QVH_MotionArchive : Refused a file name that leaves the animation folder: C:x.json\n"},
-        // Half a surrogate pair has no UTF-8 form: refused before a path is made of it.
-        {u"a\xD83D"
-         u"b.json",
-         u"QVH_MotionArchive : Refused a file name that is not valid text: a<U+D83D>b.json\n"},
-        {u"\xDC00.json",
-         u"QVH_MotionArchive : Refused a file name that is not valid text: <U+DC00>.json\n"},
-        // What some readers take for a line end, or read in another direction, is escaped too.
-        {u"a\u2028b\u2029c\u0085d\u202Ee\u2066f\u200Fg.json",
-         u"QVH_MotionArchive : Animation file not found: "
-         u"a<U+2028>b<U+2029>c<U+0085>d<U+202E>e<U+2066>f<U+200F>g.json\n"},
-    };
-    for (const auto& C : Cases) {
+    ASSERT_NO_FATAL_FAILURE(QVH::Test::MakeWhatFailedReadsReach(Game));
+    for (const QVH::Test::FailedRead& C : QVH::Test::FailedReads()) {
         const std::size_t Before = Log.Texts().size();
         EXPECT_EQ(Read(C.Name), RC::StringType()) << StandIn::ToDisplayUtf8(Engine(C.Name));
         const std::vector<RC::StringType> Lines = Log.Texts();
         ASSERT_EQ(Lines.size(), Before + 1) << StandIn::ToDisplayUtf8(Engine(C.Name));
-        EXPECT_EQ(Lines.back(), Engine(C.Line));
+        EXPECT_EQ(Lines.back(), Engine(u"QVH_MotionArchive : " + C.Line + u"\n"));
     }
 }
 

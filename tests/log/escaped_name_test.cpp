@@ -11,12 +11,16 @@ namespace {
 using namespace std::string_literals;
 using QVH::Test::Engine;
 
+// A name, in UTF-16 or in UTF-8, and how a log line shows it.
+template <class Text>
+struct NameCase {
+    const char* What;
+    Text Name;
+    Text Shown;
+};
+
 TEST(EscapedName, WritesWhatCouldBreakOrDisguiseALineAsCodePoints) {
-    const struct {
-        const char* What;
-        std::u16string Name;
-        std::u16string Shown;
-    } Cases[] = {
+    const NameCase<std::u16string> Cases[] = {
         {"an ordinary name", u"Gestures/Wave_Hello.json", u"Gestures/Wave_Hello.json"},
         {"backslashes and other scripts", u"Sub\\R\u00E9v\u00E9rence \U0001F600.json",
          u"Sub\\R\u00E9v\u00E9rence \U0001F600.json"},
@@ -38,11 +42,7 @@ TEST(EscapedName, WritesWhatCouldBreakOrDisguiseALineAsCodePoints) {
 }
 
 TEST(EscapedName, OfBytesEscapesTheSameCharactersAndEachByteThatIsNotUtf8) {
-    const struct {
-        const char* What;
-        std::string Name;
-        std::string Shown;
-    } Cases[] = {
+    const NameCase<std::string> Cases[] = {
         {"an ordinary name", "R\xC3\xA9v\xC3\xA9rence.json", "R\xC3\xA9v\xC3\xA9rence.json"},
         {"a line feed and its look-alike", "a\nb\\nc", "a<U+000A>b\\nc"},
         {"NUL", "a\0b"s, "a<U+0000>b"},

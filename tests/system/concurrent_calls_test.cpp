@@ -7,22 +7,18 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "StandIn/ModLibrary.hpp"
-#include "StandIn/ObjectRegistry.hpp"
-#include "StandIn/ProgramFolder.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "tests/support/captured_log.hpp"
 #include "tests/support/comms_call_block.hpp"
 #include "tests/support/engine_text.hpp"
 #include "tests/support/game_folder.hpp"
-#include "tests/support/wait_until.hpp"
+#include "tests/support/mod_library_test.hpp"
 
 namespace {
 
@@ -77,31 +73,15 @@ void ReplaceAtomically(const QVH::Test::GameFolder& Game, const std::string& Nam
     fs::rename(Staging, Game.AnimFolder() / Name, Refused);
 }
 
-class ConcurrentCallsTest : public ::testing::Test {
+class ConcurrentCallsTest : public QVH::Test::ModLibraryTest {
 protected:
     void SetUp() override {
-        StandIn::Reset();
-        std::string Error;
-        Library = StandIn::ModLibrary::Load(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME, Error);
-        ASSERT_TRUE(Library) << Error;
-        StandIn::MakeFindable(Path);
-        Mod = Library->CallStartMod();
-        ASSERT_NE(Mod, nullptr);
-        Mod->on_unreal_init();
-        ASSERT_TRUE(QVH::Test::WaitUntil([] { return StandIn::HookCount(Path) == 1; }, 2000ms));
-    }
-    void TearDown() override {
-        if (Mod != nullptr) {
-            Library->CallUninstallMod(Mod);
-        }
-        StandIn::Reset();
-        Library.reset();
+        ASSERT_NO_FATAL_FAILURE(ModLibraryTest::SetUp());
+        StartHooked(2000ms);
     }
 
     QVH::Test::GameFolder Game;
     QVH::Test::CapturedLog Log;
-    std::unique_ptr<StandIn::ModLibrary> Library;
-    RC::CppUserModBase* Mod = nullptr;
 };
 
 TEST_F(ConcurrentCallsTest, EveryAnswerIsOneWholeVersionWhileTheFolderChanges) {

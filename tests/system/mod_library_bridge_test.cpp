@@ -3,24 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
-#include "StandIn/ModLibrary.hpp"
 #include "StandIn/ObjectRegistry.hpp"
-#include "StandIn/ProgramFolder.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "tests/support/captured_log.hpp"
 #include "tests/support/comms_call_block.hpp"
 #include "tests/support/engine_text.hpp"
+#include "tests/support/failed_reads.hpp"
 #include "tests/support/game_folder.hpp"
+#include "tests/support/mod_library_test.hpp"
 #include "tests/support/wait_until.hpp"
 
 namespace {
@@ -31,33 +26,15 @@ using QVH::Test::WaitUntil;
 
 constexpr RC::StringViewType Path = QVH::CommsFunctionPathView;
 
-class ModLibraryBridgeTest : public ::testing::Test {
+class ModLibraryBridgeTest : public QVH::Test::ModLibraryTest {
 protected:
-    void SetUp() override {
-        StandIn::Reset();
-        std::string Error;
-        Library = StandIn::ModLibrary::Load(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME, Error);
-        ASSERT_TRUE(Library) << Error;
-    }
-    // The host's hook table may hold callables from the library: forget them before it unloads.
-    void TearDown() override {
-        StandIn::Reset();
-        Library.reset();
-    }
-
     QVH::Test::CapturedLog Log;
-    std::unique_ptr<StandIn::ModLibrary> Library;
 };
 
 TEST_F(ModLibraryBridgeTest, ServesCallsOnceHookedAndRemovesItsHooksOnUninstall) {
     QVH::Test::GameFolder Game;
     Game.WriteFile("Walk.json", "{\"Frames\": 24}\r\n");
-    StandIn::MakeFindable(Path);
-    RC::CppUserModBase* Mod = Library->CallStartMod();
-    ASSERT_NE(Mod, nullptr);
-
-    Mod->on_unreal_init();
-    ASSERT_TRUE(WaitUntil([] { return StandIn::HookCount(Path) == 1; }, 500ms));
+    ASSERT_NO_FATAL_FAILURE(StartHooked(500ms));
     QVH::Test::CommsCallBlock List(1, STR(""));
     StandIn::InvokeScriptFunction(Path, List.Data());
     QVH::Test::CommsCallBlock Read(2, STR("Walk.json"));
@@ -65,7 +42,7 @@ TEST_F(ModLibraryBridgeTest, ServesCallsOnceHookedAndRemovesItsHooksOnUninstall)
     EXPECT_EQ(List.Payload(), STR("Walk.json"));
     EXPECT_EQ(Read.Payload(), STR("{\"Frames\": 24}"));
 
-    Library->CallUninstallMod(Mod);
+    Uninstall();
     EXPECT_EQ(StandIn::HookCount(Path), 0);
     // With its hooks gone the library can go too; a later call reaches the Blueprint alone.
     Library.reset();
@@ -80,64 +57,26 @@ TEST_F(ModLibraryBridgeTest, ServesCallsOnceHookedAndRemovesItsHooksOnUninstall)
 
 TEST_F(ModLibraryBridgeTest, OddNamesAndOddFilesGiveTheEmptyStringAndOneHonestLine) {
     QVH::Test::GameFolder Game;
-#ifndef _WIN32
-    // The files that the UTF-8 bytes of the names with lone surrogates would reach.
-    Game.WriteFile("x\xF0", "SECRET");
-    Game.WriteFile("\xED\xB0\x80", "SECRET");
-    const auto Fifo = Game.AnimFolder() / "fifo.json";
-    ASSERT_EQ(::mkfifo(Fifo.c_str(), 0600), 0);
-#endif
-    StandIn::MakeFindable(Path);
-    RC::CppUserModBase* Mod = Library->CallStartMod();
-    ASSERT_NE(Mod, nullptr);
-    Mod->on_unreal_init();
-    ASSERT_TRUE(WaitUntil([] { return StandIn::HookCount(Path) == 1; }, 500ms));
-
-    const struct {
-        std::u16string Name;
-        std::u16string Line;
-    } Cases[] = {
-        {u"\xD83D"
-         u"A",
-         u"Refused a file name that is not valid text: <U+D83D>A"},
-        {u"\xD83D\xD83D", u"Refused a file name that is not valid text: <U+D83D><U+D83D>"},
-        {u"x\xD83C", u"Refused a file name that is not valid text: x<U+D83C>"},
-        {u"\xDC00", u"Refused a file name that is not valid text: <U+DC00>"},
-        {u"../\r\t\x1B[31m\x7F",
-         u"Refused a file name that leaves the animation folder: "
-         u"../<U+000D><U+0009><U+001B>[31m<U+007F>"},
-#ifndef _WIN32
-        // Windows takes no control characters in a name, and says so after the name. A name
-        // with a line feed and one with the escape's own characters give two lines, neither of
-        // which can pass for another line.
-        {u"nl\nQVH_MotionArchive : forged line",
-         u"Animation file not found: nl<U+000A>QVH_MotionArchive : forged line"},
-        {u"nl<U+000A>QVH_MotionArchive : forged line",
-         u"Animation file not found: nl<U+003C>U+000A>QVH_MotionArchive : forged line"},
-        {u"nl\\nQVH_MotionArchive : forged line",
-         u"Animation file not found: nl\\nQVH_MotionArchive : forged line"},
-        {u"fifo.json", u"Animation file name names a device, not a file: fifo.json"},
-#endif
-    };
+    ASSERT_NO_FATAL_FAILURE(QVH::Test::MakeWhatFailedReadsReach(Game));
+    ASSERT_NO_FATAL_FAILURE(StartHooked(500ms));
     std::vector<RC::StringType> Expected{STR("QVH_MotionArchive C++ Side Initialized!\n")};
-    for (const auto& C : Cases) {
+    for (const QVH::Test::FailedRead& C : QVH::Test::FailedReads()) {
         QVH::Test::CommsCallBlock Read(2, QVH::Test::Engine(C.Name));
         StandIn::InvokeScriptFunction(Path, Read.Data());
         EXPECT_EQ(Read.Payload(), STR("")) << StandIn::ToDisplayUtf8(QVH::Test::Engine(C.Name));
         Expected.push_back(QVH::Test::Engine(u"QVH_MotionArchive : " + C.Line + u"\n"));
     }
     EXPECT_EQ(Log.Texts(), Expected);
-    Library->CallUninstallMod(Mod);
 }
 
 TEST_F(ModLibraryBridgeTest, UninstallWhileScanningReturnsPromptlyAndNothingRunsAfterwards) {
-    RC::CppUserModBase* Mod = Library->CallStartMod();
+    Mod = Library->CallStartMod();
     ASSERT_NE(Mod, nullptr);
     Mod->on_unreal_init();
     ASSERT_TRUE(WaitUntil([] { return StandIn::LookupCount(Path) == 1; }, 500ms));
 
     const auto Start = std::chrono::steady_clock::now();
-    Library->CallUninstallMod(Mod);
+    Uninstall();
     EXPECT_LT(MillisecondsSince(Start), 100);
 
     // Were the scan still alive, it would look again within a second and hook what it found.

@@ -5,52 +5,25 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/decode_cases.hpp"
 #include "tests/support/engine_text.hpp"
 #include "text/file_text_decoder.hpp"
 #include "text/utf8_sequence.hpp"
 
 namespace {
 
+using QVH::Test::DecodeCase;
 using QVH::Test::Engine;
 using namespace std::string_literals;
 
-struct Case {
-    const char* What;
-    std::string Bytes;
-    std::u16string Expected;
-};
-
 TEST(FromUtf8, DecodesValidTextAndReplacesEachMaximalSubpart) {
-    const Case Cases[] = {
-        {"empty", "", u""},
-        {"ASCII", "Walk_01.json", u"Walk_01.json"},
-        {"two bytes", "\xC3\xA9", u"\u00E9"},
-        {"three bytes", "\xE2\x82\xAC", u"\u20AC"},
-        {"four bytes become a surrogate pair", "\xF0\x9F\x98\x80", u"\U0001F600"},
-        {"highest code point", "\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
-        {"NUL is text like any other", "a\0b"s, u"a\0b"s},
-        {"CR and LF are kept here", "a\r\nb", u"a\r\nb"},
-        {"bad second byte", "\xC3\x28", u"\uFFFD("},
-        {"encoded surrogate: three subparts", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
-        {"cut short at the end", "\xE2\x82", u"\uFFFD"},
-        {"cut short before ASCII", "\xE2\x82z", u"\uFFFDz"},
-        {"four-byte cut after three", "\xF0\x9F\x98", u"\uFFFD"},
-        {"overlong two-byte", "\xC0\xAF", u"\uFFFD\uFFFD"},
-        {"overlong three-byte", "\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD"},
-        {"above U+10FFFF", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
-        {"F5 never leads", "\xF5\x80", u"\uFFFD\uFFFD"},
-        {"lone trail byte", "\x80", u"\uFFFD"},
-        {"FF", "\xFF", u"\uFFFD"},
-        {"the Unicode standard's example",
-         "a\xF1\x80\x80\xE1\x80\xC2"
-         "b\x80"
-         "c\x80\xBF"
-         "d",
-         u"a\uFFFD\uFFFD\uFFFDb\uFFFDc\uFFFD\uFFFDd"},
-    };
+    std::vector<DecodeCase> Cases(QVH::Test::Utf8Cases().begin(), QVH::Test::Utf8Cases().end());
+    // What a file's text loses, a conversion keeps.
+    Cases.push_back({"NUL is text like any other", "a\0b"s, u"a\0b"s});
+    Cases.push_back({"CR and LF are kept here", "a\r\nb", u"a\r\nb"});
     // Each case also at several places after ASCII, so that both the 16-byte fast path and the
     // byte-by-byte path meet it, at every kind of chunk boundary.
-    for (const Case& C : Cases) {
+    for (const DecodeCase& C : Cases) {
         for (const std::size_t Pad : {0, 5, 15, 16, 31}) {
             const std::string Bytes = std::string(Pad, 'x') + C.Bytes + std::string(17, 'y');
             const std::u16string Expected =

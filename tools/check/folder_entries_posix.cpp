@@ -1,25 +1,16 @@
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <memory>
 #include <system_error>
 
+#include "anim_files/readdir_folder.hpp"
 #include "tools/check/folder_entries.hpp"
 
 namespace QVH::HostTool {
 namespace {
-
-struct CloseFolder {
-    void operator()(DIR* Folder) const { ::closedir(Folder); }
-};
-
-bool IsDotOrDotDot(const char* Name) {
-    return Name[0] == '.' && (Name[1] == 0 || (Name[1] == '.' && Name[2] == 0));
-}
 
 std::string LastError() { return std::generic_category().message(errno); }
 
@@ -63,32 +54,20 @@ bool FolderLister::List(const NativeName& Path, std::vector<FolderEntry>& Out, s
             Marks.push_back({Path, Kept});
         }
     }
-    const std::unique_ptr<DIR, CloseFolder> Folder(::fdopendir(Descriptor));
+    const QVH::detail::ReaddirFolder Folder(::fdopendir(Descriptor));
     if (!Folder) {
         Error = LastError();
         ::close(Descriptor);
         return false;
     }
-    for (;;) {
-        // readdir() tells its end from a failure only through errno.
-        errno = 0;
-        const dirent* const Found = ::readdir(Folder.get());
-        if (Found == nullptr) {
-            if (errno != 0) {
-                Error = LastError();
-                return false;
-            }
-            return true;
-        }
-        if (IsDotOrDotDot(Found->d_name)) {
-            continue;
-        }
+    const int Opened = ::dirfd(Folder.get());
+    const std::error_code Failed = QVH::detail::ForEachEntry(*Folder, [&](const char* Name) {
         FolderEntry Entry;
-        Entry.Name = Found->d_name;
+        Entry.Name = Name;
         Entry.Shown = ShownName(Entry.Name);
         // Looked up from the folder's descriptor; links are followed, as a read follows them.
         struct stat Info {};
-        if (::fstatat(::dirfd(Folder.get()), Found->d_name, &Info, 0) == 0) {
+        if (::fstatat(Opened, Name, &Info, 0) == 0) {
             if (S_ISDIR(Info.st_mode)) {
                 Entry.Type = EntryType::Folder;
                 Entry.Id = FolderId(Info.st_dev, Info.st_ino);
@@ -97,7 +76,11 @@ bool FolderLister::List(const NativeName& Path, std::vector<FolderEntry>& Out, s
             }
         }
         Out.push_back(std::move(Entry));
+    });
+    if (Failed) {
+        Error = Failed.message();
     }
+    return !Failed;
 }
 
 std::optional<FolderId> IdOfFolder(const NativeName& Path) {
