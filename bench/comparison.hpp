@@ -11,7 +11,8 @@ namespace QVH::Bench {
 
 // Shows the runs as the console reporter does, keeps the median real time of each benchmark (or
 // its only time, without repetitions), and prints the mod's ratios to the floor and the literal
-// pipeline against their targets once every benchmark has run.
+// pipeline against their targets, and the whole call's to the service and the floor, once every
+// benchmark has run.
 class ComparisonReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& Runs) override;

@@ -1,7 +1,7 @@
 // The content decoder against the reference decoder of tests/support: the same units for every
 // file, whole or read in pieces (and up to the first NUL when the pieces stop there, as a read
-// does), for the plain UTF-8 decoder of names and error texts, and for the scalar loop and each
-// vector loop this processor runs, which must never write past one unit per byte.
+// does), for the plain UTF-8 decoder of names and error texts, and for the scalar loop and the
+// vector loop, which must never write past one unit per byte.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     constexpr std::size_t Guards = 8;
     std::vector<RC::CharType> Out;
     static const std::vector<QVH::detail::NamedUtf8Decoder> Decoders = [] {
-        std::vector<QVH::detail::NamedUtf8Decoder> All = QVH::detail::Utf8DecodersOfThisProcessor();
+        std::vector<QVH::detail::NamedUtf8Decoder> All = QVH::detail::Utf8DecodersOfThisBuild();
         All.push_back({"in use", QVH::detail::DecodeUtf8Units});
         return All;
     }();

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "text/from_utf8_chunks.hpp"
-#include "text/processor_features.hpp"
 #include "text/utf8_sequence.hpp"
 
 namespace QVH {
@@ -12,7 +11,7 @@ namespace {
 
 static_assert(sizeof(RC::CharType) == 2, "engine text is UTF-16");
 
-enum class Chunks { None, Sse2, Avx2 };
+enum class Chunks { None, Sse2 };
 
 template <bool SkipLineBreaks, Chunks With>
 std::size_t Decode(const unsigned char* In, std::size_t Size, RC::CharType* Out) {
@@ -20,15 +19,9 @@ std::size_t Decode(const unsigned char* In, std::size_t Size, RC::CharType* Out)
     Utf8Cursor At{In, Out};
     while (At.In != End) {
         // Text that is mostly not ASCII goes straight to the sequence decoder, and so do the
-        // last bytes, fewer than a chunk, once the chunk loops are done.
+        // last bytes, fewer than a chunk, once the chunk loop is done.
         if (With != Chunks::None && *At.In < 0x80 && End - At.In >= 16) {
-#ifdef QVH_DECODE_WITH_AVX2
-            if constexpr (With == Chunks::Avx2) {
-                At = DecodeChunksAvx2<SkipLineBreaks>(At, End);
-            }
-#endif
 #ifdef QVH_DECODE_WITH_SSE2
-            // Also what the AVX2 loop leaves: up to 31 bytes.
             At = DecodeChunksSse2<SkipLineBreaks>(At, End);
 #endif
             if (At.In == End) {
@@ -48,12 +41,6 @@ std::size_t Decode(const unsigned char* In, std::size_t Size, RC::CharType* Out)
 
 std::size_t DecodeUtf8Units(const unsigned char* In, std::size_t Size, RC::CharType* Out,
                             bool SkipLineBreaks) {
-#ifdef QVH_DECODE_WITH_AVX2
-    if (ProcessorHasAvx2()) {
-        return SkipLineBreaks ? Decode<true, Chunks::Avx2>(In, Size, Out)
-                              : Decode<false, Chunks::Avx2>(In, Size, Out);
-    }
-#endif
 #ifdef QVH_DECODE_WITH_SSE2
     return SkipLineBreaks ? Decode<true, Chunks::Sse2>(In, Size, Out)
                           : Decode<false, Chunks::Sse2>(In, Size, Out);
@@ -68,7 +55,7 @@ std::size_t DecodeUtf8UnitsScalar(const unsigned char* In, std::size_t Size, RC:
                           : Decode<false, Chunks::None>(In, Size, Out);
 }
 
-std::vector<NamedUtf8Decoder> Utf8DecodersOfThisProcessor() {
+std::vector<NamedUtf8Decoder> Utf8DecodersOfThisBuild() {
     std::vector<NamedUtf8Decoder> Decoders{{"scalar", DecodeUtf8UnitsScalar}};
 #ifdef QVH_DECODE_WITH_SSE2
     Decoders.push_back({"SSE2", [](const unsigned char* In, std::size_t Size, RC::CharType* Out,
@@ -76,15 +63,6 @@ std::vector<NamedUtf8Decoder> Utf8DecodersOfThisProcessor() {
                             return SkipLineBreaks ? Decode<true, Chunks::Sse2>(In, Size, Out)
                                                   : Decode<false, Chunks::Sse2>(In, Size, Out);
                         }});
-#endif
-#ifdef QVH_DECODE_WITH_AVX2
-    if (ProcessorHasAvx2()) {
-        Decoders.push_back({"AVX2", [](const unsigned char* In, std::size_t Size, RC::CharType* Out,
-                                       bool SkipLineBreaks) {
-                                return SkipLineBreaks ? Decode<true, Chunks::Avx2>(In, Size, Out)
-                                                      : Decode<false, Chunks::Avx2>(In, Size, Out);
-                            }});
-    }
 #endif
     return Decoders;
 }

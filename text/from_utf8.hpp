@@ -21,9 +21,9 @@ void AppendFromUtf8(RC::StringType& Text, std::string_view Bytes);
 namespace detail {
 
 // Decodes Size bytes of UTF-8 at In into Out and returns the number of units written (never more
-// than Size), with the fastest loop the processor runs. With SkipLineBreaks, bytes 13 and 10 are
+// than Size), with the fastest loop the build has. With SkipLineBreaks, bytes 13 and 10 are
 // dropped before decoding, wherever they stand, even inside a multi-byte sequence. Out must hold
-// Size units: the vector loops write whole chunks.
+// Size units: the vector loop writes whole chunks.
 std::size_t DecodeUtf8Units(const unsigned char* In, std::size_t Size, RC::CharType* Out,
                             bool SkipLineBreaks);
 
@@ -31,15 +31,15 @@ std::size_t DecodeUtf8Units(const unsigned char* In, std::size_t Size, RC::CharT
 std::size_t DecodeUtf8UnitsScalar(const unsigned char* In, std::size_t Size, RC::CharType* Out,
                                   bool SkipLineBreaks);
 
-// Every way of decoding UTF-8 that this build and processor offer (one sequence at a time, and
-// each vector loop that runs here), which must all give the same results. For tests.
+// Every way of decoding UTF-8 that this build offers (one sequence at a time, and the vector loop
+// where there is one), which must all give the same results. For tests.
 using Utf8Decoder = std::size_t (*)(const unsigned char* In, std::size_t Size, RC::CharType* Out,
                                     bool SkipLineBreaks);
 struct NamedUtf8Decoder {
     const char* Name;
     Utf8Decoder Decode;
 };
-std::vector<NamedUtf8Decoder> Utf8DecodersOfThisProcessor();
+std::vector<NamedUtf8Decoder> Utf8DecodersOfThisBuild();
 
 }  // namespace detail
 }  // namespace QVH

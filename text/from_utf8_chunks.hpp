@@ -2,23 +2,13 @@
 
 #include "text/utf8_sequence.hpp"
 
-// The vector loops of the UTF-8 decoder, for x86-64: ASCII text 16 (SSE2) or 32 (AVX2) bytes at a
-// time, with the sequences between ASCII stretches decoded one by one in passing. Each runs from
-// At until fewer than a chunk's bytes are left before End and returns where it stopped. The
-// output must have room for one unit per input byte: whole chunks are written, and only what is
-// kept counts. Stateless; any thread.
+// The vector loop of the UTF-8 decoder, for x86-64: ASCII text 16 bytes at a time (SSE2, which
+// every x86-64 processor has), with the sequences between ASCII stretches decoded one by one in
+// passing. It runs from At until fewer than 16 bytes are left before End and returns where it
+// stopped. The output must have room for one unit per input byte: whole chunks are written, and
+// only what is kept counts. Stateless; any thread.
 #if defined(__SSE2__) || defined(_M_X64)
 #define QVH_DECODE_WITH_SSE2 1
-#if defined(__GNUC__) || defined(_MSC_VER)
-#define QVH_DECODE_WITH_AVX2 1
-#endif
-#endif
-
-// GCC compiles the AVX2 loop for AVX2 alone; MSVC allows the instructions anywhere.
-#if defined(QVH_DECODE_WITH_AVX2) && defined(__GNUC__)
-#define QVH_TARGET_AVX2 __attribute__((target("avx2")))
-#else
-#define QVH_TARGET_AVX2
 #endif
 
 namespace QVH::detail {
@@ -32,12 +22,6 @@ inline constexpr char MarkBelow = 14;
 #ifdef QVH_DECODE_WITH_SSE2
 template <bool SkipLineBreaks>
 Utf8Cursor DecodeChunksSse2(Utf8Cursor At, const unsigned char* End);
-#endif
-
-#ifdef QVH_DECODE_WITH_AVX2
-// Only where ProcessorHasAvx2().
-template <bool SkipLineBreaks>
-QVH_TARGET_AVX2 Utf8Cursor DecodeChunksAvx2(Utf8Cursor At, const unsigned char* End);
 #endif
 
 }  // namespace QVH::detail

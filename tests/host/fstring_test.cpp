@@ -109,8 +109,8 @@ TEST(FString, ANonConstBufferIsAdoptedNotCopied) {
 }
 
 TEST(FString, FindsTheNulAtEveryLengthAndAlignment) {
-    // Units with a zero byte in them are not NULs; every start within a 32-byte block and every
-    // length around the blocks, with text after the NUL that must not be taken.
+    // Units with a zero byte in them are not NULs; every start and length a vector scan or copy
+    // would treat apart, with text after the NUL that must not be taken.
     const RC::CharType Pattern[] = {0x0100, 'a', 0x00FF, 0xFF00, 0x4100, 0x0001, 0xFFFF, 0x8000};
     alignas(32) RC::CharType Buffer[128];
     for (std::size_t Offset = 0; Offset < 16; ++Offset) {
@@ -140,7 +140,7 @@ TEST(FString, CopiesALongTextWhole) {
 #if defined(__unix__)
 TEST(FString, ReadsNothingPastTheNulIntoTheNextPage) {
     // Text whose NUL is the last unit of a readable page, before one that may not be read: any
-    // read past the NUL's block would end the test with a fault.
+    // read past the NUL would end the test with a fault.
     const auto Page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
     void* const Pages =
         ::mmap(nullptr, 2 * Page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);

@@ -92,9 +92,8 @@ TEST(DecoderAgainstReference, Utf8OnGeneratedInput) {
     std::mt19937 Random(20240611);
     constexpr RC::CharType Guard = 0xABCD;
     std::vector<RC::CharType> Units;
-    // Every vector path this processor runs, the one in use among them, and the scalar one.
-    std::vector<QVH::detail::NamedUtf8Decoder> Decoders =
-        QVH::detail::Utf8DecodersOfThisProcessor();
+    // The vector path where the build has one, the one in use, and the scalar one.
+    std::vector<QVH::detail::NamedUtf8Decoder> Decoders = QVH::detail::Utf8DecodersOfThisBuild();
     Decoders.push_back({"in use", QVH::detail::DecodeUtf8Units});
     for (int Round = 0; Round < 20000; ++Round) {
         const std::string Bytes = Generate(Random);

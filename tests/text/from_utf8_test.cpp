@@ -96,9 +96,9 @@ TEST(IsWellFormedUtf8, AcceptsOnlyTextWithNoIllFormedPart) {
 }
 
 TEST(DecodeUtf8Units, EveryPathAtEveryLengthAndPlace) {
-    // Each way of decoding this processor offers, the one in use and a whole file's decoder, with
-    // a break, a tab or a character at each place of each length around the 16- and 32-byte
-    // chunks, and ASCII after the insert so that the loop resumes after it.
+    // Each way of decoding this build offers, the one in use and a whole file's decoder, with a
+    // break, a tab or a character at each place of each length around a few 16-byte chunks, and
+    // ASCII after the insert so that the loop resumes after it.
     const struct {
         std::string Bytes;
         std::u16string Units;
@@ -114,8 +114,7 @@ TEST(DecodeUtf8Units, EveryPathAtEveryLengthAndPlace) {
                    // Line breaks after a sequence cut short are left to the loop, which drops them.
                    {"\xE2\n", u"\uFFFD"},
                    {"\xF0\x9F\r\nb", u"\uFFFDb"}};
-    std::vector<QVH::detail::NamedUtf8Decoder> Decoders =
-        QVH::detail::Utf8DecodersOfThisProcessor();
+    std::vector<QVH::detail::NamedUtf8Decoder> Decoders = QVH::detail::Utf8DecodersOfThisBuild();
     Decoders.push_back({"in use", QVH::detail::DecodeUtf8Units});
     // Always drops line breaks, as a file's text loses them.
     Decoders.push_back(
