@@ -8,6 +8,12 @@
 #include <condition_variable>
 #include <mutex>
 
+// The hooks lock this gate's mutex on the game thread, in a process whose C++ runtime the game
+// chose (see the build settings).
+#if defined(_WIN32) && !defined(_DISABLE_CONSTEXPR_MUTEX_CONSTRUCTOR)
+#error "Define _DISABLE_CONSTEXPR_MUTEX_CONSTRUCTOR: games load older msvcp140.dll versions"
+#endif
+
 namespace QVH {
 
 class HookGate {
