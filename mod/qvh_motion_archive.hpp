@@ -2,6 +2,7 @@
 
 // The mod object that the host creates through start_mod and drives through its notifications.
 
+#include <atomic>
 #include <memory>
 #include <utility>
 
@@ -25,8 +26,9 @@ public:
     ScanThread Scan;
 
     QVH_MotionArchive();
-    // Stops the scan and waits for it, removes the hooks it installed, and clears ModInstance.
-    // Hooks that cannot be removed are left doing nothing, and the library stays loaded.
+    // Stops the scan and waits for it; once it has hooked, closes the hooks' gate, waits for the
+    // calls inside, keeps the library loaded and leaves the hooks in the host doing nothing (see
+    // ReleaseHooks). Clears ModInstance when it points here.
     ~QVH_MotionArchive() override;
 
     auto on_update() -> void override;
@@ -35,14 +37,17 @@ public:
     auto on_unreal_init() -> void override;
 
     // Body of the scan thread: finds the comms function and hooks it. Reaches the mod object
-    // through ModInstance.
+    // through ModInstance, and stops once ModInstance points at another object.
     static void ScanForBPToCPPCaller();
 
 private:
-    void RemoveHooks() noexcept;
+    // Registers the comms hooks on BPToCPPCaller and keeps their ids and gate. The scan's own.
+    void HookCommsFunction();
 };
 
-// The one mod object, set by start_mod; null before it and after uninstall_mod.
-extern QVH_MotionArchive* ModInstance;
+// The one mod object, set by start_mod; null before it and after uninstall_mod. Only the object
+// it points at scans and answers calls: should the host start a second object without ending the
+// first, the newer one takes over. Atomic, since the scan and the hooks read it on their threads.
+extern std::atomic<QVH_MotionArchive*> ModInstance;
 
 }  // namespace QVH

@@ -8,7 +8,6 @@
 #include "bridge/comms_function_path.hpp"
 #include "bridge/dispatch_comms_call.hpp"
 #include "log/log_current_exception.hpp"
-#include "log/log_line.hpp"
 #include "mod/qvh_motion_archive.hpp"
 
 namespace QVH {
@@ -18,7 +17,7 @@ using RC::Unreal::UnrealScriptFunctionCallableContext;
 namespace UObjectGlobals = RC::Unreal::UObjectGlobals;
 
 void QVH_MotionArchive::ScanForBPToCPPCaller() {
-    QVH_MotionArchive* const Mod = ModInstance;
+    QVH_MotionArchive* const Mod = ModInstance.load();
     if (Mod == nullptr) {
         return;
     }
@@ -26,38 +25,12 @@ void QVH_MotionArchive::ScanForBPToCPPCaller() {
         return;
     }
     try {
-        for (;;) {
+        // Until found, or until the object goes or another takes its place.
+        while (ModInstance.load() == Mod) {
             Mod->BPToCPPCaller =
                 UObjectGlobals::FindObject(nullptr, nullptr, CommsFunctionPath, false, nullptr);
             if (Mod->BPToCPPCaller != nullptr) {
-                // The hook holds its own share of the gate: the host may call it after the mod
-                // object is gone.
-                auto Gate = std::make_shared<HookGate>();
-                const UnrealScriptFunctionCallable PreCall =
-                    [Gate](UnrealScriptFunctionCallableContext& Context, void* CustomData) {
-                        if (Gate->Enter()) {
-                            DispatchCommsCall(Context, CustomData);
-                            Gate->Leave();
-                        }
-                    };
-                const UnrealScriptFunctionCallable PostCall =
-                    [](UnrealScriptFunctionCallableContext&, void*) {};
-                // By the function found, not by its path: the path form looks the function up
-                // again and uses what it finds unchecked, so a widget unloaded in between would
-                // crash the host. Stored as returned, {0, 0} included: the scan ends on the found
-                // function.
-                Mod->HookIds = UObjectGlobals::RegisterHook(
-                    static_cast<RC::Unreal::UFunction*>(Mod->BPToCPPCaller), PreCall, PostCall,
-                    nullptr);
-                Mod->HookCalls = std::move(Gate);
-                if (Mod->HookIds.first == 0 && Mod->HookIds.second == 0) {
-                    // Hooks without ids cannot be removed: when the mod is uninstalled they are
-                    // left doing nothing, and the library stays loaded. Whoever unloads it should
-                    // know beforehand.
-                    LogLine(
-                        {STR("RegisterHook gave no hook ids; the CPPCommsCall hooks cannot be "
-                             "removed when the mod is unloaded")});
-                }
+                Mod->HookCommsFunction();
                 return;
             }
             // The game may load the widget long after the engine is ready; look again in a
@@ -71,6 +44,30 @@ void QVH_MotionArchive::ScanForBPToCPPCaller() {
         // a host that fails is unlikely to do better.
         LogCurrentException(STR("Scan for CPPCommsCall failed: "));
     }
+}
+
+void QVH_MotionArchive::HookCommsFunction() {
+    // The hooks hold their own share of the gate, since the host keeps and calls them after the
+    // mod object is gone. They answer only for the object that ModInstance points at: the gate
+    // is open only while this object lives, so the comparison never meets a reused address.
+    auto Gate = std::make_shared<HookGate>();
+    const UnrealScriptFunctionCallable PreCall =
+        [Gate, Owner = this](UnrealScriptFunctionCallableContext& Context, void* CustomData) {
+            if (Gate->Enter()) {
+                if (ModInstance.load() == Owner) {
+                    DispatchCommsCall(Context, CustomData);
+                }
+                Gate->Leave();
+            }
+        };
+    const UnrealScriptFunctionCallable PostCall = [](UnrealScriptFunctionCallableContext&, void*) {
+    };
+    // By the function found, not by its path: the path form looks the function up again and uses
+    // what it finds unchecked, so a widget unloaded in between would crash the host. Stored as
+    // returned, {0, 0} included: the scan ends on the found function.
+    HookIds = UObjectGlobals::RegisterHook(static_cast<RC::Unreal::UFunction*>(BPToCPPCaller),
+                                           PreCall, PostCall, nullptr);
+    HookCalls = std::move(Gate);
 }
 
 }  // namespace QVH

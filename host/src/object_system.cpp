@@ -1,7 +1,9 @@
 // The stand-in host's objects and script hooks: just enough of the engine to find a Blueprint
-// function by path and call it with hooks around it. The real host's hook registry has no lock;
-// this one keeps one around everything, so that tests may drive it from many threads without
-// races of their own. Hooks run outside it, so a hook may call back into the host.
+// function by path and call it with hooks around it. The real host's hook registry has no lock,
+// and its game thread runs the callables where they are stored. This one keeps a lock around its
+// own bookkeeping, so that tests may drive it from many threads, and calls the stored callables in
+// place outside it, as the host does: a change to a function's hooks while a call walks them,
+// which in the host can destroy a callable as it runs, ends the process here.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -41,11 +43,17 @@ struct Hook {
     void* CustomData;
 };
 
+// The hooks of one function, and how many calls are walking them at this moment.
+struct HookList {
+    std::vector<Hook> Hooks;
+    int Walkers = 0;
+};
+
 struct ObjectSystem {
     std::mutex Mutex;
     std::map<RC::StringType, Object, std::less<>> Objects;
     std::map<RC::StringType, int, std::less<>> Lookups;
-    std::map<RC::StringType, std::vector<Hook>, std::less<>> Hooks;
+    std::map<RC::StringType, HookList, std::less<>> Hooks;
     StandIn::Faults Faults;
     int NextHookId = 1;
 };
@@ -84,6 +92,15 @@ RC::Unreal::UFunction* Loaded(ObjectSystem& S, RC::StringViewType Path) {
     return It->second.Function.get();
 }
 
+// The hooks of Path, about to change. Under the lock.
+std::vector<Hook>& ChangingHooks(ObjectSystem& S, const RC::StringType& Path) {
+    HookList& List = S.Hooks[Path];
+    if (List.Walkers > 0) {
+        Crash("the hooks of a function changed while a call was running them");
+    }
+    return List.Hooks;
+}
+
 // The full path of a loaded function. The host reads the object itself, so a function the
 // engine has unloaded is a use of freed memory here as well. Under the lock.
 RC::StringType PathOf(ObjectSystem& S, RC::Unreal::UFunction* Function) {
@@ -116,10 +133,9 @@ void Unhook(const RC::StringType& Path, std::pair<int, int> HookIds) {
     auto& S = System();
     {
         std::scoped_lock Lock(S.Mutex);
-        const auto It = S.Hooks.find(Path);
-        if (It == S.Hooks.end() ||
-            std::erase_if(It->second, [&](const Hook& H) { return H.Ids == HookIds; }) == 0) {
-            throw std::runtime_error("UnregisterHook: no such hooks on the function");
+        if (std::erase_if(ChangingHooks(S, Path),
+                          [&](const Hook& H) { return H.Ids == HookIds; }) == 0) {
+            return;
         }
     }
     SendHostLine(STR("[UnregisterHook] Unregistered the hooks of ") + Path + STR("\n"));
@@ -179,11 +195,12 @@ std::pair<int, int> RegisterHook(UFunction* Function, UnrealScriptFunctionCallab
     const StringType Path = PathOf(S, Function);
     // A Blueprint function's two hooks share one id.
     const int Id = S.NextHookId++;
-    S.Hooks[Path].push_back(
+    ChangingHooks(S, Path).push_back(
         Hook{{Id, Id}, std::move(PreCallback), std::move(PostCallback), CustomData});
     return S.Faults.ZeroHookIds ? std::pair{0, 0} : std::pair{Id, Id};
 }
 
+#if QVH_STAND_IN_HOST_GENERATION < 4
 void UnregisterHook(const StringType& FunctionFullNameNoType, std::pair<int, int> HookIds) {
     {
         auto& S = System();
@@ -194,6 +211,7 @@ void UnregisterHook(const StringType& FunctionFullNameNoType, std::pair<int, int
     }
     Unhook(FunctionFullNameNoType, HookIds);
 }
+#endif
 
 void UnregisterHook(UFunction* Function, std::pair<int, int> HookIds) {
     StringType Path;
@@ -237,6 +255,11 @@ void SetFaults(Faults NewFaults) {
 void Reset() {
     auto& S = System();
     std::scoped_lock Lock(S.Mutex);
+    for (const auto& [Path, List] : S.Hooks) {
+        if (List.Walkers > 0) {
+            Crash("the hooks of a function were forgotten while a call was running them");
+        }
+    }
     S.Objects.clear();
     S.Lookups.clear();
     S.Hooks.clear();
@@ -245,26 +268,40 @@ void Reset() {
 
 void InvokeScriptFunction(RC::StringViewType Path, void* Params,
                           const std::function<void(void*)>& Body) {
-    std::vector<Hook> Hooks;
+    auto& S = System();
+    // The list itself, not a copy: the host's game thread calls each callable where it is stored.
+    // A list once made stays in the map until Reset, so the reference outlives the lock.
+    HookList* List = nullptr;
     {
-        auto& S = System();
         std::scoped_lock Lock(S.Mutex);
         if (const auto It = S.Hooks.find(Path); It != S.Hooks.end()) {
-            Hooks = It->second;
+            List = &It->second;
+            ++List->Walkers;
         }
     }
+    struct EndWalk {
+        ObjectSystem& S;
+        HookList* List;
+        ~EndWalk() {
+            if (List != nullptr) {
+                std::scoped_lock Lock(S.Mutex);
+                --List->Walkers;
+            }
+        }
+    } const Walk{S, List};
     RC::Unreal::FFrame Frame = ScriptFrames::For(Params);
     RC::Unreal::UnrealScriptFunctionCallableContext Context(nullptr, Frame, nullptr);
-    for (const Hook& H : Hooks) {
-        if (H.Pre) {
+    // Every stored callable is called, an empty one too, which throws std::bad_function_call.
+    if (List != nullptr) {
+        for (const Hook& H : List->Hooks) {
             H.Pre(Context, H.CustomData);
         }
     }
     if (Body) {
         Body(Params);
     }
-    for (const Hook& H : Hooks) {
-        if (H.Post) {
+    if (List != nullptr) {
+        for (const Hook& H : List->Hooks) {
             H.Post(Context, H.CustomData);
         }
     }
@@ -289,7 +326,7 @@ int HookCount(RC::StringViewType Path) {
     auto& S = System();
     std::scoped_lock Lock(S.Mutex);
     const auto It = S.Hooks.find(Path);
-    return It == S.Hooks.end() ? 0 : static_cast<int>(It->second.size());
+    return It == S.Hooks.end() ? 0 : static_cast<int>(It->second.Hooks.size());
 }
 
 }  // namespace StandIn

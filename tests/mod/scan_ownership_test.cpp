@@ -7,13 +7,16 @@
 #include <cstdint>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "DynamicOutput/Output.hpp"
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ScriptCalls.hpp"
+#include "Unreal/UObjectGlobals.hpp"
 #include "anim_files/host_generations.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "mod/qvh_motion_archive.hpp"
+#include "mod/release_hooks.hpp"
 #include "tests/support/comms_call_block.hpp"
 #include "tests/support/game_folder.hpp"
 #include "tests/support/scan_test.hpp"
@@ -82,7 +85,7 @@ TEST_F(ScanTest, TheEntryCheckStopsAScanOnAnObjectThatFoundOrHookedBefore) {
 TEST_F(ScanTest, OnlyTheModInstanceScans) {
     StandIn::MakeFindable(Path);
     QVH_MotionArchive Stray;
-    ASSERT_NE(ModInstance, &Stray);
+    ASSERT_NE(ModInstance.load(), &Stray);
 
     Stray.on_unreal_init();
     std::this_thread::sleep_for(50ms);
@@ -91,31 +94,119 @@ TEST_F(ScanTest, OnlyTheModInstanceScans) {
     EXPECT_EQ(Stray.BPToCPPCaller, nullptr);
 }
 
-TEST_F(ScanTest, HooksLeftInTheHostAfterTheObjectIsGoneDoNothing) {
-    StandIn::MakeFindable(Path);
-    auto Mod = InstalledMod();
-    Mod->on_unreal_init();
-    ASSERT_TRUE(WaitUntil([&] { return Mod->Scan.Finished(); }, 500ms));
-    // The game lets go of the widget: the function found is freed, and the host refuses to
-    // unhook by its path.
-    StandIn::Unload(Path);
+const RC::StringType KeptLine =
+    STR("QVH_MotionArchive : The library stays loaded until the game ends, and its CPPCommsCall "
+        "hooks now do nothing: a changed DLL takes effect at the next start of the game\n");
 
-    Mod.reset();
+TEST_F(ScanTest, TheObjectsEndLeavesItsHooksInTheHostDoingNothing) {
+    // Removing them would change the host's unlocked table under the game thread.
+    for (const bool UnloadedFirst : {false, true}) {
+        SCOPED_TRACE(UnloadedFirst ? "widget unloaded first" : "widget loaded");
+        StandIn::Reset();
+        QVH::Test::CapturedLog PerCase;
+        StandIn::MakeFindable(Path);
+        auto Mod = InstalledMod();
+        Mod->on_unreal_init();
+        ASSERT_TRUE(WaitUntil([&] { return Mod->Scan.Finished(); }, 500ms));
+        if (UnloadedFirst) {
+            StandIn::Unload(Path);
+        }
 
-    EXPECT_EQ(StandIn::HookCount(Path), 1);
-    EXPECT_EQ(Log.Texts(),
-              std::vector<RC::StringType>{
-                  STR("QVH_MotionArchive : The library stays loaded until the game ends, and the "
-                      "CPPCommsCall hooks left in the host do nothing; they could not be removed: "
-                      "UnregisterHook: no function is loaded at the path\n")});
-    // The widget loaded again: the host still runs the hooks it kept, which leave the call alone.
-    StandIn::MakeFindable(Path);
-    for (const std::int32_t CallType : {0, 1, 2}) {
-        QVH::Test::CommsCallBlock Block(CallType, STR("Idle.json"));
-        StandIn::InvokeScriptFunction(Path, Block.Data());
-        EXPECT_EQ(Block.Payload(), STR("Idle.json"));
+        Mod.reset();
+
+        EXPECT_EQ(ModInstance.load(), nullptr);
+        EXPECT_EQ(StandIn::HookCount(Path), 1);
+        EXPECT_EQ(PerCase.Texts(), std::vector<RC::StringType>{KeptLine});
+        // The widget loaded again: the host still runs the hooks it kept, which leave the call
+        // alone.
+        StandIn::MakeFindable(Path);
+        for (const std::int32_t CallType : {0, 1, 2}) {
+            QVH::Test::CommsCallBlock Block(CallType, STR("Idle.json"));
+            StandIn::InvokeScriptFunction(Path, Block.Data());
+            EXPECT_EQ(Block.Payload(), STR("Idle.json"));
+        }
+        EXPECT_EQ(PerCase.Texts().size(), 1u);
     }
-    EXPECT_EQ(Log.Texts().size(), 1u);
+}
+
+TEST_F(ScanTest, ALibraryThatCannotStayRemovesItsHooksByTheFunctionLoadedNow) {
+    const RC::StringType Failed =
+        STR("QVH_MotionArchive : The library could not be kept loaded, and its CPPCommsCall hooks "
+            "could not be removed: a later call of CPPCommsCall may crash the game: ");
+    struct Case {
+        const char* Name;
+        bool Unloaded;
+        bool ZeroIds;
+        int HooksLeft;
+        std::vector<RC::StringType> Lines;
+    } Cases[] = {
+        {"function loaded",
+         false,
+         false,
+         0,
+         {RC::StringType(STR("[UnregisterHook] Unregistered the hooks of ")) +
+              RC::StringType(Path) + STR("\n"),
+          STR("QVH_MotionArchive : The library could not be kept loaded, so its CPPCommsCall "
+              "hooks were removed: a call of CPPCommsCall under way as the library is unloaded "
+              "may crash the game\n")}},
+        {"function unloaded", true, false, 1, {Failed + STR("CPPCommsCall is not loaded\n")}},
+        // The host would ignore them silently and keep the hooks.
+        {"no hook ids", false, true, 1, {Failed + STR("RegisterHook gave no hook ids\n")}},
+    };
+    const auto Nothing = [](RC::Unreal::UnrealScriptFunctionCallableContext&, void*) {};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        StandIn::Reset();
+        QVH::Test::CapturedLog PerCase;
+        auto* Function = static_cast<RC::Unreal::UFunction*>(StandIn::MakeFindable(Path));
+        StandIn::SetFaults({.ZeroHookIds = C.ZeroIds});
+        const auto Ids = RC::Unreal::UObjectGlobals::RegisterHook(Function, Nothing, Nothing, {});
+        if (C.Unloaded) {
+            StandIn::Unload(Path);
+        }
+
+        QVH::ReleaseHooks(Ids, false);
+
+        EXPECT_EQ(StandIn::HookCount(Path), C.HooksLeft);
+        EXPECT_EQ(PerCase.Texts(), C.Lines);
+    }
+}
+
+TEST_F(ScanTest, AnObjectStartedWithoutEndingTheFirstTakesOverAndCallsAreAnsweredOnce) {
+    QVH::Test::GameFolder Game;
+    Game.WriteFile("Idle.json", "{\r\n}");
+    // A first object still looking when the second starts stops looking.
+    auto Searching = InstalledMod();
+    Searching->on_unreal_init();
+    ASSERT_TRUE(WaitUntil([] { return StandIn::LookupCount(Path) == 1; }, 500ms));
+    auto First = InstalledMod();
+    StandIn::MakeFindable(Path);
+    First->on_unreal_init();
+    ASSERT_TRUE(WaitUntil([&] { return Searching->Scan.Finished(); }, 1500ms));
+    ASSERT_TRUE(First->Scan.Finished());
+    EXPECT_EQ(Searching->BPToCPPCaller, nullptr);
+    // One hooked before the next starts: both pairs of hooks stay, only the newest answers.
+    auto Second = InstalledMod();
+    Second->on_unreal_init();
+    ASSERT_TRUE(WaitUntil([&] { return Second->Scan.Finished(); }, 500ms));
+    ASSERT_EQ(StandIn::HookCount(Path), 2);
+    struct Case {
+        std::int32_t CallType;
+        RC::StringType Answer;
+        std::size_t LogLines;
+    } Cases[] = {
+        // An answer written twice over would read the file's content as a name, and miss it.
+        {2, STR("{}"), 0},
+        {0, STR("Idle.json"), 1},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.CallType);
+        QVH::Test::CapturedLog PerCall;
+        QVH::Test::CommsCallBlock Block(C.CallType, STR("Idle.json"));
+        StandIn::InvokeScriptFunction(Path, Block.Data());
+        EXPECT_EQ(Block.Payload(), C.Answer);
+        EXPECT_EQ(PerCall.Texts().size(), C.LogLines);
+    }
 }
 
 TEST_F(ScanTest, DestroyingTheObjectWaitsForACallInsideItsHooks) {
@@ -154,27 +245,7 @@ TEST_F(ScanTest, DestroyingTheObjectWaitsForACallInsideItsHooks) {
     Call.join();
     Uninstall.join();
     EXPECT_TRUE(Destroyed);
-    EXPECT_EQ(StandIn::HookCount(Path), 0);
-}
-
-TEST_F(ScanTest, DestroyingTheObjectRemovesItsHooksAndClearsModInstance) {
-    StandIn::MakeFindable(Path);
-    auto Mod = InstalledMod();
-    Mod->on_unreal_init();
-    ASSERT_TRUE(WaitUntil([&] { return Mod->Scan.Finished(); }, 500ms));
-    ASSERT_EQ(StandIn::HookCount(Path), 1);
-
-    Mod.reset();
-
-    EXPECT_EQ(StandIn::HookCount(Path), 0);
-    EXPECT_EQ(ModInstance, nullptr);
-    QVH::Test::CommsCallBlock Block(7, STR("untouched"));
-    StandIn::InvokeScriptFunction(Path, Block.Data());
-    EXPECT_EQ(Block.Payload(), STR("untouched"));
-    // The host's own line about the removal, and nothing of the mod's.
-    EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>{
-                               RC::StringType(STR("[UnregisterHook] Unregistered the hooks of ")) +
-                               RC::StringType(Path) + STR("\n")});
+    EXPECT_EQ(StandIn::HookCount(Path), 1);
 }
 
 TEST_F(ScanTest, HookedCallsReachTheDispatchAndThePostCallHookChangesNothing) {

@@ -1,10 +1,11 @@
-// The built mod library loaded, told the engine is ready, uninstalled and unloaded hundreds of
-// times, each time at a random moment of its scan: before the first lookup, during the wait
-// between lookups, while hooking, or after. Nothing may outlive the library. And the host's
-// reload after the widget went: the hooks it keeps must find their code, and do nothing.
+// The built mod library loaded, told the engine is ready, uninstalled and freed hundreds of times,
+// each time at a random moment of its scan; and the host's restart of all mods, which frees the
+// library at once while the game thread may be running the mod's hooks. Nothing may run in a
+// library that is gone, and no call may be answered twice.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <random>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "StandIn/ModLibrary.hpp"
 #include "StandIn/ObjectRegistry.hpp"
@@ -28,7 +30,9 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr RC::StringViewType Path = QVH::CommsFunctionPathView;
-constexpr int Cycles = 300;
+const RC::StringType KeptLine =
+    STR("QVH_MotionArchive : The library stays loaded until the game ends, and its CPPCommsCall "
+        "hooks now do nothing: a changed DLL takes effect at the next start of the game\n");
 
 // Whether the mod library is still mapped into this process, where the system can tell.
 bool ModLibraryMapped() {
@@ -43,52 +47,41 @@ bool ModLibraryMapped() {
     return false;
 }
 
-enum class Widget { LoadedBefore, LoadedSoon, NeverLoaded, NoEngineReady };
+std::unique_ptr<StandIn::ModLibrary> LoadMod() {
+    std::string Error;
+    auto Library = StandIn::ModLibrary::Load(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME, Error);
+    EXPECT_TRUE(Library) << Error;
+    return Library;
+}
 
-TEST(ModLibraryCycles, NothingOutlivesTheLibraryWhenUnloadedAtAnyMomentOfTheScan) {
+// A mod that never hooked leaves nothing in the host, so the library really goes; the widget is
+// never findable while the mod lives, or the engine-ready notification never comes.
+TEST(ModLibraryCycles, AModThatNeverHookedLeavesNothingRunningWhenUnloadedAtAnyMomentOfItsScan) {
     if (ModLibraryMapped()) {
         GTEST_SKIP() << "an earlier test in this process kept the mod library loaded";
     }
-    QVH::Test::GameFolder Game;
-    Game.WriteFile("Idle.json", "{\r\n}");
     QVH::Test::CapturedLog Log;
     std::mt19937 Random(20240607);
     const auto Pick = [&Random](int Low, int High) {
         return std::uniform_int_distribution<int>(Low, High)(Random);
     };
-    int Hooked = 0;
-    int Served = 0;
+    constexpr int Cycles = 300;
     for (int Cycle = 0; Cycle < Cycles; ++Cycle) {
         SCOPED_TRACE(Cycle);
         StandIn::Reset();
-        // The last cycle scans in vain, so the check after the loop sees a scan that was waiting.
-        const auto Case = Cycle + 1 == Cycles ? Widget::NeverLoaded : Widget(Pick(0, 3));
-        std::string Error;
-        auto Library =
-            StandIn::ModLibrary::Load(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME, Error);
-        ASSERT_TRUE(Library) << Error;
+        auto Library = LoadMod();
+        ASSERT_TRUE(Library);
         RC::CppUserModBase* Mod = Library->CallStartMod();
         ASSERT_NE(Mod, nullptr);
-        if (Case == Widget::LoadedBefore || Case == Widget::NoEngineReady) {
-            StandIn::MakeFindable(Path);
-        } else if (Case == Widget::LoadedSoon) {
-            StandIn::MakeFindableAfter(Path, std::chrono::milliseconds(Pick(0, 2)));
-        }
-        if (Case != Widget::NoEngineReady) {
+        // The last cycle scans, so the check after the loop sees a scan that was waiting.
+        if (Cycle + 1 == Cycles || Pick(0, 3) != 0) {
             Mod->on_unreal_init();
         }
         if (Pick(0, 3) != 0) {
             std::this_thread::sleep_for(std::chrono::microseconds(Pick(0, 1500)));
         }
-        if (StandIn::HookCount(Path) == 1) {
-            ++Hooked;
-            QVH::Test::CommsCallBlock Block(2, STR("Idle.json"));
-            StandIn::InvokeScriptFunction(Path, Block.Data());
-            Served += Block.Payload() == STR("{}");
-        }
-
         Library->CallUninstallMod(Mod);
-        ASSERT_EQ(StandIn::HookCount(Path), 0);
+        StandIn::MakeFindable(Path);
 #ifdef __linux__
         ASSERT_TRUE(ModLibraryMapped());  // the check below can see it at all
 #endif
@@ -97,81 +90,85 @@ TEST(ModLibraryCycles, NothingOutlivesTheLibraryWhenUnloadedAtAnyMomentOfTheScan
         ASSERT_FALSE(ModLibraryMapped());
     }
     // Had the last scan outlived its library, it would look again within a second, in code that
-    // is gone.
+    // is gone, and hook the function that is findable now.
     const int Lookups = StandIn::LookupCount(Path);
     std::this_thread::sleep_for(1100ms);
     EXPECT_EQ(StandIn::LookupCount(Path), Lookups);
-    EXPECT_EQ(Served, Hooked);
-    // One start-up line a cycle; besides, only the host's own line for each removal of hooks,
-    // which every cycle that hooked made (some hooked after the check above).
-    const RC::StringType StartUp = STR("QVH_MotionArchive C++ Side Initialized!\n");
-    const RC::StringType Unhooked =
-        RC::StringType(STR("[UnregisterHook] Unregistered the hooks of ")) + RC::StringType(Path) +
-        STR("\n");
-    int StartUps = 0;
-    int Unhooks = 0;
-    for (const RC::StringType& Line : Log.Texts()) {
-        StartUps += Line == StartUp;
-        Unhooks += Line == Unhooked;
-    }
-    EXPECT_EQ(StartUps, Cycles);
-    EXPECT_GE(Unhooks, Hooked);
-    EXPECT_EQ(StartUps + Unhooks, static_cast<int>(Log.Texts().size()));
-    std::printf(
-        "%d load, engine-ready, uninstall_mod and unload cycles; %d hooked and served a "
-        "call before their end\n",
-        Cycles, Hooked);
+    EXPECT_EQ(StandIn::HookCount(Path), 0);
+    // The start-up line of each cycle, and nothing else.
+    EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>(
+                               Cycles, STR("QVH_MotionArchive C++ Side Initialized!\n")));
     StandIn::Reset();
 }
 
-// The host's reload when the widget was unloaded first: uninstall_mod cannot remove the hooks,
-// the host unloads the library and keeps the hooks by the function's name, then loads and
-// starts the mod again and the widget comes back. Without the library kept loaded, the first
-// call would jump into unmapped code.
-TEST(ModLibraryCycles, HooksLeftInTheHostDoNothingAfterTheModIsLoadedAgain) {
+// A mod uninstalled at a random moment around its hooking: whatever it hooked stays in the host
+// and does nothing, and it says so once.
+TEST(ModLibraryCycles, AModUninstalledAtAnyMomentOfItsHookingLeavesHooksThatDoNothing) {
     QVH::Test::GameFolder Game;
     Game.WriteFile("Idle.json", "{\r\n}");
     QVH::Test::CapturedLog Log;
-    StandIn::Reset();
-    const auto Start = [](std::unique_ptr<StandIn::ModLibrary>& Library) {
-        std::string Error;
-        Library = StandIn::ModLibrary::Load(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME, Error);
-        EXPECT_TRUE(Library) << Error;
-        RC::CppUserModBase* Mod = Library ? Library->CallStartMod() : nullptr;
-        if (Mod != nullptr) {
-            Mod->on_unreal_init();
-        }
-        return Mod;
+    std::mt19937 Random(20261208);
+    const auto Pick = [&Random](int Low, int High) {
+        return std::uniform_int_distribution<int>(Low, High)(Random);
     };
-    std::unique_ptr<StandIn::ModLibrary> Library;
-    StandIn::MakeFindable(Path);
-    RC::CppUserModBase* Mod = Start(Library);
-    ASSERT_NE(Mod, nullptr);
-    ASSERT_TRUE(QVH::Test::WaitUntil([] { return StandIn::HookCount(Path) == 1; }, 1500ms));
+    int Hooked = 0;
+    for (int Cycle = 0; Cycle < 100; ++Cycle) {
+        SCOPED_TRACE(Cycle);
+        StandIn::Reset();
+        auto Library = LoadMod();
+        ASSERT_TRUE(Library);
+        RC::CppUserModBase* Mod = Library->CallStartMod();
+        ASSERT_NE(Mod, nullptr);
+        StandIn::MakeFindableAfter(Path, std::chrono::milliseconds(Pick(0, 2)));
+        Mod->on_unreal_init();
+        std::this_thread::sleep_for(std::chrono::microseconds(Pick(0, 3000)));
+        Library->CallUninstallMod(Mod);
+        Library.reset();
 
-    StandIn::Unload(Path);
-    Library->CallUninstallMod(Mod);
-    Library.reset();
-    EXPECT_EQ(StandIn::HookCount(Path), 1);
-#ifdef __linux__
-    EXPECT_TRUE(ModLibraryMapped());
-#endif
-
-    Mod = Start(Library);
-    ASSERT_NE(Mod, nullptr);
-    StandIn::MakeFindable(Path);
-    ASSERT_TRUE(QVH::Test::WaitUntil([] { return StandIn::HookCount(Path) == 2; }, 2500ms));
+        Hooked += StandIn::HookCount(Path);
+        QVH::Test::CommsCallBlock Block(2, STR("Idle.json"));
+        StandIn::InvokeScriptFunction(Path, Block.Data());
+        EXPECT_EQ(Block.Payload(), STR("Idle.json"));
+    }
     const auto Texts = Log.Texts();
+    EXPECT_EQ(std::count(Texts.begin(), Texts.end(), KeptLine), Hooked);
+    EXPECT_EQ(Texts.size(), 100u + static_cast<std::size_t>(Hooked));
+    std::printf("100 cycles uninstalled around their hooking; %d hooked\n", Hooked);
+    StandIn::Reset();
+}
+
+// One life of the mod in the host: loaded, started, told the engine is ready, hooked.
+struct ModLife {
+    std::unique_ptr<StandIn::ModLibrary> Library = LoadMod();
+    RC::CppUserModBase* Mod = Library ? Library->CallStartMod() : nullptr;
+
+    // Starts the scan and waits for the hooks that make Hooks pairs in all.
+    bool Hook(int Hooks) {
+        if (Mod == nullptr) {
+            return false;
+        }
+        Mod->on_unreal_init();
+        return QVH::Test::WaitUntil([&] { return StandIn::HookCount(Path) == Hooks; }, 2500ms);
+    }
+    // The host's end of a life: uninstall_mod, then the library freed at once.
+    void End() {
+        Library->CallUninstallMod(Mod);
+        Library.reset();
+    }
+};
+
+// Each call answered once: a read's content, not read again as a name; one log line for a
+// CallType the mod does not serve.
+void ExpectEachCallAnsweredOnce() {
     struct Case {
         std::int32_t CallType;
         RC::StringType Answer;
         std::size_t LogLines;
     } Cases[] = {
-        // An answer written twice over would read the file's content as a name, and miss it.
         {2, STR("{}"), 0},
         {0, STR("Idle.json"), 1},
     };
-    for (const Case& C : Cases) {
+    for (const auto& C : Cases) {
         SCOPED_TRACE(C.CallType);
         QVH::Test::CapturedLog PerCall;
         QVH::Test::CommsCallBlock Block(C.CallType, STR("Idle.json"));
@@ -179,16 +176,70 @@ TEST(ModLibraryCycles, HooksLeftInTheHostDoNothingAfterTheModIsLoadedAgain) {
         EXPECT_EQ(Block.Payload(), C.Answer);
         EXPECT_EQ(PerCall.Texts().size(), C.LogLines);
     }
-    Library->CallUninstallMod(Mod);
-    Library.reset();
+}
+
+// The host's restart of all mods (Ctrl+R): uninstall_mod on its own thread, the library freed at
+// once, loaded again from the same path, started, told the engine is ready; meanwhile the game
+// thread goes on calling the hooks where the host's table keeps them.
+TEST(ModLibraryRestarts, CallsUnderWayNeverCrashAndEachCallIsAnsweredOnceInEveryLife) {
+    QVH::Test::GameFolder Game;
+    Game.WriteFile("Idle.json", "{\r\n}");
+    QVH::Test::CapturedLog Log;
+    StandIn::Reset();
+    StandIn::MakeFindable(Path);
+    ModLife First;
+    ASSERT_TRUE(First.Hook(1));
+
+    std::atomic<bool> Stop{false};
+    std::atomic<int> Answered{0};
+    std::atomic<int> LeftAlone{0};
+    std::atomic<int> Garbled{0};
+    std::vector<std::thread> GameThreads;
+    for (int I = 0; I < 4; ++I) {
+        GameThreads.emplace_back([&] {
+            while (!Stop.load()) {
+                QVH::Test::CommsCallBlock Block(2, STR("Idle.json"));
+                StandIn::InvokeScriptFunction(Path, Block.Data());
+                const RC::StringType Payload = Block.Payload();
+                ++(Payload == STR("{}")          ? Answered
+                   : Payload == STR("Idle.json") ? LeftAlone
+                                                 : Garbled);
+            }
+        });
+    }
+    ASSERT_TRUE(QVH::Test::WaitUntil([&] { return Answered.load() >= 200; }, 5000ms));
+    First.End();
+    const int AnsweredByTheEnd = Answered.load();
+    ASSERT_TRUE(QVH::Test::WaitUntil([&] { return LeftAlone.load() >= 200; }, 5000ms));
+    Stop = true;
+    for (std::thread& Thread : GameThreads) {
+        Thread.join();
+    }
+    EXPECT_EQ(Garbled.load(), 0);
+    // At most the calls that were inside the hooks as they closed were answered after the end.
+    EXPECT_LE(Answered.load(), AnsweredByTheEnd + 4);
     EXPECT_EQ(StandIn::HookCount(Path), 1);
 
-    const RC::StringType Stays =
-        STR("QVH_MotionArchive : The library stays loaded until the game ends, and the "
-            "CPPCommsCall hooks left in the host do nothing; they could not be removed: "
-            "UnregisterHook: no function is loaded at the path\n");
-    EXPECT_EQ(std::count(Texts.begin(), Texts.end(), Stays), 1);
-    StandIn::Reset();
+    ModLife Second;
+    ASSERT_TRUE(Second.Hook(2));
+    ExpectEachCallAnsweredOnce();
+    // The game lets go of the widget before the next restart, and loads it again after.
+    StandIn::Unload(Path);
+    Second.End();
+    ModLife Third;
+    StandIn::MakeFindable(Path);
+    ASSERT_TRUE(Third.Hook(3));
+    ExpectEachCallAnsweredOnce();
+    Third.End();
+
+    EXPECT_EQ(StandIn::HookCount(Path), 3);
+    QVH::Test::CommsCallBlock Block(2, STR("Idle.json"));
+    StandIn::InvokeScriptFunction(Path, Block.Data());
+    EXPECT_EQ(Block.Payload(), STR("Idle.json"));
+    const auto Texts = Log.Texts();
+    EXPECT_EQ(std::count(Texts.begin(), Texts.end(), KeptLine), 3);
+    std::printf("restart with calls under way: %d answered before uninstall_mod, %d left alone\n",
+                AnsweredByTheEnd, LeftAlone.load());
 }
 
 }  // namespace

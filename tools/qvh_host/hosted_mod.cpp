@@ -57,14 +57,9 @@ std::unique_ptr<HostedMod> HostedMod::StartHooked(const std::filesystem::path& P
 
 HostedMod::~HostedMod() {
     Library->CallUninstallMod(Mod);
-    // Hooks left behind hold code of the library that is about to go; the host's table would
-    // call into it when it is cleaned up at exit.
-    if (const int Left = StandIn::HookCount(QVH::CommsFunctionPathView); Left > 0) {
-        std::fprintf(stderr,
-                     "qvh-host: the mod left %d hook(s) on CPPCommsCall after uninstall_mod\n",
-                     Left);
-        StandIn::Reset();
-    }
+    // The host keeps a mod's hooks until the game ends; this run ends here. Forgotten before the
+    // library goes, they cannot call into it at exit, should it not have kept itself loaded.
+    StandIn::Reset();
     Library.reset();
 }
 

@@ -21,8 +21,8 @@ namespace QVH::HostTool {
 namespace {
 
 // The lines the mod logs, kept until taken: beside the console device, so the log still reaches
-// stderr whole. The host's own lines (such as UnregisterHook's) are not the mod's: only lines
-// with the mod's prefix are kept.
+// stderr whole. The host's own lines are not the mod's: only lines with the mod's prefix are
+// kept.
 class LogCapture : public RC::Output::OutputDevice {
 public:
     auto receive(RC::StringViewType Text) const -> void override {

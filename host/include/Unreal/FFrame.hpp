@@ -14,8 +14,8 @@ using uint8 = std::uint8_t;
 // only read it.
 struct FFrame {
     // The called function's parameter block. Writes made there before the function's body runs
-    // are what the body sees.
-    auto Locals() const noexcept -> uint8* { return LocalsBuffer; }
+    // are what the body sees. Not const, as the host declares it.
+    auto Locals() noexcept -> uint8* { return LocalsBuffer; }
 
 private:
     friend struct ::StandIn::ScriptFrames;

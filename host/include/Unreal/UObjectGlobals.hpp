@@ -4,6 +4,7 @@
 
 #include "File/Macros.hpp"
 #include "HostApi.hpp"
+#include "HostGeneration.hpp"
 #include "Unreal/FString.hpp"
 #include "Unreal/UClass.hpp"
 #include "Unreal/UFunctionStructs.hpp"
@@ -27,7 +28,8 @@ RC_UE4SS_API UObject* FindObject(UClass* Class, UObject* InOuter, StringViewType
 // two hooks' identifiers; for a Blueprint function both are one number, and the hooks are kept by
 // the function's full name. The path form looks the function up again and uses what it finds
 // without checking it: a path that names no loaded function crashes the host. Throws
-// std::runtime_error for a function it cannot hook. The hook registry has no lock.
+// std::runtime_error for a function it cannot hook. The hook registry has no lock: the game
+// thread walks it on every call, so registering from another thread races with that walk.
 RC_UE4SS_API std::pair<int, int> RegisterHook(const StringType& FunctionFullNameNoType,
                                               UnrealScriptFunctionCallable PreCallback,
                                               UnrealScriptFunctionCallable PostCallback,
@@ -37,11 +39,13 @@ RC_UE4SS_API std::pair<int, int> RegisterHook(UFunction* Function,
                                               UnrealScriptFunctionCallable PostCallback,
                                               void* CustomData);
 
-// Removes the hooks that RegisterHook returned and writes a line of its own to the log. Throws
-// std::runtime_error when they cannot be removed; the path form also when no function of that
-// path is loaded.
+// Removes the hooks that RegisterHook returned and writes a line of its own to the log. Ids that
+// match no hook are ignored silently. Generation 3 also has the path form, which throws
+// std::runtime_error when no function of that path is loaded; generation 4 may not.
+#if QVH_STAND_IN_HOST_GENERATION < 4
 RC_UE4SS_API void UnregisterHook(const StringType& FunctionFullNameNoType,
                                  std::pair<int, int> HookIds);
+#endif
 RC_UE4SS_API void UnregisterHook(UFunction* Function, std::pair<int, int> HookIds);
 
 }  // namespace UObjectGlobals

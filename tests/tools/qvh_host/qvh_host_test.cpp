@@ -18,10 +18,10 @@ namespace {
 using QVH::Test::ProgramResult;
 
 const std::string StartUpLine = "QVH_MotionArchive C++ Side Initialized!\n";
-// The host's own line when the mod removes its hooks at uninstall_mod.
-const std::string UnhookLine =
-    "[UnregisterHook] Unregistered the hooks of "
-    "/Game/Mods/QVH_MotionArchive/QVH_SuperWidget.QVH_SuperWidget_C:CPPCommsCall\n";
+// The mod's line at uninstall_mod, once it has hooked.
+const std::string UninstallLine =
+    "QVH_MotionArchive : The library stays loaded until the game ends, and its CPPCommsCall "
+    "hooks now do nothing: a changed DLL takes effect at the next start of the game\n";
 const std::string InvalidLine =
     "QVH_MotionArchive : CPPCommsCall received but CallType was invalid.\n";
 
@@ -55,7 +55,7 @@ TEST_F(QvhHostTest, ListPrintsTheListingAndTheLogGoesToStderr) {
 
     EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
     EXPECT_EQ(Run.Out, "Idle.json\n");
-    EXPECT_EQ(Run.Err, StartUpLine + UnhookLine);
+    EXPECT_EQ(Run.Err, StartUpLine + UninstallLine);
 }
 
 TEST_F(QvhHostTest, NonAsciiNamesAndTextArriveIntact) {
@@ -68,7 +68,7 @@ TEST_F(QvhHostTest, NonAsciiNamesAndTextArriveIntact) {
     EXPECT_EQ(List.Out, "R\xC3\xA9v\xC3\xA9rence.json\n");
     EXPECT_EQ(Read.Out, "{\"Name\": \"R\xC3\xA9v\xC3\xA9rence\"}\n");
     EXPECT_EQ(Units.Out, "0052 00e9 0076 00e9 0072 0065 006e 0063 0065 002e 006a 0073 006f 006e\n");
-    EXPECT_EQ(Read.Err, StartUpLine + UnhookLine);
+    EXPECT_EQ(Read.Err, StartUpLine + UninstallLine);
 }
 
 TEST_F(QvhHostTest, ArgumentsOutsideTheAnsiCodePageReachTheModAndComeBackAsUtf8) {
@@ -97,12 +97,12 @@ TEST_F(QvhHostTest, ArgumentsOutsideTheAnsiCodePageReachTheModAndComeBackAsUtf8)
     EXPECT_EQ(List.Out, Name + "\n");
     EXPECT_EQ(Read.ExitCode, 0) << Read.Err;
     EXPECT_EQ(Read.Out, "{\"Name\": \"" + Name + "\"}\n");
-    EXPECT_EQ(Read.Err, StartUpLine + UnhookLine);
+    EXPECT_EQ(Read.Err, StartUpLine + UninstallLine);
     EXPECT_EQ(Units.Out, "8df3 821e d83d de00 002e 006a 0073 006f 006e\n");
     // The log line names the file in UTF-8 as well.
     EXPECT_EQ(Absent.Out, "\n");
     EXPECT_EQ(Absent.Err, StartUpLine + "QVH_MotionArchive : Animation file not found: " + Missing +
-                              "\n" + UnhookLine);
+                              "\n" + UninstallLine);
     EXPECT_EQ(NoFolder.ExitCode, 2);
     EXPECT_TRUE(Contains(NoFolder.Err, Utf8(Root / "Nowhere"))) << NoFolder.Err;
 }
@@ -168,7 +168,7 @@ TEST_F(QvhHostTest, InvalidCallTypesLeaveTheTextAndLogOneLine) {
         const ProgramResult Run = Host(C.Arguments);
         EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
         EXPECT_EQ(Run.Out, C.Out);
-        EXPECT_EQ(Run.Err, StartUpLine + InvalidLine + UnhookLine);
+        EXPECT_EQ(Run.Err, StartUpLine + InvalidLine + UninstallLine);
     }
 }
 

@@ -11,7 +11,10 @@ namespace StandIn {
 
 // Calls the script function at Path with the parameter block Params as the engine would: every
 // pre-call hook, then Body (the function's own body, given the same block), then every post-call
-// hook, all on the calling thread. Exceptions from hooks and body pass through.
+// hook, all on the calling thread. The hooks are called where the host's table stores them, an
+// empty one too (it throws std::bad_function_call). Exceptions from hooks and body pass through.
+// Registering, removing or forgetting a hook of Path while a call of it runs ends the process, as
+// the host's unlocked table may.
 RC_UE4SS_API void InvokeScriptFunction(RC::StringViewType Path, void* Params,
                                        const std::function<void(void* Params)>& Body = {});
 
