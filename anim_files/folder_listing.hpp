@@ -5,12 +5,12 @@
 
 #include "File/Macros.hpp"
 
-// The two ways the folder listing can enumerate a folder; ListAnimationFiles uses the one for its
-// platform. Both give the names of the folder's entries but "." and ".." in the order the system
-// gives them, with "|" between names: on Windows each name is its UTF-16 name unchanged,
-// elsewhere its bytes decoded as UTF-8 (ill-formed bytes as U+FFFD). A folder that cannot be
-// opened, or whose enumeration fails part-way, gives no names but its status and the system's
-// error. Both throw only std::bad_alloc, when memory runs out. Any thread.
+// How the folder listing enumerates a folder, one way for each platform. Both give the names of the
+// folder's entries but "." and ".." in the order the system gives them, with "|" between names: on
+// Windows each name is its UTF-16 name unchanged, elsewhere its bytes decoded as UTF-8 (ill-formed
+// bytes as U+FFFD). A folder that cannot be opened, or whose enumeration fails part-way, gives no
+// names but its status and the system's error. Both throw only std::bad_alloc, when memory runs
+// out. Any thread.
 namespace QVH::detail {
 
 // Missing: the folder does not exist. Failed: it cannot be listed for any other reason (a denied
@@ -32,10 +32,10 @@ inline FolderListing FailedListing(std::error_code Error) {
     return {Missing ? FolderListingStatus::Missing : FolderListingStatus::Failed, {}, Error};
 }
 
-// Through std::filesystem::directory_iterator: what Windows uses.
-FolderListing ListFolderPortably(const std::filesystem::path& Folder);
-
-#ifndef _WIN32
+#ifdef _WIN32
+// Through std::filesystem::directory_iterator, whose names are the system's UTF-16.
+FolderListing ListFolderWithDirectoryIterator(const std::filesystem::path& Folder);
+#else
 // Through readdir(), with no path object made for each entry.
 FolderListing ListFolderWithReaddir(const char* Folder);
 #endif

@@ -12,7 +12,7 @@ namespace {
 
 detail::FolderListing ListAnimationFolder() {
 #ifdef _WIN32
-    return detail::ListFolderPortably(std::filesystem::path(AnimationFolder));
+    return detail::ListFolderWithDirectoryIterator(std::filesystem::path(AnimationFolder));
 #else
     const std::string Folder(AnimationFolder.begin(), AnimationFolder.end());
     return detail::ListFolderWithReaddir(Folder.c_str());

@@ -5,7 +5,7 @@ cmake_minimum_required(VERSION 3.25)
 # (tools/check) includes a header of qvh-host's own. Run as
 #   cmake -DROOT=<project root> -P check_layers.cmake
 # The host's real-shaped headers (Mod/, Unreal/, DynamicOutput/, ...) are open to every layer.
-set(layers text log anim_files bridge mod)
+set(layers engine text log anim_files bridge mod)
 set(not_for_production StandIn tests tools bench fuzz examples)
 # The headers a mod may include of the host: those the real host has, at its paths, in either
 # generation (3.x: Unreal/UFunction.hpp; 4.x: Unreal/CoreUObject/UObject/Class.hpp). The stand-in

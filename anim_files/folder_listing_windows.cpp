@@ -1,9 +1,7 @@
 #include <string_view>
 #include <system_error>
-#include <type_traits>
 
 #include "anim_files/folder_listing.hpp"
-#include "text/from_utf8.hpp"
 
 namespace QVH::detail {
 namespace {
@@ -26,19 +24,9 @@ NativeView EntryName(const std::filesystem::path& Path) {
     return Native.substr(Start);
 }
 
-template <class Char>
-void AppendName(RC::StringType& Listing, std::basic_string_view<Char> Name) {
-    if constexpr (std::is_same_v<Char, RC::CharType>) {
-        Listing += Name;  // Windows: the name is already UTF-16; no code page gets a say
-    } else {
-        static_assert(sizeof(Char) == 1);
-        AppendFromUtf8(Listing, std::string_view(Name.data(), Name.size()));
-    }
-}
-
 }  // namespace
 
-FolderListing ListFolderPortably(const std::filesystem::path& Folder) {
+FolderListing ListFolderWithDirectoryIterator(const std::filesystem::path& Folder) {
     std::error_code Error;
     std::filesystem::directory_iterator Entry(Folder, std::filesystem::directory_options::none,
                                               Error);
@@ -51,7 +39,8 @@ FolderListing ListFolderPortably(const std::filesystem::path& Folder) {
         if (!Listing.Names.empty()) {
             Listing.Names += '|';
         }
-        AppendName(Listing.Names, EntryName(Entry->path()));
+        // The name is the system's own UTF-16: no code page gets a say.
+        Listing.Names += EntryName(Entry->path());
         Entry.increment(Error);
         if (Error) {
             return FailedListing(Error);
