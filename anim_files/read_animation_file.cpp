@@ -3,10 +3,10 @@
 #include <string>
 
 #include "anim_files/animation_file_name.hpp"
-#include "anim_files/host_generations.hpp"
 #include "anim_files/input_file.hpp"
 #include "anim_files/read_file_text.hpp"
 #include "anim_files/read_scratch.hpp"
+#include "engine/host_generations.hpp"
 #include "log/escaped_name.hpp"
 #include "log/log_line.hpp"
 #include "text/unicode.hpp"

@@ -3,41 +3,20 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstring>
-#include <new>
 #include <string>
 
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/FString.hpp"
 #include "Unreal/UObjectGlobals.hpp"
-#include "anim_files/host_generations.hpp"
 #include "bench/inputs.hpp"
 #include "bench/page_faults.hpp"
-#include "bridge/comms_call_params.hpp"
+#include "bridge/comms_call_block.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "bridge/dispatch_comms_call.hpp"
 
 namespace QVH::Bench {
 namespace {
-
-// CPPCommsCall's parameters as the engine lays them out.
-class ParameterBlock {
-public:
-    explicit ParameterBlock(std::int32_t CallType) {
-        std::memcpy(Bytes + CallTypeOffset, &CallType, sizeof(CallType));
-        new (Bytes + PayloadOffset) RC::Unreal::FString();
-    }
-    ~ParameterBlock() { Payload().~FString(); }
-    ParameterBlock(const ParameterBlock&) = delete;
-    ParameterBlock& operator=(const ParameterBlock&) = delete;
-
-    void* Data() { return Bytes; }
-    RC::Unreal::FString& Payload() { return PayloadIn(Bytes); }
-
-private:
-    alignas(RC::Unreal::FString) unsigned char Bytes[CommsCallParamsSize];
-};
 
 // Hooks the mod's dispatch on CPPCommsCall, as the mod does once it has found the function.
 void HookOnce() {
@@ -57,7 +36,7 @@ void CommsCallRead(benchmark::State& State, TextKind Kind, std::uint64_t Bytes) 
     Inputs().Files().Enter();
     HookOnce();
     const RC::StringType Name(Input.Name.begin(), Input.Name.end());
-    ParameterBlock Block(2);
+    CommsCallBlock Block(ReadCallType, STR(""));
     const PageFaultCounter Faults;
     for (auto _ : State) {
         // The Blueprint puts the name in Payload; the last call's text goes with it.
@@ -75,7 +54,7 @@ void CommsCallList(benchmark::State& State, int Entries) {
     const ListingInput& Input = Inputs().Listing(Entries);
     Input.Game->Enter();
     HookOnce();
-    ParameterBlock Block(1);
+    CommsCallBlock Block(ListCallType, STR(""));
     const PageFaultCounter Faults;
     for (auto _ : State) {
         StandIn::InvokeScriptFunction(QVH::CommsFunctionPathView, Block.Data());

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "anim_files/host_generations.hpp"
+#include "engine/host_generations.hpp"
 
 namespace QVH::Bench {
 

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "anim_files/host_generations.hpp"
+#include "engine/host_generations.hpp"
 #include "text/to_utf8.hpp"
 
 namespace QVH::Bench {

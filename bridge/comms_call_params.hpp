@@ -13,6 +13,11 @@
 
 namespace QVH {
 
+// The CallTypes the widget sends: a listing of the animation folder, and one file's text. Any
+// other value is refused with one log line.
+inline constexpr std::int32_t ListCallType = 1;
+inline constexpr std::int32_t ReadCallType = 2;
+
 // CallType, a signed 32-bit integer, first.
 inline constexpr std::size_t CallTypeOffset = 0;
 // Payload, an engine string, next: its pointer's 8-byte alignment leaves four unused bytes.

@@ -4,10 +4,10 @@
 #include <new>
 
 #include "Unreal/FString.hpp"
-#include "anim_files/host_generations.hpp"
 #include "anim_files/list_animation_files.hpp"
 #include "anim_files/read_animation_file.hpp"
 #include "bridge/comms_call_params.hpp"
+#include "engine/host_generations.hpp"
 #include "log/log_current_exception.hpp"
 #include "log/log_line.hpp"
 
@@ -44,13 +44,13 @@ void DispatchCommsCall(RC::Unreal::UnrealScriptFunctionCallableContext& Context,
         const std::int32_t CallType = CallTypeIn(Block);
         RC::Unreal::FString& Payload = PayloadIn(Block);
 
-        if (CallType == 1) {
+        if (CallType == ListCallType) {
             // A folder that cannot be listed leaves Payload as it was; a listing is short enough
             // for the copy not to matter.
             if (const auto Listing = ListAnimationFiles()) {
                 Payload = *Listing;
             }
-        } else if (CallType == 2) {
+        } else if (CallType == ReadCallType) {
             ReplaceWithFileText(Payload);
         } else {
             LogLine({STR("CPPCommsCall received but CallType was invalid.")});

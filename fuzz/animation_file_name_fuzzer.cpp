@@ -11,7 +11,7 @@
 
 #include "Unreal/FString.hpp"
 #include "anim_files/animation_file_name.hpp"
-#include "anim_files/host_generations.hpp"
+#include "engine/host_generations.hpp"
 #include "fuzz/fuzz_support.hpp"
 
 namespace {

@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <new>
 #include <set>
 #include <string>
 #include <string_view>
@@ -21,10 +20,8 @@
 #include "DynamicOutput/Output.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/FFrame.hpp"
-#include "Unreal/FString.hpp"
 #include "Unreal/UFunctionStructs.hpp"
-#include "anim_files/host_generations.hpp"
-#include "bridge/comms_call_params.hpp"
+#include "bridge/comms_call_block.hpp"
 #include "bridge/dispatch_comms_call.hpp"
 #include "fuzz/fuzz_support.hpp"
 
@@ -100,55 +97,6 @@ bool IsOneLine(const RC::StringType& Line) {
     return true;
 }
 
-// The engine's string as it lies in memory: data, count including the NUL, capacity. Writing it
-// directly is how a Payload with NULs inside arrives; the engine string's own constructor stops
-// at the first NUL.
-struct EngineStringLayout {
-    RC::CharType* Data;
-    std::int32_t ArrayNum;
-    std::int32_t ArrayMax;
-};
-static_assert(sizeof(EngineStringLayout) == sizeof(RC::Unreal::FString));
-
-constexpr unsigned char GuardByte = 0x5A;
-
-struct Block {
-    alignas(RC::Unreal::FString) unsigned char Bytes[QVH::CommsCallParamsSize + 8];
-
-    Block(std::int32_t CallType, const RC::StringType& Units) {
-        std::memset(Bytes, GuardByte, sizeof(Bytes));
-        std::memcpy(Bytes + QVH::CallTypeOffset, &CallType, sizeof(CallType));
-        new (Bytes + QVH::PayloadOffset) RC::Unreal::FString();
-        if (!Units.empty()) {
-            // From the engine's allocator (the stand-in's is the C heap), which frees it.
-            EngineStringLayout Layout{
-                static_cast<RC::CharType*>(std::malloc((Units.size() + 1) * sizeof(RC::CharType))),
-                static_cast<std::int32_t>(Units.size() + 1),
-                static_cast<std::int32_t>(Units.size() + 1)};
-            std::memcpy(Layout.Data, Units.data(), Units.size() * sizeof(RC::CharType));
-            Layout.Data[Units.size()] = 0;
-            std::memcpy(Bytes + QVH::PayloadOffset, &Layout, sizeof(Layout));
-        }
-    }
-    ~Block() { Payload().~FString(); }
-
-    RC::Unreal::FString& Payload() { return QVH::PayloadIn(Bytes); }
-    RC::StringType PayloadUnits() {
-        return RC::StringType(QVH::CharsOf(Payload()), static_cast<std::size_t>(Payload().Len()));
-    }
-    std::int32_t CallType() const { return QVH::CallTypeIn(Bytes); }
-    bool GuardsIntact() const {
-        for (std::size_t I = QVH::CallTypeOffset + sizeof(std::int32_t); I < sizeof(Bytes); ++I) {
-            const bool InPayload =
-                I >= QVH::PayloadOffset && I < QVH::PayloadOffset + sizeof(EngineStringLayout);
-            if (!InPayload && Bytes[I] != GuardByte) {
-                return false;
-            }
-        }
-        return true;
-    }
-};
-
 void Check(bool Holds, const char* Property, std::int32_t CallType, const RC::StringType& Before,
            const RC::StringType& After) {
     if (!Holds) {
@@ -203,7 +151,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
         return 0;
     }
     // The first byte picks the call: mostly the two services, sometimes any 32-bit CallType.
-    std::int32_t CallType = Data[0] % 4 == 0 ? 1 : 2;
+    std::int32_t CallType = Data[0] % 4 == 0 ? QVH::ListCallType : QVH::ReadCallType;
     std::size_t Used = 1;
     if (Data[0] % 4 == 3 && Size >= 5) {
         std::memcpy(&CallType, Data + 1, sizeof(CallType));
@@ -214,8 +162,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     G.Log->Count = 0;
     G.Log->Last.clear();
 
-    Block Call(CallType, Before);
-    RC::Unreal::FFrame Frame = StandIn::ScriptFrames::For(Call.Bytes);
+    QVH::CommsCallBlock Call(CallType, Before);
+    RC::Unreal::FFrame Frame = StandIn::ScriptFrames::For(Call.Data());
     RC::Unreal::UnrealScriptFunctionCallableContext Context(nullptr, Frame, nullptr);
     QVH::DispatchCommsCall(Context, nullptr);
 
@@ -225,10 +173,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
           "nothing but Payload is written in the parameter block", CallType, Before, After);
     Check(After.find(Engine(u"SECRET")) == RC::StringType::npos,
           "nothing outside the animation folder is read", CallType, Before, After);
-    if (CallType == 1) {
+    if (CallType == QVH::ListCallType) {
         Check(After == G.Listing && Lines == 0, "CallType 1 gives the listing", CallType, Before,
               After);
-    } else if (CallType == 2) {
+    } else if (CallType == QVH::ReadCallType) {
         // The read is given a copy of Payload, which ends at its first NUL.
         const RC::StringType Name = Before.substr(0, Before.find(RC::CharType{0}));
         bool WellFormed = true;

@@ -3,8 +3,8 @@
 #include <stdexcept>
 
 #include "Unreal/UObjectGlobals.hpp"
-#include "anim_files/host_generations.hpp"
 #include "bridge/comms_function_path.hpp"
+#include "engine/host_generations.hpp"
 #include "log/log_current_exception.hpp"
 #include "log/log_line.hpp"
 

@@ -4,9 +4,9 @@
 
 #include "Unreal/UFunctionStructs.hpp"
 #include "Unreal/UObjectGlobals.hpp"
-#include "anim_files/host_generations.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "bridge/dispatch_comms_call.hpp"
+#include "engine/host_generations.hpp"
 #include "log/log_current_exception.hpp"
 #include "mod/qvh_motion_archive.hpp"
 

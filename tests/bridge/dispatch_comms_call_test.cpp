@@ -43,11 +43,11 @@ TEST_F(DispatchCommsCallTest, CallType1ReplacesAFileNameWithTheListing) {
     Game.WriteFile("Idle.json", "{}");
     Game.WriteFile("Walk.json", "{}");
     Game.WriteFile("Gestures/Wave.json", "{}");
-    CommsCallBlock Block(1, STR("Idle.json"));
+    CommsCallBlock Block(QVH::ListCallType, STR("Idle.json"));
 
     Dispatch(Block);
 
-    EXPECT_EQ(SortedEntries(Block.Payload()),
+    EXPECT_EQ(SortedEntries(Block.PayloadUnits()),
               (std::vector<RC::StringType>{STR("Gestures"), STR("Idle.json"), STR("Walk.json")}));
     EXPECT_EQ(Block.CallType(), 1);
     EXPECT_TRUE(Block.GuardsIntact());
@@ -56,11 +56,11 @@ TEST_F(DispatchCommsCallTest, CallType1ReplacesAFileNameWithTheListing) {
 
 TEST_F(DispatchCommsCallTest, CallType2ReplacesTheNameWithTheFilesContent) {
     Game.WriteFile("Idle.json", "{\r\n  \"Name\": \"Idle\",\r\n  \"Loop\": true\r\n}\r\n");
-    CommsCallBlock Block(2, STR("Idle.json"));
+    CommsCallBlock Block(QVH::ReadCallType, STR("Idle.json"));
 
     Dispatch(Block);
 
-    EXPECT_EQ(Block.Payload(), STR("{  \"Name\": \"Idle\",  \"Loop\": true}"));
+    EXPECT_EQ(Block.PayloadUnits(), STR("{  \"Name\": \"Idle\",  \"Loop\": true}"));
     EXPECT_EQ(Block.CallType(), 2);
     EXPECT_TRUE(Block.GuardsIntact());
     EXPECT_TRUE(Log.Texts().empty());
@@ -71,17 +71,17 @@ TEST_F(DispatchCommsCallTest, CallType2FindsFilesInSubFoldersAndWithNonAsciiName
     Game.WriteFile(u8"R\u00e9v\u00e9rence.json", "{\"Bow\": 3}");
     Game.WriteFile(u8"\u8df3\u821e\U0001F600.json", "{\"Dance\": 4}");
 
-    CommsCallBlock InSubFolder(2, STR("Gestures/Wave.json"));
+    CommsCallBlock InSubFolder(QVH::ReadCallType, STR("Gestures/Wave.json"));
     Dispatch(InSubFolder);
-    CommsCallBlock NonAscii(2, STR("R\u00e9v\u00e9rence.json"));
+    CommsCallBlock NonAscii(QVH::ReadCallType, STR("R\u00e9v\u00e9rence.json"));
     Dispatch(NonAscii);
     // Outside every Western code page.
-    CommsCallBlock NonAnsi(2, STR("\u8df3\u821e\U0001F600.json"));
+    CommsCallBlock NonAnsi(QVH::ReadCallType, STR("\u8df3\u821e\U0001F600.json"));
     Dispatch(NonAnsi);
 
-    EXPECT_EQ(InSubFolder.Payload(), STR("[1,2]"));
-    EXPECT_EQ(NonAscii.Payload(), STR("{\"Bow\": 3}"));
-    EXPECT_EQ(NonAnsi.Payload(), STR("{\"Dance\": 4}"));
+    EXPECT_EQ(InSubFolder.PayloadUnits(), STR("[1,2]"));
+    EXPECT_EQ(NonAscii.PayloadUnits(), STR("{\"Bow\": 3}"));
+    EXPECT_EQ(NonAnsi.PayloadUnits(), STR("{\"Dance\": 4}"));
 }
 
 TEST_F(DispatchCommsCallTest, OtherCallTypesLogOneLineAndTouchNothing) {
@@ -102,7 +102,7 @@ TEST_F(DispatchCommsCallTest, OtherCallTypesLogOneLineAndTouchNothing) {
 
         Dispatch(Block);
 
-        EXPECT_EQ(Block.Payload(), STR("Idle.json \u00e9"));
+        EXPECT_EQ(Block.PayloadUnits(), STR("Idle.json \u00e9"));
         EXPECT_EQ(Block.CallType(), CallType);
         EXPECT_TRUE(Block.GuardsIntact());
         EXPECT_EQ(PerCase.Texts(), std::vector<RC::StringType>{RC::StringType(InvalidLine)});
@@ -111,11 +111,11 @@ TEST_F(DispatchCommsCallTest, OtherCallTypesLogOneLineAndTouchNothing) {
 
 TEST_F(DispatchCommsCallTest, MissingFolderKeepsThePayloadAndLogsOneLine) {
     Game.RemoveAnimFolder();
-    CommsCallBlock Block(1, STR("Idle.json"));
+    CommsCallBlock Block(QVH::ListCallType, STR("Idle.json"));
 
     EXPECT_NO_THROW(Dispatch(Block));
 
-    EXPECT_EQ(Block.Payload(), STR("Idle.json"));
+    EXPECT_EQ(Block.PayloadUnits(), STR("Idle.json"));
     EXPECT_TRUE(Block.GuardsIntact());
     EXPECT_EQ(Log.Texts(),
               std::vector<RC::StringType>{STR("QVH_MotionArchive : Animation folder not found: "
@@ -126,11 +126,11 @@ TEST_F(DispatchCommsCallTest, ANameThatIsNotValidTextGivesTheEmptyStringNotItsel
     // A high surrogate followed by a letter is no UTF-16: a failed read, whose Payload must not
     // come back as if it were the file's text.
     const RC::StringType BadName{static_cast<RC::CharType>(0xD83D), u'A'};
-    CommsCallBlock Block(2, BadName);
+    CommsCallBlock Block(QVH::ReadCallType, BadName);
 
     EXPECT_NO_THROW(Dispatch(Block));
 
-    EXPECT_EQ(Block.Payload(), STR(""));
+    EXPECT_EQ(Block.PayloadUnits(), STR(""));
     EXPECT_TRUE(Block.GuardsIntact());
     EXPECT_EQ(Log.Texts(),
               std::vector<RC::StringType>{STR(
@@ -139,15 +139,15 @@ TEST_F(DispatchCommsCallTest, ANameThatIsNotValidTextGivesTheEmptyStringNotItsel
 
 TEST_F(DispatchCommsCallTest, TwoReadsInARowSeeTheChangeBetweenThem) {
     Game.WriteFile("Pose.json", "{\"Frame\": 1}\r\n");
-    CommsCallBlock First(2, STR("Pose.json"));
+    CommsCallBlock First(QVH::ReadCallType, STR("Pose.json"));
     Dispatch(First);
 
     Game.WriteFile("Pose.json", "{\"Frame\": 2,\r\n \"Extra\": true}");
-    CommsCallBlock Second(2, STR("Pose.json"));
+    CommsCallBlock Second(QVH::ReadCallType, STR("Pose.json"));
     Dispatch(Second);
 
-    EXPECT_EQ(First.Payload(), STR("{\"Frame\": 1}"));
-    EXPECT_EQ(Second.Payload(), STR("{\"Frame\": 2, \"Extra\": true}"));
+    EXPECT_EQ(First.PayloadUnits(), STR("{\"Frame\": 1}"));
+    EXPECT_EQ(Second.PayloadUnits(), STR("{\"Frame\": 2, \"Extra\": true}"));
 }
 
 TEST_F(DispatchCommsCallTest, TheCustomDataMakesNoDifference) {
@@ -158,14 +158,14 @@ TEST_F(DispatchCommsCallTest, TheCustomDataMakesNoDifference) {
     for (void* Data : CustomData) {
         SCOPED_TRACE(Data);
         QVH::Test::CapturedLog PerCase;
-        CommsCallBlock Read(2, STR("Idle.json"));
+        CommsCallBlock Read(QVH::ReadCallType, STR("Idle.json"));
         CommsCallBlock Invalid(9, STR("keep"));
 
         Dispatch(Read, Data);
         Dispatch(Invalid, Data);
 
-        EXPECT_EQ(Read.Payload(), STR("{}"));
-        EXPECT_EQ(Invalid.Payload(), STR("keep"));
+        EXPECT_EQ(Read.PayloadUnits(), STR("{}"));
+        EXPECT_EQ(Invalid.PayloadUnits(), STR("keep"));
         EXPECT_EQ(PerCase.Texts(), std::vector<RC::StringType>{RC::StringType(InvalidLine)});
     }
     EXPECT_EQ(Something, 42);
@@ -202,7 +202,7 @@ TEST_F(DispatchCommsCallTest, AFailingLogDeviceDoesNotEscapeTheCall) {
 
         EXPECT_NO_THROW(Dispatch(Block));
 
-        EXPECT_EQ(Block.Payload(), STR("keep"));
+        EXPECT_EQ(Block.PayloadUnits(), STR("keep"));
         // The invalid-call line reached the capturing device before the failing one threw; then
         // the failure was reported, and the report's own failure was dropped.
         EXPECT_EQ(PerCase.Texts(), (std::vector<RC::StringType>{RC::StringType(InvalidLine),

@@ -10,7 +10,7 @@
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/UObjectGlobals.hpp"
-#include "anim_files/host_generations.hpp"
+#include "engine/host_generations.hpp"
 #include "tests/support/captured_log.hpp"
 
 namespace {

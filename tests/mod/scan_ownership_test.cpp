@@ -13,8 +13,8 @@
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/UObjectGlobals.hpp"
-#include "anim_files/host_generations.hpp"
 #include "bridge/comms_function_path.hpp"
+#include "engine/host_generations.hpp"
 #include "mod/qvh_motion_archive.hpp"
 #include "mod/release_hooks.hpp"
 #include "tests/support/comms_call_block.hpp"
@@ -123,7 +123,7 @@ TEST_F(ScanTest, TheObjectsEndLeavesItsHooksInTheHostDoingNothing) {
         for (const std::int32_t CallType : {0, 1, 2}) {
             QVH::Test::CommsCallBlock Block(CallType, STR("Idle.json"));
             StandIn::InvokeScriptFunction(Path, Block.Data());
-            EXPECT_EQ(Block.Payload(), STR("Idle.json"));
+            EXPECT_EQ(Block.PayloadUnits(), STR("Idle.json"));
         }
         EXPECT_EQ(PerCase.Texts().size(), 1u);
     }
@@ -196,7 +196,7 @@ TEST_F(ScanTest, AnObjectStartedWithoutEndingTheFirstTakesOverAndCallsAreAnswere
         std::size_t LogLines;
     } Cases[] = {
         // An answer written twice over would read the file's content as a name, and miss it.
-        {2, STR("{}"), 0},
+        {QVH::ReadCallType, STR("{}"), 0},
         {0, STR("Idle.json"), 1},
     };
     for (const Case& C : Cases) {
@@ -204,7 +204,7 @@ TEST_F(ScanTest, AnObjectStartedWithoutEndingTheFirstTakesOverAndCallsAreAnswere
         QVH::Test::CapturedLog PerCall;
         QVH::Test::CommsCallBlock Block(C.CallType, STR("Idle.json"));
         StandIn::InvokeScriptFunction(Path, Block.Data());
-        EXPECT_EQ(Block.Payload(), C.Answer);
+        EXPECT_EQ(Block.PayloadUnits(), C.Answer);
         EXPECT_EQ(PerCall.Texts().size(), C.LogLines);
     }
 }
@@ -262,8 +262,8 @@ TEST_F(ScanTest, HookedCallsReachTheDispatchAndThePostCallHookChangesNothing) {
         RC::StringType Answer;
         std::size_t LogLines;
     } Cases[] = {
-        {2, STR("Idle.json"), STR("{  \"Loop\": true}"), 0},
-        {1, STR("Other.json"), STR("Idle.json"), 0},
+        {QVH::ReadCallType, STR("Idle.json"), STR("{  \"Loop\": true}"), 0},
+        {QVH::ListCallType, STR("Other.json"), STR("Idle.json"), 0},
         {0, STR("Idle.json"), STR("Idle.json"), 1},
     };
     for (const Case& C : Cases) {
@@ -278,7 +278,7 @@ TEST_F(ScanTest, HookedCallsReachTheDispatchAndThePostCallHookChangesNothing) {
         });
 
         EXPECT_EQ(BodySaw, C.Answer);
-        EXPECT_EQ(Block.Payload(), C.Answer);
+        EXPECT_EQ(Block.PayloadUnits(), C.Answer);
         EXPECT_EQ(Block.CallType(), C.CallType);
         EXPECT_TRUE(Block.GuardsIntact());
         EXPECT_EQ(PerCase.Texts().size(), C.LogLines);

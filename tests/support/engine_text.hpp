@@ -6,7 +6,7 @@
 
 #include "File/Macros.hpp"
 #include "Unreal/FString.hpp"
-#include "anim_files/host_generations.hpp"
+#include "engine/host_generations.hpp"
 
 namespace QVH::Test {
 

@@ -140,38 +140,38 @@ TEST_F(ConcurrentCallsTest, EveryAnswerIsOneWholeVersionWhileTheFolderChanges) {
             for (int Call = 0; Call < CallsPerThread; ++Call) {
                 const int Kind = (Call + T) % 6;
                 if (Kind == 0) {
-                    QVH::Test::CommsCallBlock Block(1, STR(""));
+                    QVH::Test::CommsCallBlock Block(QVH::ListCallType, STR(""));
                     StandIn::InvokeScriptFunction(Path, Block.Data());
                     ++Mine.Listings;
                     // Entries renamed during the enumeration may be missed or seen twice.
-                    for (const RC::StringType& Name : QVH::Test::Entries(Block.Payload())) {
-                        if (!KnownNames.contains(Name) && !Block.Payload().empty()) {
-                            Wrong(Block.Payload());
+                    for (const RC::StringType& Name : QVH::Test::Entries(Block.PayloadUnits())) {
+                        if (!KnownNames.contains(Name) && !Block.PayloadUnits().empty()) {
+                            Wrong(Block.PayloadUnits());
                         }
                     }
                 } else if (Kind <= 3) {
                     const int Pose = (Call / 6 + T) % Poses;
-                    QVH::Test::CommsCallBlock Block(2, PoseName(Pose));
+                    QVH::Test::CommsCallBlock Block(QVH::ReadCallType, PoseName(Pose));
                     StandIn::InvokeScriptFunction(Path, Block.Data());
                     ++Mine.Reads;
-                    if (!PoseVersions[Pose].contains(Block.Payload())) {
-                        Wrong(Block.Payload());
+                    if (!PoseVersions[Pose].contains(Block.PayloadUnits())) {
+                        Wrong(Block.PayloadUnits());
                     }
                 } else if (Kind == 4) {
-                    QVH::Test::CommsCallBlock Block(2, STR("Walk.json"));
+                    QVH::Test::CommsCallBlock Block(QVH::ReadCallType, STR("Walk.json"));
                     StandIn::InvokeScriptFunction(Path, Block.Data());
                     ++Mine.Reads;
-                    Mine.WalkMissing += Block.Payload().empty();
-                    if (Block.Payload() != Walk && !Block.Payload().empty()) {
-                        Wrong(Block.Payload());
+                    Mine.WalkMissing += Block.PayloadUnits().empty();
+                    if (Block.PayloadUnits() != Walk && !Block.PayloadUnits().empty()) {
+                        Wrong(Block.PayloadUnits());
                     }
                 } else {
                     const std::int32_t CallType = Call % 2 == 0 ? 0 : -7;
                     QVH::Test::CommsCallBlock Block(CallType, STR("Pose0.json"));
                     StandIn::InvokeScriptFunction(Path, Block.Data());
                     ++Mine.Invalid;
-                    if (Block.Payload() != STR("Pose0.json")) {
-                        Wrong(Block.Payload());
+                    if (Block.PayloadUnits() != STR("Pose0.json")) {
+                        Wrong(Block.PayloadUnits());
                     }
                 }
             }

@@ -35,7 +35,7 @@ using QVH::Test::CommsCallBlock;
 RC::StringType Call(std::int32_t CallType, const RC::StringType& Payload) {
     CommsCallBlock Block(CallType, Payload);
     QVH::Test::Dispatch(Block);
-    return Block.Payload();
+    return Block.PayloadUnits();
 }
 
 RC::StringType Ascii(const std::string& Text) { return RC::StringType(Text.begin(), Text.end()); }

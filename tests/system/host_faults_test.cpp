@@ -106,12 +106,12 @@ TEST_F(HostFaultsTest, FailingLogLinesOfACallAreDroppedAndThePayloadIsKept) {
         } Cases[] = {
             {9, STR("keep"),
              STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid.\n")},
-            {2, STR("missing.json"),
+            {QVH::ReadCallType, STR("missing.json"),
              STR("QVH_MotionArchive : Animation file not found: missing.json\n")},
-            {2, STR("../x.json"),
+            {QVH::ReadCallType, STR("../x.json"),
              STR("QVH_MotionArchive : Refused a file name that leaves the animation folder: "
                  "../x.json\n")},
-            {1, STR("keep"),
+            {QVH::ListCallType, STR("keep"),
              STR("QVH_MotionArchive : Animation folder not found: "
                  "../../Content/Paks/~Mods/AnimJSON\n")},
         };
@@ -121,7 +121,7 @@ TEST_F(HostFaultsTest, FailingLogLinesOfACallAreDroppedAndThePayloadIsKept) {
 
             EXPECT_NO_THROW(QVH::Test::Dispatch(Block));
 
-            EXPECT_EQ(Block.Payload(), C.Payload);
+            EXPECT_EQ(Block.PayloadUnits(), C.Payload);
             EXPECT_TRUE(Block.GuardsIntact());
             EXPECT_EQ(
                 PerCase.Texts(),
@@ -162,7 +162,7 @@ TEST_F(HostFaultsTest, AnUninstallWhoseLineCannotBeSentStillLeavesTheHooksDoingN
         EXPECT_EQ(StandIn::HookCount(Path), 1);
         QVH::Test::CommsCallBlock Block(0, STR("kept"));
         StandIn::InvokeScriptFunction(Path, Block.Data());
-        EXPECT_EQ(Block.Payload(), STR("kept"));
+        EXPECT_EQ(Block.PayloadUnits(), STR("kept"));
     }
 }
 

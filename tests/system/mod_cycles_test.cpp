@@ -126,9 +126,9 @@ TEST(ModLibraryCycles, AModUninstalledAtAnyMomentOfItsHookingLeavesHooksThatDoNo
         Library.reset();
 
         Hooked += StandIn::HookCount(Path);
-        QVH::Test::CommsCallBlock Block(2, STR("Idle.json"));
+        QVH::Test::CommsCallBlock Block(QVH::ReadCallType, STR("Idle.json"));
         StandIn::InvokeScriptFunction(Path, Block.Data());
-        EXPECT_EQ(Block.Payload(), STR("Idle.json"));
+        EXPECT_EQ(Block.PayloadUnits(), STR("Idle.json"));
     }
     const auto Texts = Log.Texts();
     EXPECT_EQ(std::count(Texts.begin(), Texts.end(), KeptLine), Hooked);
@@ -165,7 +165,7 @@ void ExpectEachCallAnsweredOnce() {
         RC::StringType Answer;
         std::size_t LogLines;
     } Cases[] = {
-        {2, STR("{}"), 0},
+        {QVH::ReadCallType, STR("{}"), 0},
         {0, STR("Idle.json"), 1},
     };
     for (const auto& C : Cases) {
@@ -173,7 +173,7 @@ void ExpectEachCallAnsweredOnce() {
         QVH::Test::CapturedLog PerCall;
         QVH::Test::CommsCallBlock Block(C.CallType, STR("Idle.json"));
         StandIn::InvokeScriptFunction(Path, Block.Data());
-        EXPECT_EQ(Block.Payload(), C.Answer);
+        EXPECT_EQ(Block.PayloadUnits(), C.Answer);
         EXPECT_EQ(PerCall.Texts().size(), C.LogLines);
     }
 }
@@ -198,9 +198,9 @@ TEST(ModLibraryRestarts, CallsUnderWayNeverCrashAndEachCallIsAnsweredOnceInEvery
     for (int I = 0; I < 4; ++I) {
         GameThreads.emplace_back([&] {
             while (!Stop.load()) {
-                QVH::Test::CommsCallBlock Block(2, STR("Idle.json"));
+                QVH::Test::CommsCallBlock Block(QVH::ReadCallType, STR("Idle.json"));
                 StandIn::InvokeScriptFunction(Path, Block.Data());
-                const RC::StringType Payload = Block.Payload();
+                const RC::StringType Payload = Block.PayloadUnits();
                 ++(Payload == STR("{}")          ? Answered
                    : Payload == STR("Idle.json") ? LeftAlone
                                                  : Garbled);
@@ -233,9 +233,9 @@ TEST(ModLibraryRestarts, CallsUnderWayNeverCrashAndEachCallIsAnsweredOnceInEvery
     Third.End();
 
     EXPECT_EQ(StandIn::HookCount(Path), 3);
-    QVH::Test::CommsCallBlock Block(2, STR("Idle.json"));
+    QVH::Test::CommsCallBlock Block(QVH::ReadCallType, STR("Idle.json"));
     StandIn::InvokeScriptFunction(Path, Block.Data());
-    EXPECT_EQ(Block.Payload(), STR("Idle.json"));
+    EXPECT_EQ(Block.PayloadUnits(), STR("Idle.json"));
     const auto Texts = Log.Texts();
     EXPECT_EQ(std::count(Texts.begin(), Texts.end(), KeptLine), 3);
     std::printf("restart with calls under way: %d answered before uninstall_mod, %d left alone\n",

@@ -35,20 +35,20 @@ TEST_F(ModLibraryBridgeTest, ServesCallsOnceHookedAndLeavesItsHooksDoingNothingO
     QVH::Test::GameFolder Game;
     Game.WriteFile("Walk.json", "{\"Frames\": 24}\r\n");
     ASSERT_NO_FATAL_FAILURE(StartHooked(500ms));
-    QVH::Test::CommsCallBlock List(1, STR(""));
+    QVH::Test::CommsCallBlock List(QVH::ListCallType, STR(""));
     StandIn::InvokeScriptFunction(Path, List.Data());
-    QVH::Test::CommsCallBlock Read(2, STR("Walk.json"));
+    QVH::Test::CommsCallBlock Read(QVH::ReadCallType, STR("Walk.json"));
     StandIn::InvokeScriptFunction(Path, Read.Data());
-    EXPECT_EQ(List.Payload(), STR("Walk.json"));
-    EXPECT_EQ(Read.Payload(), STR("{\"Frames\": 24}"));
+    EXPECT_EQ(List.PayloadUnits(), STR("Walk.json"));
+    EXPECT_EQ(Read.PayloadUnits(), STR("{\"Frames\": 24}"));
 
     Uninstall();
     // The host frees the library at once; the hooks it keeps find their code and do nothing.
     Library.reset();
     EXPECT_EQ(StandIn::HookCount(Path), 1);
-    QVH::Test::CommsCallBlock Later(1, STR("kept"));
+    QVH::Test::CommsCallBlock Later(QVH::ListCallType, STR("kept"));
     StandIn::InvokeScriptFunction(Path, Later.Data());
-    EXPECT_EQ(Later.Payload(), STR("kept"));
+    EXPECT_EQ(Later.PayloadUnits(), STR("kept"));
     EXPECT_EQ(Log.Texts(),
               (std::vector<RC::StringType>{
                   STR("QVH_MotionArchive C++ Side Initialized!\n"),
@@ -63,9 +63,10 @@ TEST_F(ModLibraryBridgeTest, OddNamesAndOddFilesGiveTheEmptyStringAndOneHonestLi
     ASSERT_NO_FATAL_FAILURE(StartHooked(500ms));
     std::vector<RC::StringType> Expected{STR("QVH_MotionArchive C++ Side Initialized!\n")};
     for (const QVH::Test::FailedRead& C : QVH::Test::FailedReads()) {
-        QVH::Test::CommsCallBlock Read(2, QVH::Test::Engine(C.Name));
+        QVH::Test::CommsCallBlock Read(QVH::ReadCallType, QVH::Test::Engine(C.Name));
         StandIn::InvokeScriptFunction(Path, Read.Data());
-        EXPECT_EQ(Read.Payload(), STR("")) << StandIn::ToDisplayUtf8(QVH::Test::Engine(C.Name));
+        EXPECT_EQ(Read.PayloadUnits(), STR(""))
+            << StandIn::ToDisplayUtf8(QVH::Test::Engine(C.Name));
         Expected.push_back(QVH::Test::Engine(u"QVH_MotionArchive : " + C.Line + u"\n"));
     }
     EXPECT_EQ(Log.Texts(), Expected);
