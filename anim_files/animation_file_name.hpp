@@ -16,8 +16,8 @@ namespace detail {
 
 // The text of the path that a read of Name opens: the animation folder, "/", then Name's
 // UTF-8, taken as UTF-8 text so that the name reaches the file of that name on every
-// system. Checks nothing: ask IsNameInsideAnimationFolder first. Throws
-// std::range_error("bad conversion") as ToUtf8 does; any thread.
+// system. Checks nothing: ask IsWellFormedUtf16 and IsNameInsideAnimationFolder first. Any
+// thread.
 std::u8string AnimationFilePathText(RC::StringViewType Name);
 
 }  // namespace detail

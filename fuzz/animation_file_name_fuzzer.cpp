@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -13,6 +12,7 @@
 #include "anim_files/animation_file_name.hpp"
 #include "engine/host_generations.hpp"
 #include "fuzz/fuzz_support.hpp"
+#include "text/unicode.hpp"
 
 namespace {
 
@@ -67,14 +67,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     // The name as the read takes it from Payload: an engine string ends at its first NUL.
     const RC::Unreal::FString Payload(Units.c_str());
     const RC::StringViewType Name(QVH::CharsOf(Payload));
-    if (!QVH::IsNameInsideAnimationFolder(Name)) {
+    // The read's two refusals, in its order.
+    if (!QVH::IsWellFormedUtf16(Name) || !QVH::IsNameInsideAnimationFolder(Name)) {
         return 0;
     }
     fs::path Path;
     try {
         Path = fs::path(QVH::detail::AnimationFilePathText(Name));
-    } catch (const std::range_error&) {
-        return 0;  // the read fails before anything is opened
     } catch (const std::system_error&) {
         return 0;  // the system takes no such path, so the read opens nothing
     }

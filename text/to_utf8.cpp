@@ -1,7 +1,5 @@
 #include "text/to_utf8.hpp"
 
-#include <stdexcept>
-
 #include "text/unicode.hpp"
 
 namespace QVH {
@@ -37,25 +35,11 @@ std::string ToUtf8(RC::StringViewType Text) {
     }
     Out.reserve(Text.size() + 8);
     for (std::size_t I = Ascii; I < Text.size(); ++I) {
-        const char32_t Unit = Text[I];
-        if (!IsHighSurrogate(Unit)) {
-            AppendUtf8(Out, Unit);
-            continue;
+        char32_t Code = Text[I];
+        if (IsHighSurrogate(Code) && I + 1 < Text.size() && IsLowSurrogate(Text[I + 1])) {
+            Code = 0x10000 + ((Code - 0xD800) << 10) + (Text[++I] - 0xDC00);
         }
-        const char32_t Plane = Unit - 0xD800 + 0x40;  // (code point >> 10) of the pair
-        // The pair's first byte is due as soon as its high half is read, so a high surrogate
-        // that ends the text leaves that byte behind.
-        Out += static_cast<char>(0xF0 | (Plane >> 8));
-        if (I + 1 == Text.size()) {
-            break;
-        }
-        const char32_t Next = Text[++I];
-        if (!IsLowSurrogate(Next)) {
-            throw std::range_error("bad conversion");
-        }
-        Out += static_cast<char>(0x80 | ((Plane >> 2) & 0x3F));
-        Out += static_cast<char>(0x80 | ((Plane & 0x3) << 4) | ((Next >> 6) & 0xF));
-        Out += static_cast<char>(0x80 | (Next & 0x3F));
+        AppendUtf8(Out, Code);
     }
     return Out;
 }

@@ -6,10 +6,10 @@
 
 namespace QVH {
 
-// UTF-8 bytes of engine text. A surrogate pair becomes its four-byte character; a low surrogate
-// on its own becomes the three bytes of its own value, and a high surrogate as the last unit the
-// first byte of the pair it began. Throws std::range_error("bad conversion") for a high surrogate
-// followed by anything but a low surrogate. Keeps no state: any thread, any number at once.
+// UTF-8 bytes of engine text, which must be well-formed UTF-16 (IsWellFormedUtf16): every name is
+// checked before it is converted. Should a half of a surrogate pair come all the same, it gives
+// the three bytes of its own value, as every unit that is not part of a pair does. Keeps no
+// state: any thread, any number at once.
 std::string ToUtf8(RC::StringViewType Text);
 
 // Appends the UTF-8 bytes of the character Code (at most U+10FFFF) to Out. A surrogate's value
