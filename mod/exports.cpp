@@ -1,5 +1,6 @@
 // The library's only exports, under plain names; everything else is hidden.
 
+#include "log/log_current_exception.hpp"
 #include "log/log_message.hpp"
 #include "mod/qvh_motion_archive.hpp"
 
@@ -10,7 +11,7 @@
 #endif
 
 // The host cannot take an exception across this boundary; a mod that fails to start is reported
-// to it as no mod at all.
+// to it as no mod at all, and to the modder in one line, where a line can still be sent.
 using QVH::ModInstance;
 using QVH::QVH_MotionArchive;
 
@@ -23,6 +24,7 @@ QVH_EXPORT RC::CppUserModBase* start_mod() {
         return Mod;
     } catch (...) {
         delete Mod;
+        QVH::LogCurrentException(STR("The mod could not start: "));
         return nullptr;
     }
 }

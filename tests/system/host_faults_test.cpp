@@ -177,7 +177,9 @@ TEST_F(HostFaultsTest, StartModWhoseLineCannotBeSentGivesNoModObject) {
         // The object made before the line failed is freed: the leak checker would say otherwise.
         EXPECT_EQ(Library->CallStartMod(), nullptr);
         EXPECT_EQ(PerCase.Texts(),
-                  std::vector<RC::StringType>{STR("QVH_MotionArchive C++ Side Initialized!\n")});
+                  (std::vector<RC::StringType>{
+                      STR("QVH_MotionArchive C++ Side Initialized!\n"),
+                      Line(STR("QVH_MotionArchive : The mod could not start: "), F.Text)}));
     }
 }
 
