@@ -8,6 +8,7 @@
 #include "StandIn/Devices.hpp"
 #include "StandIn/ObjectRegistry.hpp"
 #include "anim_files/animation_folder.hpp"
+#include "bridge/comms_call_params.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "log/escaped_name.hpp"
 #include "text/from_utf8.hpp"
@@ -118,13 +119,13 @@ int RunDemo(const std::filesystem::path& ModPath, const Options& Opts) {
             std::chrono::steady_clock::now() - Ready)) +
         " after engine ready");
 
-    const RC::StringType Listing = Call(1, STR(""), Opts);
+    const RC::StringType Listing = Call(ListCallType, STR(""), Opts);
     for (const RC::StringType& Name : NamesToRead(Listing)) {
-        Call(2, Name, Opts);
+        Call(ReadCallType, Name, Opts);
     }
     Call(7, STR("not for the mod"), Opts);
 
-    Say("uninstall_mod, then the library is unloaded");
+    Say("uninstall_mod, then the host frees the library, as a restart of all mods does");
     Mod.reset();
     return 0;
 }
