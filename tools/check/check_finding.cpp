@@ -21,10 +21,14 @@ void EntryFindings::Warning(std::string_view Check, std::string Text,
     Out.push_back({FindingKind::Warning, std::string(Check), Name, Position, std::move(Text)});
 }
 
+void RepeatedWarning::Report(std::string_view Rest, std::optional<TextPosition> Position) {
+    Out.Warning(Check, std::string(What).append(Rest), Position);
+}
+
 void RepeatedWarning::Finish() {
     if (Places > ShownPlaces) {
         const std::size_t More = Places - ShownPlaces;
-        Out.Warning(Check, "the same at " + std::to_string(More) + " more " +
+        Out.Warning(Check, std::string(What) + ": the same at " + std::to_string(More) + " more " +
                                (More == 1 ? "place" : "places") + " in this file, not listed");
     }
 }

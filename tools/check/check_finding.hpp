@@ -62,22 +62,27 @@ private:
 
 // A warning that may stand at any number of places in one file: the first few places get a line
 // each, and one more line at the end says at how many more places it stands, so a report grows
-// with the number of files, not with their size.
+// with the number of files, not with their size. Each line starts with What, the warning's own
+// words ("a line break inside a JSON string"), so the count says what it counts.
 class RepeatedWarning {
 public:
     static constexpr std::size_t ShownPlaces = 5;
 
-    RepeatedWarning(EntryFindings& InOut, std::string_view InCheck) : Out(InOut), Check(InCheck) {}
+    RepeatedWarning(EntryFindings& InOut, std::string_view InCheck, std::string_view InWhat)
+        : Out(InOut), Check(InCheck), What(InWhat) {}
 
     // Counts one more place; true when it is among the first few, which the caller then reports
-    // with Out.Warning and this check's name.
+    // with Report.
     bool Next() { return ++Places <= ShownPlaces; }
+    // The warning at one of the first few places: What, then Rest.
+    void Report(std::string_view Rest, std::optional<TextPosition> Position);
     // The line for the places not shown, if there were any; once, after the last Next.
     void Finish();
 
 private:
     EntryFindings& Out;
     std::string_view Check;
+    std::string_view What;
     std::size_t Places = 0;
 };
 

@@ -118,8 +118,13 @@ TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
     Game.WriteFile("TwoBoms16.json", Utf16Le(u"\uFEFF{}"));
     // A quote is cut to a short piece of its token.
     Game.WriteFile("Unterminated.json", "[\"" + std::string(100000, 'x'));
-    // The first few places of a repeated warning, then how many more.
+    // The first few places of a repeated warning, then how many more, each count naming its kind.
     Game.WriteFile("Joined8.json", "[1\n2\n3\n4\n5\n6\n7\n8\n9]");
+    std::string SevenStrings = "[\"a";
+    for (int String = 1; String < 7; ++String) {
+        SevenStrings += "\nb\", \"a";
+    }
+    Game.WriteFile("Strings7.json", SevenStrings + "\nb\"]");
     // Shown with the escape, not as the name's raw bytes would read.
     Game.WriteFile("Bidi\xE2\x80\xAE.json", "[1,]");
     std::vector<Expected> Cases = {
@@ -162,7 +167,14 @@ TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
         {{"Joined8.json", "warning", "json-joined-by-line-break", 4, 2}, "run together"},
         {{"Joined8.json", "warning", "json-joined-by-line-break", 5, 2}, "run together"},
         {{"Joined8.json", "warning", "json-joined-by-line-break", 0, 0},
-         "the same at 3 more places in this file"},
+         "a line break between two words or numbers: the same at 3 more places in this file"},
+        {{"Strings7.json", "warning", "json-string-line-break", 1, 4}, "string changes"},
+        {{"Strings7.json", "warning", "json-string-line-break", 2, 7}, "string changes"},
+        {{"Strings7.json", "warning", "json-string-line-break", 3, 7}, "string changes"},
+        {{"Strings7.json", "warning", "json-string-line-break", 4, 7}, "string changes"},
+        {{"Strings7.json", "warning", "json-string-line-break", 5, 7}, "string changes"},
+        {{"Strings7.json", "warning", "json-string-line-break", 0, 0},
+         "a line break inside a JSON string: the same at 2 more places in this file"},
         {{"Bidi<U+202E>.json", "error", "json-syntax", 1, 4}, "unexpected ']'"},
     };
 #if !defined(_WIN32)
