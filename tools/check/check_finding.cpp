@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "log/escaped_name.hpp"
+#include "text/utf8_sequence.hpp"
 
 namespace QVH::HostTool {
 
@@ -35,24 +36,40 @@ void RepeatedWarning::Finish() {
 
 std::string Quoted(std::string_view Text) { return "\"" + std::string(Text) + "\""; }
 
+void PieceQuote::Add(std::string Character) {
+    if (Count++ < Shown) {
+        Head += Character;
+        return;
+    }
+    Tail.push_back(std::move(Character));
+    if (Tail.size() > KeptAtEnd) {
+        Tail.pop_front();
+    }
+}
+
+std::string PieceQuote::Quote() const {
+    std::string Out = "'" + Head;
+    const bool Whole = Count <= Shown + KeptAtEnd;
+    if (!Whole) {
+        Out += "...";
+    }
+    for (std::size_t At = Whole ? 0 : Tail.size() - Shown; At < Tail.size(); ++At) {
+        Out += Tail[At];
+    }
+    return Out + "'";
+}
+
 std::string QuotedPiece(std::string_view Text) {
-    constexpr std::size_t Shown = 16;  // characters at each end
-    auto Starts = [](char Byte) { return (static_cast<unsigned char>(Byte) & 0xC0) != 0x80; };
-    std::size_t Head = 0;  // past the first Shown characters
-    for (std::size_t Seen = 0; Head < Text.size(); ++Head) {
-        if (Starts(Text[Head]) && Seen++ == Shown) {
-            break;
-        }
+    PieceQuote Quote;
+    const auto* In = reinterpret_cast<const unsigned char*>(Text.data());
+    const auto* const End = In + Text.size();
+    while (In != End) {
+        const auto* const Next = ReadUtf8Sequence<false>(In, End).End;
+        Quote.Add(EscapedName(std::string_view(reinterpret_cast<const char*>(In),
+                                               static_cast<std::size_t>(Next - In))));
+        In = Next;
     }
-    std::size_t Tail = Text.size();  // at the last Shown characters
-    for (std::size_t Seen = 0; Tail > Head && Seen < Shown;) {
-        Seen += Starts(Text[--Tail]) ? 1 : 0;
-    }
-    // Leaving out fewer bytes than "..." has would not shorten it.
-    if (Tail - Head <= 3) {
-        return "'" + EscapedName(Text) + "'";
-    }
-    return "'" + EscapedName(Text.substr(0, Head)) + "..." + EscapedName(Text.substr(Tail)) + "'";
+    return Quote.Quote();
 }
 
 }  // namespace QVH::HostTool

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -89,8 +90,26 @@ private:
 // Text quoted for a message: between double quotes, as it is.
 std::string Quoted(std::string_view Text);
 
-// A piece of a file's text (UTF-8) quoted for a message, between single quotes and escaped as
-// names are: whole when short, else its first and last few characters with "..." between.
+// A piece of text quoted for a message, built a character at a time: between single quotes,
+// whole when short, else its first and last few characters with "..." between; never cut inside a
+// character. Memory stays small however long the piece.
+class PieceQuote {
+public:
+    // The next character, as it is to be shown (escaped as names are).
+    void Add(std::string Shown);
+    std::string Quote() const;
+
+private:
+    static constexpr std::size_t Shown = 16;  // characters at each end
+    // Leaving out no more characters than "..." has would not shorten the quote.
+    static constexpr std::size_t KeptAtEnd = Shown + 3;
+
+    std::string Head;
+    std::deque<std::string> Tail;  // the last KeptAtEnd characters after Head's
+    std::size_t Count = 0;
+};
+
+// A piece of text (UTF-8) quoted as PieceQuote quotes, escaped as names are.
 std::string QuotedPiece(std::string_view Text);
 
 }  // namespace QVH::HostTool

@@ -90,8 +90,13 @@ void CheckJsonSyntax(std::string_view Text, const StoredText& Stored, bool EndsA
             Parsed[Number.Start] = '0';
         }
     }
-    const std::optional<JsonSyntaxError> Error =
-        FirstJsonSyntaxError(Huge.empty() ? Text : std::string_view(Parsed));
+    // A quote shows what the file holds, which in a UTF-16 file or where bytes are no UTF-8 is not
+    // the text's UTF-8.
+    const std::optional<JsonSyntaxError> Error = FirstJsonSyntaxError(
+        Huge.empty() ? Text : std::string_view(Parsed), [&](std::size_t Start, std::size_t End) {
+            return Stored.QuotedCharacters(CharactersBefore(Text, Start),
+                                           CharactersBefore(Text, End));
+        });
     const std::size_t Byte = Error ? Error->Byte : Text.size();
     RepeatedWarning Numbers(Out, "json-number-too-large", "a number no double holds");
     for (const ByteRange& Number : Huge) {

@@ -49,6 +49,14 @@ std::string Utf16Be(std::u16string_view Text) {
     return Bytes;
 }
 
+std::string Times(int Count, const std::string& Text) {
+    std::string Out;
+    for (int I = 0; I < Count; ++I) {
+        Out += Text;
+    }
+    return Out;
+}
+
 std::vector<std::string> Lines(const std::string& Text) {
     std::vector<std::string> Out;
     std::istringstream In(Text);
@@ -120,11 +128,15 @@ TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
     Game.WriteFile("Unterminated.json", "[\"" + std::string(100000, 'x'));
     // The first few places of a repeated warning, then how many more, each count naming its kind.
     Game.WriteFile("Joined8.json", "[1\n2\n3\n4\n5\n6\n7\n8\n9]");
-    std::string SevenStrings = "[\"a";
-    for (int String = 1; String < 7; ++String) {
-        SevenStrings += "\nb\", \"a";
-    }
-    Game.WriteFile("Strings7.json", SevenStrings + "\nb\"]");
+    Game.WriteFile("Strings7.json", "[\"a" + Times(6, "\nb\", \"a") + "\nb\"]");
+    // A quote holds whole characters, as the file holds them: a byte as <0xC3> only where it is
+    // in the file and no part of a character.
+    Game.WriteFile("QuoteE.json", "{\xC3\xA9}");
+    Game.WriteFile("QuoteCut.json", "{\xC3");
+    Game.WriteFile("QuoteE16.json", Utf16Le(u"{\u00E9}"));
+    Game.WriteFile("QuoteLone16.json", Utf16Be(u"{\xD800}"));
+    Game.WriteFile("QuoteOdd16.json", Utf16Le(u"{") + "x");
+    Game.WriteFile("QuoteLong16.json", Utf16Be(u"[\"" + std::u16string(100, u'\u00E9')));
     // Shown with the escape, not as the name's raw bytes would read.
     Game.WriteFile("Bidi\xE2\x80\xAE.json", "[1,]");
     std::vector<Expected> Cases = {
@@ -176,6 +188,16 @@ TEST_F(CheckTest, ReportsEachProblemWithItsKindAndPlaceAndExits3) {
         {{"Strings7.json", "warning", "json-string-line-break", 0, 0},
          "a line break inside a JSON string: the same at 2 more places in this file"},
         {{"Bidi<U+202E>.json", "error", "json-syntax", 1, 4}, "unexpected ']'"},
+        {{"QuoteE.json", "error", "json-syntax", 1, 2}, "last read: '{\xC3\xA9'"},
+        {{"QuoteCut.json", "error", "json-syntax", 1, 2}, "last read: '{<0xC3>'"},
+        {{"QuoteCut.json", "warning", "not-utf8", 1, 2}, "1 byte that is not UTF-8"},
+        {{"QuoteE16.json", "error", "json-syntax", 1, 2}, "last read: '{\xC3\xA9'"},
+        {{"QuoteLone16.json", "error", "json-syntax", 1, 2}, "last read: '{<U+D800>'"},
+        {{"QuoteLone16.json", "warning", "not-utf8", 1, 2}, "2 bytes that are not UTF-16"},
+        {{"QuoteOdd16.json", "error", "json-syntax", 1, 2}, "last read: '{<0x78>'"},
+        {{"QuoteOdd16.json", "warning", "not-utf8", 1, 2}, "1 byte that is not UTF-16"},
+        {{"QuoteLong16.json", "error", "json-syntax", 1, 103},
+         "last read: '\"" + Times(15, "\xC3\xA9") + "..." + Times(16, "\xC3\xA9") + "'"},
     };
 #if !defined(_WIN32)
     // Names Windows cannot hold, bytes that are no UTF-8, links and pipes: made on Linux only.
