@@ -14,8 +14,8 @@ namespace {
 struct Level {
     std::vector<FolderEntry> Entries;
     std::size_t Next = 0;
-    std::size_t Folder = NoParent;  // its own entry
-    std::size_t PathSize = 0;       // of its path, in the walk's path
+    std::size_t Folder = NoEntry;  // its own entry
+    std::size_t PathSize = 0;      // of its path, in the walk's path
 };
 
 void Sort(std::vector<FolderEntry>& Entries) {
@@ -23,73 +23,79 @@ void Sort(std::vector<FolderEntry>& Entries) {
               [](const FolderEntry& A, const FolderEntry& B) { return A.Shown < B.Shown; });
 }
 
-}  // namespace
+class Walker {
+public:
+    explicit Walker(const NativeName& Folder) : Path(Folder) {}
 
-FolderWalk WalkAnimationFolder(const NativeName& Folder) {
-    FolderWalk Walk;
-    std::set<FolderId> Visited;
-    // One path for the whole walk, cut back and extended as the walk goes up and down, so that
-    // no entry holds a path of its own.
-    NativeName Path = Folder;
-    FolderLister Lister;
-    std::vector<Level> Levels(1);
-    if (!Lister.List(Path, Levels[0].Entries, Walk.Error)) {
-        return Walk;
-    }
-    if (const std::optional<FolderId> Id = IdOfFolder(Path)) {
-        Visited.insert(*Id);
-    }
-    Sort(Levels[0].Entries);
-    Levels[0].PathSize = Path.size();
-    while (!Levels.empty()) {
-        Level& Here = Levels.back();
-        if (Here.Next == Here.Entries.size()) {
-            Levels.pop_back();
-            continue;
+    FolderWalk Walk() {
+        Levels.emplace_back();
+        if (!Lister.List(Path, 0, Levels[0].Entries, Result.Error)) {
+            return std::move(Result);
         }
-        FolderEntry& Found = Here.Entries[Here.Next++];
-        DiskEntry Entry;
-        Entry.Parent = Here.Folder;
-        if (Here.Folder == NoParent) {
-            Entry.Shown = std::move(Found.Shown);
-        } else {
-            // Exactly as long as it must be: in a deep tree, the names are most of the memory.
-            const std::string& Above = Walk.Entries[Here.Folder].Shown;
-            Entry.Shown.reserve(Above.size() + 1 + Found.Shown.size());
-            Entry.Shown.append(Above).append(1, '/').append(Found.Shown);
+        Sort(Levels[0].Entries);
+        Levels[0].PathSize = Path.size();
+        if (const std::optional<FolderId> Id = IdOfFolder(Path)) {
+            Walked.insert(*Id);
         }
+        while (!Levels.empty()) {
+            Level& Here = Levels.back();
+            if (Here.Next == Here.Entries.size()) {
+                Levels.pop_back();
+            } else {
+                Take(Here.Entries[Here.Next++], Here.Folder, Here.PathSize);
+            }
+        }
+        return std::move(Result);
+    }
+
+private:
+    // Adds Found, an entry of the folder Parent, and walks it when it is a folder not walked yet.
+    void Take(FolderEntry& Found, std::size_t Parent, std::size_t ParentPathSize) {
+        const std::size_t Index = Result.Entries.size();
+        DiskEntry& Entry = Result.Entries.emplace_back();
         Entry.OwnName = std::move(Found.Name);
+        Entry.Shown = std::move(Found.Shown);
+        Entry.Parent = Parent;
         Entry.Type = Found.Type;
-        const std::size_t Index = Walk.Entries.size();
-        Walk.Entries.push_back(std::move(Entry));
         if (Found.Type != EntryType::Folder) {
-            continue;
+            return;
         }
         if (!Found.Id) {
-            Walk.Entries[Index].WalkError = "cannot tell where it leads: " + Found.IdError;
-            continue;
+            Entry.WalkError = "cannot tell where it leads: " + Found.IdError;
+            return;
         }
-        if (!Visited.insert(*Found.Id).second) {
-            continue;
+        if (!Walked.insert(*Found.Id).second) {
+            return;
         }
-        Path.resize(Here.PathSize);
+        Path.resize(ParentPathSize);
         Path += '/';
-        Path += Walk.Entries[Index].OwnName;
+        Path += Entry.OwnName;
         Level Inner;
-        if (!Lister.List(Path, Inner.Entries, Walk.Entries[Index].WalkError)) {
-            continue;
+        if (!Lister.List(Path, Levels.size(), Inner.Entries, Entry.WalkError)) {
+            return;
         }
         Sort(Inner.Entries);
         Inner.Folder = Index;
         Inner.PathSize = Path.size();
-        Levels.push_back(std::move(Inner));  // Here is gone from now on
+        Levels.push_back(std::move(Inner));
     }
-    return Walk;
-}
+
+    FolderWalk Result;
+    // One path for the whole walk, cut back and extended as the walk goes up and down, so that
+    // no entry holds a path of its own.
+    NativeName Path;
+    FolderLister Lister;
+    std::vector<Level> Levels;
+    std::set<FolderId> Walked;  // each folder once, however it is reached
+};
+
+}  // namespace
+
+FolderWalk WalkAnimationFolder(const NativeName& Folder) { return Walker(Folder).Walk(); }
 
 RC::StringType ReadNameOf(const FolderWalk& Walk, std::size_t Index) {
     std::vector<std::size_t> Chain;
-    for (std::size_t At = Index; At != NoParent; At = Walk.Entries[At].Parent) {
+    for (std::size_t At = Index; At != NoEntry; At = Walk.Entries[At].Parent) {
         Chain.push_back(At);
     }
     RC::StringType Name;

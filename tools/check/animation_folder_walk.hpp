@@ -12,12 +12,10 @@
 
 namespace QVH::HostTool {
 
-inline constexpr std::size_t NoParent = static_cast<std::size_t>(-1);
-
 struct DiskEntry {
-    std::string Shown;              // "Gestures/Wave_Hello.json", as ShownName shows each part
-    NativeName OwnName;             // the last part, as stored
-    std::size_t Parent = NoParent;  // the index of its folder's entry; NoParent at the top level
+    NativeName OwnName;            // its own name, as stored
+    std::string Shown;             // ShownName(OwnName)
+    std::size_t Parent = NoEntry;  // the index of its folder's entry; NoEntry at the top level
     EntryType Type = EntryType::File;
     std::string WalkError;  // for a folder that could not be walked: why
 };
@@ -31,7 +29,9 @@ struct FolderWalk {
 // each folder's entries in the order of their shown names, a sub-folder's entries right after
 // it. Links are followed, as a read follows them; a folder reached again through one is not
 // walked again. A folder that cannot be walked, or whose identity cannot be told, has its
-// WalkError. Time and memory grow with the number of entries and the length of their names.
+// WalkError. Memory
+// grows with the number of entries and the length of their own names, not of their paths; time
+// with the number of entries.
 FolderWalk WalkAnimationFolder(const NativeName& Folder);
 
 // The name a read takes for the entry at Index: the listed names from the top level down,

@@ -156,7 +156,7 @@ void CheckFile(const FolderWalk& Walk, std::size_t Index, const CommsCall& Call,
 CheckReport CheckAnimationFolder(const CommsCall& Call) {
     CheckReport Report;
     Report.Folder.assign(QVH::AnimationFolder.begin(), QVH::AnimationFolder.end());
-    EntryFindings FolderFindings(Report.Folder, Report.Findings);
+    EntryFindings FolderFindings(NoEntry, Report.Findings);
     const CommsCallResult Listing = Call(1, STR(""));
     if (!Listing.Log.empty()) {
         FolderFindings.Error("listing-failed",
@@ -170,10 +170,10 @@ CheckReport CheckAnimationFolder(const CommsCall& Call) {
     std::map<RC::StringType, int> Pieces = ListingPieces(Listing.Payload);
     for (std::size_t Index = 0; Index < Walk.Entries.size(); ++Index) {
         DiskEntry& Entry = Walk.Entries[Index];
-        // The walk is done with the entry's name; the report keeps it.
-        Report.Entries.push_back({std::move(Entry.Shown), Entry.Type});
-        EntryFindings Out(Report.Entries.back().Name, Report.Findings);
-        const bool TopLevel = Entry.Parent == NoParent;
+        // The walk is done with the entry's shown name; the report keeps it.
+        Report.Entries.push_back({std::move(Entry.Shown), Entry.Parent, Entry.Type});
+        EntryFindings Out(Index, Report.Findings);
+        const bool TopLevel = Entry.Parent == NoEntry;
         CheckName(Entry.OwnName, TopLevel, Out);
         if (TopLevel && !TakeFromListing(Pieces, ListedName(Entry.OwnName)) &&
             Listing.Log.empty()) {

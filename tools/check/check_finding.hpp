@@ -22,18 +22,24 @@ struct TextPosition {
     std::uint64_t Column = 1;
 };
 
+// No entry: the animation folder itself, or the top level's parent.
+inline constexpr std::size_t NoEntry = static_cast<std::size_t>(-1);
+
 struct Finding {
     FindingKind Kind = FindingKind::Error;
-    std::string Check;  // a stable identifier, such as "nul-byte", for tools
-    std::string Name;   // the entry, as a read names it
+    std::string Check;            // a stable identifier, such as "nul-byte", for tools
+    std::size_t Entry = NoEntry;  // the index of the entry it is about
     std::optional<TextPosition> Position;
     std::string Text;
 };
 
 enum class EntryType { File, Folder, Other };
 
+// Each entry keeps its own name and its folder's index, not a whole path: in a deep tree the
+// paths would be most of the memory, growing with depth times entries.
 struct CheckedEntry {
-    std::string Name;
+    std::string Name;  // its own part of the name, as ShownName shows it
+    std::size_t Parent = NoEntry;
     EntryType Type = EntryType::File;
 };
 
@@ -43,13 +49,15 @@ struct CheckReport {
     std::vector<Finding> Findings;
 
     std::size_t Count(FindingKind Kind) const;
+    // The entry's name as a read names it ("Gestures/Wave_Hello.json"), shown; for NoEntry, the
+    // folder's.
+    std::string NameOf(std::size_t Entry) const;
 };
 
 // The findings about one entry, as its checks add them.
 class EntryFindings {
 public:
-    EntryFindings(std::string InName, std::vector<Finding>& InOut)
-        : Name(std::move(InName)), Out(InOut) {}
+    EntryFindings(std::size_t InEntry, std::vector<Finding>& InOut) : Entry(InEntry), Out(InOut) {}
 
     void Error(std::string_view Check, std::string Text,
                std::optional<TextPosition> Position = std::nullopt);
@@ -57,7 +65,7 @@ public:
                  std::optional<TextPosition> Position = std::nullopt);
 
 private:
-    std::string Name;
+    std::size_t Entry;
     std::vector<Finding>& Out;
 };
 

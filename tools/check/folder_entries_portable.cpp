@@ -21,7 +21,8 @@ EntryType TypeOf(const std::filesystem::path& Path) {
 FolderLister::~FolderLister() = default;
 
 // Each folder by its whole path: Windows has no call that opens a path from a folder's handle.
-bool FolderLister::List(const NativeName& Path, std::vector<FolderEntry>& Out, std::string& Error) {
+bool FolderLister::List(const NativeName& Path, std::size_t /*Depth*/,
+                        std::vector<FolderEntry>& Out, std::string& Error) {
     std::error_code Code;
     std::filesystem::directory_iterator It(std::filesystem::path(Path), Code);
     for (const std::filesystem::directory_iterator End; !Code && It != End; It.increment(Code)) {

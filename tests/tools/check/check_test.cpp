@@ -15,6 +15,7 @@
 #include "tests/support/run_program.hpp"
 
 #if !defined(_WIN32)
+#include <sys/resource.h>
 #include <sys/stat.h>
 #endif
 
@@ -357,6 +358,25 @@ TEST_F(CheckTest, ACleanFolderExits0WithNoFindings) {
     EXPECT_EQ(Report.at("summary"),
               nlohmann::json({{"entries", Count}, {"errors", 0}, {"warnings", 0}}));
 }
+
+#if !defined(_WIN32)
+TEST_F(CheckTest, ADeepTreeOfLongNamesIsCheckedInLittleMemory) {
+    // The deepest folder's path is 640,000 bytes long; no entry may keep its path.
+    Game.WriteDeepFile(std::string(255, 'd'), 2500, "Deep.json");
+
+    const ProgramResult Run = Check();
+    rusage Children{};
+    ::getrusage(RUSAGE_CHILDREN, &Children);
+
+    // The mod cannot open the file by its path, which passes the system's limit.
+    EXPECT_EQ(Run.ExitCode, 3) << Run.Err;
+    EXPECT_TRUE(
+        Run.Out.ends_with("/Deep.json (File name too long)\"\n2501 entries, 1 errors, 0 "
+                          "warnings\n"))
+        << Run.Out.substr(Run.Out.size() - std::min<std::size_t>(Run.Out.size(), 200));
+    EXPECT_LT(Children.ru_maxrss, 200 * 1024) << "KiB at most";
+}
+#endif
 
 TEST_F(CheckTest, AMissingFolderIsAnErrorQuotingTheModsLogLine) {
     Game.RemoveAnimFolder();
