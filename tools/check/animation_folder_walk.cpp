@@ -16,6 +16,7 @@ struct Level {
     std::size_t Next = 0;
     std::size_t Folder = NoEntry;  // its own entry
     std::size_t PathSize = 0;      // of its path, in the walk's path
+    std::optional<FolderId> Id;
 };
 
 void Sort(std::vector<FolderEntry>& Entries) {
@@ -34,8 +35,9 @@ public:
         }
         Sort(Levels[0].Entries);
         Levels[0].PathSize = Path.size();
-        if (const std::optional<FolderId> Id = IdOfFolder(Path)) {
-            Walked.insert(*Id);
+        Levels[0].Id = IdOfFolder(Path);
+        if (Levels[0].Id) {
+            Walked.insert(*Levels[0].Id);
         }
         while (!Levels.empty()) {
             Level& Here = Levels.back();
@@ -45,11 +47,16 @@ public:
                 Take(Here.Entries[Here.Next++], Here.Folder, Here.PathSize);
             }
         }
+        // Only now are all the tree's folders known.
+        for (const auto& [Index, Id] : Links) {
+            Result.Entries[Index].Link =
+                Walked.contains(Id) ? FolderLink::Inside : FolderLink::Outside;
+        }
         return std::move(Result);
     }
 
 private:
-    // Adds Found, an entry of the folder Parent, and walks it when it is a folder not walked yet.
+    // Adds Found, an entry of the folder Parent, and walks it when it is a folder of the tree.
     void Take(FolderEntry& Found, std::size_t Parent, std::size_t ParentPathSize) {
         const std::size_t Index = Result.Entries.size();
         DiskEntry& Entry = Result.Entries.emplace_back();
@@ -62,6 +69,15 @@ private:
         }
         if (!Found.Id) {
             Entry.WalkError = "cannot tell where it leads: " + Found.IdError;
+            return;
+        }
+        if (Found.Link) {
+            const bool Above = std::any_of(Levels.begin(), Levels.end(),
+                                           [&](const Level& L) { return L.Id == Found.Id; });
+            Entry.Link = Above ? FolderLink::Above : FolderLink::Outside;
+            if (!Above) {
+                Links.emplace_back(Index, *Found.Id);
+            }
             return;
         }
         if (!Walked.insert(*Found.Id).second) {
@@ -77,6 +93,7 @@ private:
         Sort(Inner.Entries);
         Inner.Folder = Index;
         Inner.PathSize = Path.size();
+        Inner.Id = Found.Id;
         Levels.push_back(std::move(Inner));
     }
 
@@ -86,7 +103,9 @@ private:
     NativeName Path;
     FolderLister Lister;
     std::vector<Level> Levels;
-    std::set<FolderId> Walked;  // each folder once, however it is reached
+    // The folders walked: each once, and what tells a link inside the tree from one out of it.
+    std::set<FolderId> Walked;
+    std::vector<std::pair<std::size_t, FolderId>> Links;  // to folders not above them
 };
 
 }  // namespace

@@ -120,6 +120,29 @@ void CheckStored(const StoredText& Stored, const RC::StringType& Name, const Com
     }
 }
 
+// A link to a folder, which the game reads through and the check does not.
+void CheckLink(FolderLink Link, EntryFindings& Out) {
+    switch (Link) {
+        case FolderLink::Outside:
+            Out.Warning("link-leaves-folder",
+                        "a link to a folder outside the animation folder: the game reads through "
+                        "it, but the check does not go there, so what is in it is not checked");
+            break;
+        case FolderLink::Above:
+            Out.Warning("link-cycle",
+                        "a link to a folder that holds it, so that names through it never end: "
+                        "the game reads through it, the check does not go round it");
+            break;
+        case FolderLink::Inside:
+            Out.Warning("link-inside-folder",
+                        "a link to another folder of the animation folder: the game reads "
+                        "through it too; the check does not, and checks that folder where it is");
+            break;
+        case FolderLink::None:
+            break;
+    }
+}
+
 void CheckFile(const FolderWalk& Walk, std::size_t Index, const CommsCall& Call,
                EntryFindings& Out) {
     const RC::StringType Name = ReadNameOf(Walk, Index);
@@ -182,6 +205,7 @@ CheckReport CheckAnimationFolder(const CommsCall& Call) {
         if (!Entry.WalkError.empty()) {
             Out.Error("folder-unreadable", "cannot walk the folder: " + Entry.WalkError);
         }
+        CheckLink(Entry.Link, Out);
         if (Entry.Type != EntryType::Folder) {
             CheckFile(Walk, Index, Call, Out);
         }

@@ -26,7 +26,8 @@ struct FolderEntry {
     NativeName Name;
     std::string Shown;                  // ShownName(Name)
     EntryType Type = EntryType::Other;  // what a link leads to; Other for a dangling one
-    std::optional<FolderId> Id;         // for a folder, unless it cannot be told
+    bool Link = false;                  // a symbolic link (on Windows a junction too)
+    std::optional<FolderId> Id;         // for a folder (through a link), unless it cannot be told
     std::string IdError;                // why not
 };
 

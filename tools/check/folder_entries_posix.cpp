@@ -23,13 +23,17 @@ constexpr std::size_t MarkAfterBytes = 3072;
 constexpr std::size_t MarkAfterNames = 32;
 
 // The entry Name of the open folder Folder, looked up from the folder's descriptor; links are
-// followed, as a read follows them.
+// followed, as a read follows them, but told apart.
 FolderEntry EntryIn(int Folder, const char* Name) {
     FolderEntry Entry;
     Entry.Name = Name;
     Entry.Shown = ShownName(Entry.Name);
     struct stat Info {};
-    const bool Found = ::fstatat(Folder, Name, &Info, 0) == 0;
+    bool Found = ::fstatat(Folder, Name, &Info, AT_SYMLINK_NOFOLLOW) == 0;
+    if (Found && S_ISLNK(Info.st_mode)) {
+        Entry.Link = true;
+        Found = ::fstatat(Folder, Name, &Info, 0) == 0;
+    }
     if (Found && S_ISDIR(Info.st_mode)) {
         Entry.Type = EntryType::Folder;
         Entry.Id = FolderId(Info.st_dev, Info.st_ino);
