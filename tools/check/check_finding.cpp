@@ -54,37 +54,27 @@ void RepeatedWarning::Finish() {
 
 std::string Quoted(std::string_view Text) { return "\"" + std::string(Text) + "\""; }
 
-void PieceQuote::Add(std::string Character) {
-    if (Count++ < Shown) {
-        Head += Character;
-        return;
-    }
-    Tail.push_back(std::move(Character));
-    if (Tail.size() > KeptAtEnd) {
-        Tail.pop_front();
-    }
+void PieceQuote::Add(std::size_t Index, std::string_view Character) {
+    (Whole() || Index < Shown ? Head : Tail).append(Character);
 }
 
-std::string PieceQuote::Quote() const {
-    std::string Out = "'" + Head;
-    const bool Whole = Count <= Shown + KeptAtEnd;
-    if (!Whole) {
-        Out += "...";
-    }
-    for (std::size_t At = Whole ? 0 : Tail.size() - Shown; At < Tail.size(); ++At) {
-        Out += Tail[At];
-    }
-    return Out + "'";
-}
+std::string PieceQuote::Quote() const { return "'" + Head + (Whole() ? "" : "...") + Tail + "'"; }
 
 std::string QuotedPiece(std::string_view Text) {
-    PieceQuote Quote;
-    const auto* In = reinterpret_cast<const unsigned char*>(Text.data());
-    const auto* const End = In + Text.size();
-    while (In != End) {
+    const auto* const First = reinterpret_cast<const unsigned char*>(Text.data());
+    const auto* const End = First + Text.size();
+    std::size_t Count = 0;
+    for (const auto* In = First; In != End; In = ReadUtf8Sequence<false>(In, End).End) {
+        ++Count;
+    }
+    PieceQuote Quote(Count);
+    std::size_t Index = 0;
+    for (const auto* In = First; In != End; ++Index) {
         const auto* const Next = ReadUtf8Sequence<false>(In, End).End;
-        Quote.Add(EscapedName(std::string_view(reinterpret_cast<const char*>(In),
-                                               static_cast<std::size_t>(Next - In))));
+        if (Quote.Shows(Index)) {
+            Quote.Add(Index, EscapedName(std::string_view(reinterpret_cast<const char*>(In),
+                                                          static_cast<std::size_t>(Next - In))));
+        }
         In = Next;
     }
     return Quote.Quote();

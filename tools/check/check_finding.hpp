@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -98,23 +97,30 @@ private:
 // Text quoted for a message: between double quotes, as it is.
 std::string Quoted(std::string_view Text);
 
-// A piece of text quoted for a message, built a character at a time: between single quotes,
-// whole when short, else its first and last few characters with "..." between; never cut inside a
-// character. Memory stays small however long the piece.
+// A piece of text of Count characters quoted for a message, built a character at a time: between
+// single quotes, whole when short, else its first and last few characters with "..." between;
+// never cut inside a character. Only the characters shown are asked for, so a long piece costs
+// little more than a short one.
 class PieceQuote {
 public:
-    // The next character, as it is to be shown (escaped as names are).
-    void Add(std::string Shown);
+    explicit PieceQuote(std::size_t InCount) : Count(InCount) {}
+
+    // Whether the character at Index of the piece is shown; Add takes only those, in order.
+    bool Shows(std::size_t Index) const {
+        return Whole() || Index < Shown || Index >= Count - Shown;
+    }
+    // The character at Index, as it is to be shown (escaped as names are).
+    void Add(std::size_t Index, std::string_view Character);
     std::string Quote() const;
 
 private:
     static constexpr std::size_t Shown = 16;  // characters at each end
     // Leaving out no more characters than "..." has would not shorten the quote.
-    static constexpr std::size_t KeptAtEnd = Shown + 3;
+    bool Whole() const { return Count <= 2 * Shown + 3; }
 
+    std::size_t Count;
     std::string Head;
-    std::deque<std::string> Tail;  // the last KeptAtEnd characters after Head's
-    std::size_t Count = 0;
+    std::string Tail;
 };
 
 // A piece of text (UTF-8) quoted as PieceQuote quotes, escaped as names are.

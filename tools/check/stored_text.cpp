@@ -78,14 +78,15 @@ TextPosition StoredText::PositionOfCharacter(std::size_t Index) const {
 std::string StoredText::QuotedCharacters(std::size_t First, std::size_t End) const {
     StoredTextReader Reader(*this);
     StoredCharacter C;
-    PieceQuote Quote;
+    PieceQuote Quote(End - First);
     for (std::size_t Seen = 0; Seen < End && Reader.Next(C);) {
         if (C.LineBreak) {
             continue;
         }
-        if (Seen++ >= First) {
-            Quote.Add(Shown(*this, C));
+        if (Seen >= First && Quote.Shows(Seen - First)) {
+            Quote.Add(Seen - First, Shown(*this, C));
         }
+        ++Seen;
     }
     return Quote.Quote();
 }
