@@ -6,13 +6,25 @@
 namespace QVH {
 namespace {
 
+// Unicode's Default_Ignorable_Code_Point: what a reader does not show (U+200B, U+2060, U+FEFF,
+// U+00AD), so that a name with one looks like the name without it. The bidirectional controls,
+// which can make a name read as another, are all among them.
+bool IsInvisible(char32_t Code) {
+    return Code == 0x00AD || Code == 0x034F || Code == 0x061C ||
+           (Code >= 0x115F && Code <= 0x1160) || (Code >= 0x17B4 && Code <= 0x17B5) ||
+           (Code >= 0x180B && Code <= 0x180F) || (Code >= 0x200B && Code <= 0x200F) ||
+           (Code >= 0x202A && Code <= 0x202E) || (Code >= 0x2060 && Code <= 0x206F) ||
+           Code == 0x3164 || (Code >= 0xFE00 && Code <= 0xFE0F) || Code == 0xFEFF ||
+           Code == 0xFFA0 || (Code >= 0xFFF0 && Code <= 0xFFF8) ||
+           (Code >= 0x1BCA0 && Code <= 0x1BCA3) || (Code >= 0x1D173 && Code <= 0x1D17A) ||
+           (Code >= 0xE0000 && Code <= 0xE0FFF);
+}
+
 bool NeedsEscape(char32_t Code) {
     // The C0 and C1 controls (U+0085 ends a line to some readers), the line and paragraph
-    // separators, the bidirectional controls (Unicode's Bidi_Control property, which can make a
-    // name read as another), and "<", which starts every escape.
-    return Code < 0x20 || (Code >= 0x7F && Code <= 0x9F) || Code == 0x061C || Code == 0x200E ||
-           Code == 0x200F || (Code >= 0x2028 && Code <= 0x202E) ||
-           (Code >= 0x2066 && Code <= 0x2069) || Code == '<';
+    // separators, what is not shown, and "<", which starts every escape.
+    return Code < 0x20 || (Code >= 0x7F && Code <= 0x9F) || Code == 0x2028 || Code == 0x2029 ||
+           IsInvisible(Code) || Code == '<';
 }
 
 template <class String>
@@ -38,7 +50,19 @@ RC::StringType EscapedName(RC::StringViewType Name) {
     Out.reserve(Name.size());
     for (std::size_t At = 0; At < Name.size(); ++At) {
         const RC::CharType Unit = Name[At];
-        if (NeedsEscape(Unit) || IsUnpairedSurrogate(Name, At)) {
+        if (IsUnpairedSurrogate(Name, At)) {
+            AppendEscape(Out, "U+", Unit, 4);
+        } else if (IsHighSurrogate(Unit)) {
+            // A pair is one character, escaped as its code point (U+E0001 is a pair).
+            const char32_t Code =
+                0x10000 + ((char32_t{Unit} - 0xD800) << 10) + (Name[At + 1] - 0xDC00);
+            if (NeedsEscape(Code)) {
+                AppendEscape(Out, "U+", Code, 4);
+            } else {
+                Out.append(Name.substr(At, 2));
+            }
+            ++At;
+        } else if (NeedsEscape(Unit)) {
             AppendEscape(Out, "U+", Unit, 4);
         } else {
             Out += Unit;

@@ -8,12 +8,13 @@
 namespace QVH {
 
 // Name as a log line quotes it: every character that could break the line, make it read
-// differently or pass for another (C0 and C1 control characters, U+2028, U+2029, the
-// bidirectional controls, unpaired surrogates) written as "<U+000A>", with its code point in at
-// least four upper-case hex digits. "<" itself is written "<U+003C>", so every "<" in the result
-// starts an escape and no two names look alike; no name Windows can open holds "<", so those
-// names show as they are, backslashes (Windows' separator) included. Throws std::bad_alloc when
-// memory runs out. Any thread.
+// differently or pass for another (C0 and C1 control characters, U+2028, U+2029, the characters
+// Unicode marks Default_Ignorable_Code_Point, which are not shown and include the bidirectional
+// controls, unpaired surrogates) written as "<U+000A>", with its code point in at least four
+// upper-case hex digits (a pair's as one, "<U+E0001>"). "<" itself is written "<U+003C>", so every
+// "<" in the result starts an escape and no two names look alike; no name Windows can open holds
+// "<", so those names show as they are, backslashes (Windows' separator) included. Throws
+// std::bad_alloc when memory runs out. Any thread.
 RC::StringType EscapedName(RC::StringViewType Name);
 
 // The same for a name given as bytes (a POSIX file name, a command-line argument), as UTF-8: the

@@ -39,6 +39,9 @@ const FailedRead Reads[] = {
     // What some readers take for a line end, or read in another direction, is escaped too.
     {u"a\u2028b\u2029c\u0085d\u202Ee\u2066f\u200Fg.json",
      u"Animation file not found: a<U+2028>b<U+2029>c<U+0085>d<U+202E>e<U+2066>f<U+200F>g.json"},
+    // So is what is not shown, which would make two names look alike.
+    {u"Wa\u200Bve\u2060\uFEFF\u00AD.json",
+     u"Animation file not found: Wa<U+200B>ve<U+2060><U+FEFF><U+00AD>.json"},
 #ifndef _WIN32
     // Windows takes no control characters in a name, and says so after the name. A name with a
     // line feed and one with the escape's own characters give two lines, neither of which can

@@ -6,6 +6,12 @@
 #include <stdexcept>
 #include <string>
 
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace QVH::Test {
 namespace {
 
@@ -52,5 +58,25 @@ std::filesystem::path GameFolder::WriteFile(std::string_view Name, std::string_v
 }
 
 void GameFolder::RemoveAnimFolder() const { std::filesystem::remove_all(AnimFolder()); }
+
+#if !defined(_WIN32)
+void GameFolder::WriteDeepFile(const std::string& Name, int Levels,
+                               const std::string& FileName) const {
+    int Folder = ::open(AnimFolder().c_str(), O_RDONLY | O_DIRECTORY);
+    for (int Level = 0; Folder >= 0 && Level < Levels; ++Level) {
+        const int Inner = ::mkdirat(Folder, Name.c_str(), 0700) == 0
+                              ? ::openat(Folder, Name.c_str(), O_RDONLY | O_DIRECTORY)
+                              : -1;
+        ::close(Folder);
+        Folder = Inner;
+    }
+    const int File = Folder < 0 ? -1 : ::openat(Folder, FileName.c_str(), O_WRONLY | O_CREAT, 0600);
+    ::close(Folder);
+    if (File < 0) {
+        throw std::runtime_error("cannot make the deep file " + FileName);
+    }
+    ::close(File);
+}
+#endif
 
 }  // namespace QVH::Test

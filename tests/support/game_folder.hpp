@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace QVH::Test {
@@ -25,6 +26,13 @@ public:
     std::filesystem::path WriteFile(std::string_view Name, std::string_view Bytes) const;
 
     void RemoveAnimFolder() const;
+
+#if !defined(_WIN32)
+    // Makes Levels folders named Name below the animation folder, each in the one before, and
+    // the empty file FileName in the deepest: one level at a time from each folder's descriptor,
+    // so that it works where no path to the deepest folder fits.
+    void WriteDeepFile(const std::string& Name, int Levels, const std::string& FileName) const;
+#endif
 
 private:
     std::filesystem::path RootPath;

@@ -12,13 +12,21 @@
 
 namespace QVH::HostTool {
 
-inline constexpr std::size_t NoParent = static_cast<std::size_t>(-1);
+// Where a link to a folder leads. The walk goes through no link: what is behind one is either
+// walked where it is, or out of the animation folder's tree, or round and round.
+enum class FolderLink {
+    None,     // not a link to a folder
+    Above,    // to a folder that holds the link, so a walk through it would never end
+    Inside,   // to another folder of the tree, walked where it is
+    Outside,  // out of the tree
+};
 
 struct DiskEntry {
-    std::string Shown;              // "Gestures/Wave_Hello.json", as ShownName shows each part
-    NativeName OwnName;             // the last part, as stored
-    std::size_t Parent = NoParent;  // the index of its folder's entry; NoParent at the top level
+    NativeName OwnName;            // its own name, as stored
+    std::string Shown;             // ShownName(OwnName)
+    std::size_t Parent = NoEntry;  // the index of its folder's entry; NoEntry at the top level
     EntryType Type = EntryType::File;
+    FolderLink Link = FolderLink::None;
     std::string WalkError;  // for a folder that could not be walked: why
 };
 
@@ -29,9 +37,11 @@ struct FolderWalk {
 
 // Every entry below Folder (native, relative to the working directory as the mod's reads are),
 // each folder's entries in the order of their shown names, a sub-folder's entries right after
-// it. Links are followed, as a read follows them; a folder reached again through one is not
-// walked again. A folder that cannot be walked, or whose identity cannot be told, has its
-// WalkError. Time and memory grow with the number of entries and the length of their names.
+// it. The walk stays in Folder's own tree: it goes through no link to a folder (its Link says
+// where it leads), and walks a folder reached again (a mount of one above it) only once. A
+// folder that cannot be walked, or whose identity cannot be told, has its WalkError. Memory
+// grows with the number of entries and the length of their own names, not of their paths; time
+// with the number of entries.
 FolderWalk WalkAnimationFolder(const NativeName& Folder);
 
 // The name a read takes for the entry at Index: the listed names from the top level down,

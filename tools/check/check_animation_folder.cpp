@@ -120,6 +120,29 @@ void CheckStored(const StoredText& Stored, const RC::StringType& Name, const Com
     }
 }
 
+// A link to a folder, which the game reads through and the check does not.
+void CheckLink(FolderLink Link, EntryFindings& Out) {
+    switch (Link) {
+        case FolderLink::Outside:
+            Out.Warning("link-leaves-folder",
+                        "a link to a folder outside the animation folder: the game reads through "
+                        "it, but the check does not go there, so what is in it is not checked");
+            break;
+        case FolderLink::Above:
+            Out.Warning("link-cycle",
+                        "a link to a folder that holds it, so that names through it never end: "
+                        "the game reads through it, the check does not go round it");
+            break;
+        case FolderLink::Inside:
+            Out.Warning("link-inside-folder",
+                        "a link to another folder of the animation folder: the game reads "
+                        "through it too; the check does not, and checks that folder where it is");
+            break;
+        case FolderLink::None:
+            break;
+    }
+}
+
 void CheckFile(const FolderWalk& Walk, std::size_t Index, const CommsCall& Call,
                EntryFindings& Out) {
     const RC::StringType Name = ReadNameOf(Walk, Index);
@@ -156,7 +179,7 @@ void CheckFile(const FolderWalk& Walk, std::size_t Index, const CommsCall& Call,
 CheckReport CheckAnimationFolder(const CommsCall& Call) {
     CheckReport Report;
     Report.Folder.assign(QVH::AnimationFolder.begin(), QVH::AnimationFolder.end());
-    EntryFindings FolderFindings(Report.Folder, Report.Findings);
+    EntryFindings FolderFindings(NoEntry, Report.Findings);
     const CommsCallResult Listing = Call(1, STR(""));
     if (!Listing.Log.empty()) {
         FolderFindings.Error("listing-failed",
@@ -170,10 +193,10 @@ CheckReport CheckAnimationFolder(const CommsCall& Call) {
     std::map<RC::StringType, int> Pieces = ListingPieces(Listing.Payload);
     for (std::size_t Index = 0; Index < Walk.Entries.size(); ++Index) {
         DiskEntry& Entry = Walk.Entries[Index];
-        // The walk is done with the entry's name; the report keeps it.
-        Report.Entries.push_back({std::move(Entry.Shown), Entry.Type});
-        EntryFindings Out(Report.Entries.back().Name, Report.Findings);
-        const bool TopLevel = Entry.Parent == NoParent;
+        // The walk is done with the entry's shown name; the report keeps it.
+        Report.Entries.push_back({std::move(Entry.Shown), Entry.Parent, Entry.Type});
+        EntryFindings Out(Index, Report.Findings);
+        const bool TopLevel = Entry.Parent == NoEntry;
         CheckName(Entry.OwnName, TopLevel, Out);
         if (TopLevel && !TakeFromListing(Pieces, ListedName(Entry.OwnName)) &&
             Listing.Log.empty()) {
@@ -182,6 +205,7 @@ CheckReport CheckAnimationFolder(const CommsCall& Call) {
         if (!Entry.WalkError.empty()) {
             Out.Error("folder-unreadable", "cannot walk the folder: " + Entry.WalkError);
         }
+        CheckLink(Entry.Link, Out);
         if (Entry.Type != EntryType::Folder) {
             CheckFile(Walk, Index, Call, Out);
         }

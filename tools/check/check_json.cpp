@@ -26,16 +26,14 @@ void CheckJsonLineBreaks(const StoredText& Stored, EntryFindings& Out) {
     bool StringReported = false;
     char32_t Before = 0;  // the last character that reaches the text, outside strings
     std::optional<TextPosition> BreakAfterBefore;
-    RepeatedWarning InStrings(Out, "json-string-line-break");
-    RepeatedWarning Joined(Out, "json-joined-by-line-break");
+    RepeatedWarning InStrings(Out, "json-string-line-break", "a line break inside a JSON string");
+    RepeatedWarning Joined(Out, "json-joined-by-line-break",
+                           "a line break between two words or numbers");
     while (Reader.Next(C) && !(C.Code == 0 && C.WellFormed)) {
         if (C.LineBreak) {
             if (InString && !StringReported) {
                 if (InStrings.Next()) {
-                    Out.Warning("json-string-line-break",
-                                "a line break inside a JSON string: the mod removes it, so the "
-                                "string changes",
-                                C.At);
+                    InStrings.Report(": the mod removes it, so the string changes", C.At);
                 }
                 StringReported = true;
             } else if (!InString && !BreakAfterBefore) {
@@ -56,10 +54,7 @@ void CheckJsonLineBreaks(const StoredText& Stored, EntryFindings& Out) {
         }
         if (BreakAfterBefore && IsJsonWordCharacter(Before) && IsJsonWordCharacter(C.Code) &&
             Joined.Next()) {
-            Out.Warning("json-joined-by-line-break",
-                        "a line break between two words or numbers: the mod removes it, so "
-                        "they run together",
-                        BreakAfterBefore);
+            Joined.Report(": the mod removes it, so they run together", BreakAfterBefore);
         }
         BreakAfterBefore.reset();
         Before = C.Code;
@@ -95,17 +90,21 @@ void CheckJsonSyntax(std::string_view Text, const StoredText& Stored, bool EndsA
             Parsed[Number.Start] = '0';
         }
     }
-    const std::optional<JsonSyntaxError> Error =
-        FirstJsonSyntaxError(Huge.empty() ? Text : std::string_view(Parsed));
+    // A quote shows what the file holds, which in a UTF-16 file or where bytes are no UTF-8 is not
+    // the text's UTF-8.
+    const std::optional<JsonSyntaxError> Error = FirstJsonSyntaxError(
+        Huge.empty() ? Text : std::string_view(Parsed), [&](std::size_t Start, std::size_t End) {
+            return Stored.QuotedCharacters(CharactersBefore(Text, Start),
+                                           CharactersBefore(Text, End));
+        });
     const std::size_t Byte = Error ? Error->Byte : Text.size();
-    RepeatedWarning Numbers(Out, "json-number-too-large");
+    RepeatedWarning Numbers(Out, "json-number-too-large", "a number no double holds");
     for (const ByteRange& Number : Huge) {
         if (Number.Start < Byte && Numbers.Next()) {
-            Out.Warning("json-number-too-large",
-                        "a number no double holds, " +
-                            QuotedPiece(Text.substr(Number.Start, Number.End - Number.Start)) +
-                            ": JSON, but a reader may refuse it or take it for infinity",
-                        Stored.PositionOfCharacter(CharactersBefore(Text, Number.Start)));
+            Numbers.Report(", " +
+                               QuotedPiece(Text.substr(Number.Start, Number.End - Number.Start)) +
+                               ": JSON, but a reader may refuse it or take it for infinity",
+                           Stored.PositionOfCharacter(CharactersBefore(Text, Number.Start)));
         }
     }
     Numbers.Finish();

@@ -2,6 +2,7 @@
 
 // One folder's entries as stored, for the walk: the system's own calls, one folder at a time.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,7 +26,8 @@ struct FolderEntry {
     NativeName Name;
     std::string Shown;                  // ShownName(Name)
     EntryType Type = EntryType::Other;  // what a link leads to; Other for a dangling one
-    std::optional<FolderId> Id;         // for a folder, unless it cannot be told
+    bool Link = false;                  // a symbolic link (on Windows a junction too)
+    std::optional<FolderId> Id;         // for a folder (through a link), unless it cannot be told
     std::string IdError;                // why not
 };
 
@@ -38,15 +40,20 @@ public:
     FolderLister& operator=(const FolderLister&) = delete;
 
     // Appends the entries of the folder at Path (but "." and "..") to Out in the system's order.
-    // False, with the system's reason in Error, when it cannot be listed.
-    bool List(const NativeName& Path, std::vector<FolderEntry>& Out, std::string& Error);
+    // Depth: how many folders below the walk's first one Path lies, 0 for that one. The walk goes
+    // down one folder at a time, so at each lesser depth Path passes through the folder listed
+    // there last. False, with the system's reason in Error, when it cannot be listed.
+    bool List(const NativeName& Path, std::size_t Depth, std::vector<FolderEntry>& Out,
+              std::string& Error);
 
 private:
 #if !defined(_WIN32)
-    // Folders kept open on the way down, each with its path: a folder is opened from the deepest
-    // of them that it lies below, so no lookup walks a long path.
+    // Folders kept open on the way down, each with its depth and the length of its path, not the
+    // path itself: a folder is opened from the deepest of them on its way, so no lookup walks a
+    // long path, and the memory does not grow with depth times the names' length.
     struct Mark {
-        NativeName Path;
+        std::size_t Depth;
+        std::size_t PathSize;
         int Descriptor;
     };
     std::vector<Mark> Marks;

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
-#include "tools/check/check_finding.hpp"
-
 namespace QVH::HostTool {
 namespace {
+
+// A byte inside a UTF-8 character, after its first.
+bool IsTrailByte(char Byte) { return (static_cast<unsigned char>(Byte) & 0xC0) == 0x80; }
 
 // Where the JSON token that holds the byte at Index of Text starts, tokens told apart plainly:
 // strings, runs of letters and digits, and single characters. The parser names the last byte it
@@ -34,11 +35,12 @@ std::size_t TokenStart(std::string_view Text, std::size_t Index) {
 }
 
 // The parser's text for a syntax error, without the library's prefix and its place (which is in
-// the one line the Blueprint gets, not in the file), and with the token it quotes cut to a short
-// piece of Text, escaped as names are: a token may be a string of many megabytes. Token is the
-// parser's own quote of the bytes before End, each control character in it written <U+0009>.
+// the one line the Blueprint gets, not in the file), and with the token it quotes given to Quote
+// in whole characters of Text: a token may be a string of many megabytes, and the parser cuts one
+// it cannot read inside a character. Token is the parser's own quote of the bytes before End,
+// each control character in it written <U+0009>.
 std::string ParserReason(std::string_view What, std::string_view Token, std::string_view Text,
-                         std::size_t End) {
+                         std::size_t End, const QuoteOf& Quote) {
     const std::size_t Place = What.find(", column ");
     const std::size_t Colon = What.find(": ", Place == What.npos ? 0 : Place);
     if (Place != What.npos && Colon != What.npos) {
@@ -55,12 +57,18 @@ std::string ParserReason(std::string_view What, std::string_view Token, std::str
     }
     // The token's own bytes: as many before End as make its quote, control characters taking
     // the eight of theirs.
-    std::size_t Start = std::min(End, Text.size());
+    End = std::min(End, Text.size());
+    std::size_t Start = End;
     for (std::size_t Quoted = 0; Start > 0 && Quoted < Token.size(); --Start) {
         Quoted += static_cast<unsigned char>(Text[Start - 1]) < 0x20 ? 8 : 1;
     }
-    return std::string(What.substr(0, At)) +
-           "; last read: " + QuotedPiece(Text.substr(Start, std::min(End, Text.size()) - Start)) +
+    while (Start > 0 && Start < Text.size() && IsTrailByte(Text[Start])) {
+        --Start;
+    }
+    while (End < Text.size() && IsTrailByte(Text[End])) {
+        ++End;
+    }
+    return std::string(What.substr(0, At)) + "; last read: " + Quote(Start, End) +
            std::string(What.substr(After + 1));
 }
 
@@ -68,7 +76,7 @@ std::string ParserReason(std::string_view What, std::string_view Token, std::str
 // building its document.
 class SyntaxOnly : public nlohmann::json_sax<nlohmann::json> {
 public:
-    explicit SyntaxOnly(std::string_view InText) : Text(InText) {}
+    SyntaxOnly(std::string_view InText, const QuoteOf& InQuote) : Text(InText), Quote(InQuote) {}
 
     std::optional<std::size_t> ErrorByte;  // 1-based
     std::string Reason;
@@ -89,18 +97,19 @@ public:
     bool parse_error(std::size_t Byte, const std::string& Token,
                      const nlohmann::detail::exception& Error) override {
         ErrorByte = Byte;
-        Reason = ParserReason(Error.what(), Token, Text, Byte);
+        Reason = ParserReason(Error.what(), Token, Text, Byte, Quote);
         return false;
     }
 
 private:
     std::string_view Text;
+    const QuoteOf& Quote;
 };
 
 }  // namespace
 
-std::optional<JsonSyntaxError> FirstJsonSyntaxError(std::string_view Text) {
-    SyntaxOnly Events(Text);
+std::optional<JsonSyntaxError> FirstJsonSyntaxError(std::string_view Text, const QuoteOf& Quote) {
+    SyntaxOnly Events(Text, Quote);
     if (nlohmann::json::sax_parse(Text, &Events) || !Events.ErrorByte) {
         return std::nullopt;
     }
@@ -109,8 +118,7 @@ std::optional<JsonSyntaxError> FirstJsonSyntaxError(std::string_view Text) {
     if (Events.Reason.find("last read: ") == std::string::npos) {
         Byte = TokenStart(Text, Byte);
     }
-    while (Byte > 0 && Byte < Text.size() &&
-           (static_cast<unsigned char>(Text[Byte]) & 0xC0) == 0x80) {
+    while (Byte > 0 && Byte < Text.size() && IsTrailByte(Text[Byte])) {
         --Byte;  // the start of the character
     }
     return JsonSyntaxError{Byte, std::move(Events.Reason)};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,12 +16,15 @@ inline bool IsJsonWordCharacter(char32_t Code) {
 
 struct JsonSyntaxError {
     std::size_t Byte = 0;  // where it is, at the start of a character
-    std::string Reason;    // the parser's words, a token it quotes cut to a short piece
+    std::string Reason;    // the parser's words, a token it quotes as QuoteOf quotes it
 };
+
+// The quote of bytes Start to End of the text, both at the start of a character (or its end).
+using QuoteOf = std::function<std::string(std::size_t Start, std::size_t End)>;
 
 // The first syntax error of Text (UTF-8), as the parser finds it, or nothing when Text is JSON.
 // A token the parser did not expect is pointed at where it starts; one it could not read where
-// reading it failed.
-std::optional<JsonSyntaxError> FirstJsonSyntaxError(std::string_view Text);
+// reading it failed. A token the parser quotes is quoted by Quote, in whole characters.
+std::optional<JsonSyntaxError> FirstJsonSyntaxError(std::string_view Text, const QuoteOf& Quote);
 
 }  // namespace QVH::HostTool

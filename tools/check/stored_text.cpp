@@ -1,7 +1,10 @@
 #include "tools/check/stored_text.hpp"
 
+#include <cstdio>
 #include <string_view>
 
+#include "log/escaped_name.hpp"
+#include "text/to_utf8.hpp"
 #include "text/unicode.hpp"
 #include "text/utf8_sequence.hpp"
 
@@ -12,6 +15,33 @@ char32_t Utf16Unit(const std::string& Bytes, std::size_t At, bool BigEndian) {
     const auto First = static_cast<unsigned char>(Bytes[At]);
     const auto Second = static_cast<unsigned char>(Bytes[At + 1]);
     return BigEndian ? (char32_t{First} << 8 | Second) : (char32_t{Second} << 8 | First);
+}
+
+// A character as the file holds it, escaped as names are.
+std::string Shown(const StoredText& Text, const StoredCharacter& C) {
+    const std::string_view Bytes = std::string_view(Text.Bytes()).substr(C.Offset, C.Length);
+    if (!Text.IsUtf16()) {
+        // The line breaks passed over inside a sequence are no part of its character.
+        std::string Kept;
+        for (const char Byte : Bytes) {
+            if (!IsLineBreak(static_cast<unsigned char>(Byte))) {
+                Kept += Byte;
+            }
+        }
+        return EscapedName(std::string_view(Kept));
+    }
+    if (Bytes.size() == 1) {
+        // An odd last byte: half a unit, no character.
+        char Escape[8];
+        std::snprintf(Escape, sizeof(Escape), "<0x%02X>", static_cast<unsigned char>(Bytes[0]));
+        return Escape;
+    }
+    RC::StringType Units;
+    const bool BigEndian = Text.Encoding() == StoredEncoding::Utf16Be;
+    for (std::size_t At = 0; At + 1 < Bytes.size(); At += 2) {
+        Units += static_cast<RC::CharType>(Utf16Unit(Text.Bytes(), C.Offset + At, BigEndian));
+    }
+    return ToUtf8(EscapedName(Units));
 }
 
 }  // namespace
@@ -43,6 +73,22 @@ TextPosition StoredText::PositionOfCharacter(std::size_t Index) const {
         ++Seen;
     }
     return Reader.Here();
+}
+
+std::string StoredText::QuotedCharacters(std::size_t First, std::size_t End) const {
+    StoredTextReader Reader(*this);
+    StoredCharacter C;
+    PieceQuote Quote(End - First);
+    for (std::size_t Seen = 0; Seen < End && Reader.Next(C);) {
+        if (C.LineBreak) {
+            continue;
+        }
+        if (Seen >= First && Quote.Shows(Seen - First)) {
+            Quote.Add(Seen - First, Shown(*this, C));
+        }
+        ++Seen;
+    }
+    return Quote.Quote();
 }
 
 StoredTextReader::StoredTextReader(const StoredText& InText) : Text(InText) {

@@ -41,6 +41,11 @@ public:
     // do not count, being dropped); past the end of that text, where the text ends.
     TextPosition PositionOfCharacter(std::size_t Index) const;
 
+    // The characters First to End of the text the mod gives (line breaks do not count), quoted
+    // as PieceQuote quotes them and as the file holds them: a byte that is no part of a
+    // character as <0xC3>, in UTF-16 a unit that is none as <U+D800>.
+    std::string QuotedCharacters(std::size_t First, std::size_t End) const;
+
 private:
     std::string Data;
     std::optional<std::uint64_t> Size;

@@ -38,6 +38,9 @@ public:
     // The engine-ready notification.
     void EngineReady();
 
+    // The version the mod object carries.
+    const RC::StringType& ModVersion() const { return Mod->ModVersion; }
+
     // Waits until CPPCommsCall carries a hook, for at most Limit. False when it never did.
     static bool WaitForHook(std::chrono::milliseconds Limit);
 

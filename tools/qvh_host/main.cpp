@@ -91,6 +91,19 @@ int RunCommand(const std::filesystem::path& ModPath, const Options& Opts) {
     return 0;
 }
 
+// The version the mod object carries, as the host would show it: the mod is loaded and started
+// for it, and its log goes to stderr as with any command.
+int RunVersion(const std::filesystem::path& ModPath) {
+    std::string Error;
+    const auto Mod = QVH::HostTool::HostedMod::Start(ModPath, Error);
+    if (!Mod) {
+        std::fprintf(stderr, "qvh-host: cannot load the mod: %s\n", Error.c_str());
+        return Failure;
+    }
+    QVH::HostTool::WriteOutput(StandIn::ToDisplayUtf8(Mod->ModVersion()) + "\n");
+    return 0;
+}
+
 int Run(int Argc, char** Argv) {
     Options Opts;
     Opts.WorkingDirectory = std::filesystem::path(std::u8string(u8"" QVH_SAMPLE_GAME_BINARIES));
@@ -107,6 +120,11 @@ int Run(int Argc, char** Argv) {
     const std::filesystem::path ModPath = Opts.ModPath.empty()
                                               ? ProgramFolder(Argv[0]) / QVH_MOD_FILE_NAME
                                               : std::filesystem::absolute(Opts.ModPath);
+    RC::Output::DefaultTargets::get_default_devices_ref().push_back(
+        std::make_unique<StandIn::ConsoleDevice>());
+    if (Opts.Version) {
+        return RunVersion(ModPath);
+    }
     std::error_code CwdError;
     std::filesystem::current_path(Opts.WorkingDirectory, CwdError);
     if (CwdError) {
@@ -115,8 +133,6 @@ int Run(int Argc, char** Argv) {
                      CwdError.message().c_str());
         return UsageError;
     }
-    RC::Output::DefaultTargets::get_default_devices_ref().push_back(
-        std::make_unique<StandIn::ConsoleDevice>());
     switch (Opts.What) {
         case QVH::HostTool::Command::Demo:
             return QVH::HostTool::RunDemo(ModPath, Opts);

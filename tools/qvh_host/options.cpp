@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <string_view>
 
 #include "log/escaped_name.hpp"
@@ -76,84 +77,85 @@ bool CheckFormat(const Options& Opts, std::string& Error) {
     return true;
 }
 
-}  // namespace
+struct NamedOption {
+    std::string_view Name;
+    bool TakesValue;
+};
 
-std::string UsageText() {
-    return "usage: qvh-host [--mod PATH] [--cwd DIR] [--load-delay SECONDS]\n"
-           "                [--hook-timeout SECONDS] [--format text|units|json]\n"
-           "                [--input text|units] [COMMAND]\n"
-           "  list              one CPPCommsCall with CallType 1\n"
-           "  read NAME         one CPPCommsCall with CallType 2 and Payload NAME\n"
-           "  call TYPE [TEXT]  one CPPCommsCall with any CallType and Payload TEXT\n"
-           "  check             what the game will make of each animation file (text or json)\n"
-           "  (no command)      the demo: the whole life of the mod on the sample game\n"
-           "--input units: NAME and TEXT as --format units prints them (\"0068 00e9\").\n"
-           "stdout: the Payload the Blueprint finds after each call, or the check's report;\n"
-           "stderr: the log. check exits with 3 when it finds an error.\n";
+constexpr NamedOption KnownOptions[] = {
+    {"--mod", true},          {"--cwd", true},    {"--load-delay", true},
+    {"--hook-timeout", true}, {"--format", true}, {"--input", true},
+    {"--help", false},        {"-h", false},      {"--version", false},
+};
+
+const NamedOption* FindOption(std::string_view Name) {
+    for (const NamedOption& Option : KnownOptions) {
+        if (Option.Name == Name) {
+            return &Option;
+        }
+    }
+    return nullptr;
 }
 
-bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::string& Error) {
-    std::vector<std::string> Positional;
-    bool OptionsEnded = false;
-    for (std::size_t I = 0; I < Arguments.size(); ++I) {
-        std::string Argument = Arguments[I];
-        if (OptionsEnded || !Argument.starts_with("--")) {
-            Positional.push_back(Argument);
-            continue;
-        }
-        if (Argument == "--") {
-            OptionsEnded = true;
-            continue;
-        }
-        if (Argument == "--help") {
-            Out.Help = true;
-            continue;
-        }
-        // Both "--name VALUE" and "--name=VALUE".
-        std::string Value;
-        if (const auto Equals = Argument.find('='); Equals != std::string::npos) {
-            Value = Argument.substr(Equals + 1);
-            Argument.resize(Equals);
-        } else if (I + 1 < Arguments.size()) {
-            Value = Arguments[++I];
-        } else {
-            Error = EscapedName(Argument) + " needs a value";
+// Whether Argument is an option rather than a command or its argument: "-" is not, nor is a
+// negative number ("call -1").
+bool LooksLikeOption(std::string_view Argument) {
+    return Argument.size() > 1 && Argument[0] == '-' && (Argument[1] < '0' || Argument[1] > '9');
+}
+
+// Sets the option Name, which takes a value, to Value.
+bool SetOption(const std::string& Name, const std::string& Value, Options& Out,
+               std::string& Error) {
+    std::chrono::milliseconds Duration{};
+    if (Name == "--mod") {
+        Out.ModPath = PathFromUtf8(Value);
+    } else if (Name == "--cwd") {
+        Out.WorkingDirectory = PathFromUtf8(Value);
+    } else if (Name == "--load-delay" || Name == "--hook-timeout") {
+        if (!ParseSeconds(Value, Duration)) {
+            Error = Name + " takes a number of seconds from 0 to 86400, not " + Shown(Value);
             return false;
         }
-        std::chrono::milliseconds Duration{};
-        if (Argument == "--mod") {
-            Out.ModPath = PathFromUtf8(Value);
-        } else if (Argument == "--cwd") {
-            Out.WorkingDirectory = PathFromUtf8(Value);
-        } else if (Argument == "--load-delay" || Argument == "--hook-timeout") {
-            if (!ParseSeconds(Value, Duration)) {
-                Error =
-                    Argument + " takes a number of seconds from 0 to 86400, not " + Shown(Value);
-                return false;
-            }
-            (Argument == "--load-delay" ? Out.LoadDelay : Out.HookTimeout) = Duration;
-        } else if (Argument == "--format") {
-            if (Value != "text" && Value != "units" && Value != "json") {
-                Error = "--format takes text, units or json, not " + Shown(Value);
-                return false;
-            }
-            Out.Format = Value == "text"    ? PayloadFormat::Text
-                         : Value == "units" ? PayloadFormat::Units
-                                            : PayloadFormat::Json;
-        } else if (Argument == "--input") {
-            if (Value != "text" && Value != "units") {
-                Error = "--input takes text or units, not " + Shown(Value);
-                return false;
-            }
-            Out.Input = Value == "text" ? PayloadInput::Text : PayloadInput::Units;
-        } else {
-            Error = "unknown option " + EscapedName(Argument);
+        (Name == "--load-delay" ? Out.LoadDelay : Out.HookTimeout) = Duration;
+    } else if (Name == "--format") {
+        if (Value != "text" && Value != "units" && Value != "json") {
+            Error = "--format takes text, units or json, not " + Shown(Value);
             return false;
         }
+        Out.Format = Value == "text"    ? PayloadFormat::Text
+                     : Value == "units" ? PayloadFormat::Units
+                                        : PayloadFormat::Json;
+    } else {
+        if (Value != "text" && Value != "units") {
+            Error = "--input takes text or units, not " + Shown(Value);
+            return false;
+        }
+        Out.Input = Value == "text" ? PayloadInput::Text : PayloadInput::Units;
     }
-    if (Out.Help) {
+    return true;
+}
+
+// The NAME or TEXT argument, as --input says it is given.
+bool SetPayload(const std::string& Given, Options& Out, std::string& Error) {
+    if (Out.Input == PayloadInput::Units) {
+        if (!ParseUnits(Given, Out.Payload)) {
+            Error =
+                "--input units takes four-digit hex units separated by spaces, not " + Shown(Given);
+            return false;
+        }
         return true;
     }
+    // Text typed for the Blueprint must arrive exactly as typed, so nothing is patched.
+    if (!IsWellFormedUtf8(Given)) {
+        Error = "the Payload text is not valid UTF-8: " + Shown(Given);
+        return false;
+    }
+    Out.Payload = FromUtf8(Given);
+    return true;
+}
+
+// The command and its arguments.
+bool ParseCommand(const std::vector<std::string>& Positional, Options& Out, std::string& Error) {
     if (Positional.empty()) {
         return CheckFormat(Out, Error);
     }
@@ -187,23 +189,75 @@ bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::
         Error = "unexpected argument " + Shown(Positional[Expected]);
         return false;
     }
-    if (Expected == 3 || Out.What == Command::Read) {
-        const std::string& Given = Positional[Expected - 1];
-        if (Out.Input == PayloadInput::Units && !ParseUnits(Given, Out.Payload)) {
-            Error =
-                "--input units takes four-digit hex units separated by spaces, not " + Shown(Given);
-            return false;
-        }
-        if (Out.Input == PayloadInput::Text) {
-            // Text typed for the Blueprint must arrive exactly as typed, so nothing is patched.
-            if (!IsWellFormedUtf8(Given)) {
-                Error = "the Payload text is not valid UTF-8: " + Shown(Given);
-                return false;
-            }
-            Out.Payload = FromUtf8(Given);
-        }
+    if ((Expected == 3 || Out.What == Command::Read) &&
+        !SetPayload(Positional[Expected - 1], Out, Error)) {
+        return false;
     }
     return CheckFormat(Out, Error);
+}
+
+}  // namespace
+
+std::string UsageText() {
+    return "usage: qvh-host [--mod PATH] [--cwd DIR] [--load-delay SECONDS]\n"
+           "                [--hook-timeout SECONDS] [--format text|units|json]\n"
+           "                [--input text|units] [COMMAND]\n"
+           "       qvh-host -h|--help|--version\n"
+           "  list              one CPPCommsCall with CallType 1\n"
+           "  read NAME         one CPPCommsCall with CallType 2 and Payload NAME\n"
+           "  call TYPE [TEXT]  one CPPCommsCall with any CallType and Payload TEXT\n"
+           "  check             what the game will make of each animation file (text or json)\n"
+           "  (no command)      the demo: the whole life of the mod on the sample game\n"
+           "--input units: NAME and TEXT as --format units prints them (\"0068 00e9\").\n"
+           "--version: the version the mod gives (it is loaded and started for it).\n"
+           "A NAME or TEXT that starts with '-' goes after \"--\".\n"
+           "stdout: the Payload the Blueprint finds after each call, or the check's report;\n"
+           "stderr: the log. check exits with 3 when it finds an error.\n";
+}
+
+bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::string& Error) {
+    std::vector<std::string> Positional;
+    bool OptionsEnded = false;
+    for (std::size_t I = 0; I < Arguments.size(); ++I) {
+        std::string Argument = Arguments[I];
+        if (OptionsEnded || !LooksLikeOption(Argument)) {
+            Positional.push_back(Argument);
+            continue;
+        }
+        if (Argument == "--") {
+            OptionsEnded = true;
+            continue;
+        }
+        // Both "--name VALUE" and "--name=VALUE".
+        std::optional<std::string> Value;
+        if (const auto Equals = Argument.find('=');
+            Argument.starts_with("--") && Equals != std::string::npos) {
+            Value = Argument.substr(Equals + 1);
+            Argument.resize(Equals);
+        }
+        // Told apart before any value is taken, wherever it stands.
+        const NamedOption* const Option = FindOption(Argument);
+        if (Option == nullptr) {
+            Error = "unknown option " + Shown(Argument);
+            return false;
+        }
+        if (!Option->TakesValue) {
+            if (Value) {
+                Error = Argument + " takes no value";
+                return false;
+            }
+            (Argument == "--version" ? Out.Version : Out.Help) = true;
+            continue;
+        }
+        if (!Value && I + 1 == Arguments.size()) {
+            Error = Argument + " needs a value";
+            return false;
+        }
+        if (!SetOption(Argument, Value ? *Value : Arguments[++I], Out, Error)) {
+            return false;
+        }
+    }
+    return Out.Help || Out.Version || ParseCommand(Positional, Out, Error);
 }
 
 }  // namespace QVH::HostTool

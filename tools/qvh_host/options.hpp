@@ -31,7 +31,8 @@ struct Options {
     Command What = Command::Demo;
     std::int32_t CallType = 0;
     RC::StringType Payload;  // may hold NULs and lone surrogates, given as units
-    bool Help = false;
+    bool Help = false;       // -h or --help
+    bool Version = false;    // --version
 };
 
 // Reads Arguments (UTF-8, without the program name) into Out, starting from Out's values. False,

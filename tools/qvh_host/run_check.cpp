@@ -69,9 +69,22 @@ int RunCheck(const std::filesystem::path& ModPath, const Options& Opts) {
             RC::StringType Found = CallCommsFunction(CallType, Payload);
             return CommsCallResult{std::move(Found), Log.Take()};
         });
-    const std::string Out =
-        Opts.Format == PayloadFormat::Json ? JsonReport(Report) : TextReport(Report);
-    WriteOutput(Out);
+    // Written in pieces of about this size: the whole report may be far larger than the check.
+    constexpr std::size_t PieceSize = 64 * 1024;
+    std::string Piece;
+    const ReportSink Write = [&Piece](std::string_view Text) {
+        Piece += Text;
+        if (Piece.size() >= PieceSize) {
+            WriteOutput(Piece);
+            Piece.clear();
+        }
+    };
+    if (Opts.Format == PayloadFormat::Json) {
+        WriteJsonReport(Report, Write);
+    } else {
+        WriteTextReport(Report, Write);
+    }
+    WriteOutput(Piece);
     return Report.Count(FindingKind::Error) > 0 ? CheckFoundErrors : 0;
 }
 

@@ -14,9 +14,7 @@
 #include "tests/support/game_folder.hpp"
 
 #if !defined(_WIN32)
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace {
@@ -27,7 +25,7 @@ using Findings = std::vector<std::pair<std::string, std::string>>;
 Findings EntriesAndChecks(const QVH::HostTool::CheckReport& Report) {
     Findings Found;
     for (const QVH::HostTool::Finding& F : Report.Findings) {
-        Found.emplace_back(F.Name, F.Check);
+        Found.emplace_back(Report.NameOf(F.Entry), F.Check);
     }
     return Found;
 }
@@ -187,21 +185,10 @@ TEST(CheckAnimationFolder, DeepBranchesSideBySideAreEachWalkedWhole) {
 
 #if !defined(_WIN32)
 TEST(CheckAnimationFolder, AFolderPastThePathLimitIsWalkedAndWhatTheModCannotReadIsAnError) {
-    // Made one level at a time from each folder's descriptor: no path to the deepest one fits.
+    // No path to the deepest folder fits.
     QVH::Test::GameFolder Game;
     const std::string Name(200, 'd');
-    int Folder = ::open(Game.AnimFolder().c_str(), O_RDONLY | O_DIRECTORY);
-    ASSERT_GE(Folder, 0);
-    for (int Level = 0; Level < 25; ++Level) {
-        ASSERT_EQ(::mkdirat(Folder, Name.c_str(), 0700), 0);
-        const int Inner = ::openat(Folder, Name.c_str(), O_RDONLY | O_DIRECTORY);
-        ::close(Folder);
-        ASSERT_GE(Folder = Inner, 0);
-    }
-    const int Bad = ::openat(Folder, "Bad.json", O_WRONLY | O_CREAT, 0600);
-    ASSERT_GE(Bad, 0);
-    ::close(Bad);
-    ::close(Folder);
+    Game.WriteDeepFile(Name, 25, "Bad.json");
     std::vector<RC::StringType> Read;
 
     // The mod opens a file by its path, which passes the limit: its read fails.
@@ -220,7 +207,7 @@ TEST(CheckAnimationFolder, AFolderPastThePathLimitIsWalkedAndWhatTheModCannotRea
     EXPECT_EQ(Read[0].size(), 25 * 201 + 8);
     ASSERT_EQ(Report.Findings.size(), 1u);
     EXPECT_EQ(Report.Findings[0].Check, "read-failed");
-    EXPECT_TRUE(Report.Findings[0].Name.ends_with("/Bad.json"));
+    EXPECT_TRUE(Report.NameOf(Report.Findings[0].Entry).ends_with("/Bad.json"));
 }
 #endif
 

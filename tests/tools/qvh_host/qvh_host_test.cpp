@@ -213,7 +213,7 @@ TEST_F(QvhHostTest, AFunctionNeverHookedInTimeFailsWithStatus1) {
 TEST_F(QvhHostTest, AModThatCannotBeLoadedFailsWithStatus1) {
     const auto NotALibrary = Game.WriteFile("NotALibrary.json", "{}");
     for (const auto& Path : {Game.Root() / "missing" / QVH_MOD_FILE_NAME, NotALibrary}) {
-        for (const char* Command : {"list", "check"}) {
+        for (const char* Command : {"list", "check", "--version"}) {
             SCOPED_TRACE(Utf8(Path) + " " + Command);
             const ProgramResult Run = Host({"--mod", Utf8(Path), Command});
             EXPECT_EQ(Run.ExitCode, 1);
@@ -252,7 +252,7 @@ TEST_F(QvhHostTest, UsageErrorsGiveStatus2AndNoCall) {
         {"--load-delay", "-1", "list"},    // negative time
         {"--load-delay", "soon", "list"},  // not a number
         {"--load-delay"},                  // no value
-        {"--colour", "list"},              // no such option
+        {"--help=yes"},                    // no value for a flag
         {"--input", "hex", "list"},        // no such input
         {"--input=units", "read", "48"},   // units have four digits
 #if !defined(_WIN32)
@@ -276,16 +276,40 @@ TEST_F(QvhHostTest, UsageErrorsGiveStatus2AndNoCall) {
         EXPECT_FALSE(Contains(Run.Err, "\nQVH_MotionArchive")) << Run.Err;
         EXPECT_FALSE(Contains(Run.Err, "\xE2\x80\xA8")) << Run.Err;
     }
+    // An option qvh-host does not know is one wherever it stands, and takes no value with it.
+    const std::vector<std::string> Unknown[] = {{"--colour", "list"},
+                                                {"list", "--colour"},
+                                                {"-x", "list"},
+                                                {"read", "-x"},
+                                                {"call", "1", "-h1"}};
+    for (const auto& Arguments : Unknown) {
+        const ProgramResult Run = HostAsIs(Arguments);
+        EXPECT_EQ(Run.ExitCode, 2);
+        EXPECT_TRUE(Run.Err.starts_with("qvh-host: unknown option \"-")) << Run.Err;
+    }
     const ProgramResult Forged = HostAsIs({"bogus\nQVH_MotionArchive : forged"});
     EXPECT_TRUE(Forged.Err.starts_with(
         "qvh-host: unknown command \"bogus<U+000A>QVH_MotionArchive : forged\"\nusage: "))
         << Forged.Err;
 }
 
-TEST_F(QvhHostTest, HelpPrintsTheUsage) {
-    const ProgramResult Run = HostAsIs({"--help"});
-    EXPECT_EQ(Run.ExitCode, 0);
-    EXPECT_TRUE(Run.Out.starts_with("usage: qvh-host")) << Run.Out;
+TEST_F(QvhHostTest, HelpPrintsTheUsageAndVersionTheModsVersion) {
+    const struct {
+        std::vector<std::string> Arguments;
+        std::string Out;  // its start
+    } Cases[] = {
+        {{"--help"}, "usage: qvh-host"},
+        {{"-h"}, "usage: qvh-host"},
+        {{"list", "-h"}, "usage: qvh-host"},
+        // The version the mod object carries, the mod loaded for it.
+        {{"--version"}, "0.0.1\n"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Arguments.back());
+        const ProgramResult Run = HostAsIs(C.Arguments);
+        EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
+        EXPECT_TRUE(Run.Out.starts_with(C.Out)) << Run.Out;
+    }
 }
 
 TEST_F(QvhHostTest, WithoutCwdTheBundledSampleGameIsUsed) {
