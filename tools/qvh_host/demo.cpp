@@ -92,9 +92,9 @@ std::vector<RC::StringType> NamesToRead(const RC::StringType& Listing) {
 
 }  // namespace
 
-int RunDemo(const std::filesystem::path& ModPath, const Options& Opts) {
+ExitStatus RunDemo(const std::filesystem::path& ModPath, const Options& Opts) {
     const auto Delay = Opts.LoadDelay.value_or(DemoLoadDelay);
-    const auto Limit = Opts.HookTimeout.value_or(Delay + 3s);
+    const auto Limit = HookTimeout(Opts, Delay);
     std::error_code Ignored;
     Say("the game's working directory is " +
         ShownName(std::filesystem::current_path(Ignored).native()));
@@ -103,7 +103,7 @@ int RunDemo(const std::filesystem::path& ModPath, const Options& Opts) {
     auto Mod = HostedMod::Start(ModPath, Error);
     if (!Mod) {
         Say("cannot load the mod: " + Error);
-        return 1;
+        return ExitStatus::Failed;
     }
     StandIn::MakeFindableAfter(QVH::CommsFunctionPathView, Delay);
     const auto Ready = std::chrono::steady_clock::now();
@@ -112,7 +112,7 @@ int RunDemo(const std::filesystem::path& ModPath, const Options& Opts) {
     Mod->EngineReady();
     if (!HostedMod::WaitForHook(Limit)) {
         Say("the mod did not hook CPPCommsCall within " + Seconds(Limit));
-        return 1;
+        return ExitStatus::Failed;
     }
     Say("CPPCommsCall hooked " +
         Seconds(std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -127,7 +127,7 @@ int RunDemo(const std::filesystem::path& ModPath, const Options& Opts) {
 
     Say("uninstall_mod, then the host frees the library, as a restart of all mods does");
     Mod.reset();
-    return 0;
+    return ExitStatus::Done;
 }
 
 }  // namespace QVH::HostTool

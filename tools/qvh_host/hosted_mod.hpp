@@ -11,10 +11,6 @@
 
 namespace QVH::HostTool {
 
-// How long after the widget is loaded a command waits for the hook, unless told otherwise: the
-// hook comes at the mod's first lookup after that, within about a second.
-inline constexpr std::chrono::milliseconds HookMargin{3000};
-
 class HostedMod {
 public:
     // Loads the library at Path and calls its start_mod. Null, with the reason in Error, when it

@@ -15,6 +15,7 @@
 #include "tools/check/check_names.hpp"
 #include "tools/qvh_host/comms_call.hpp"
 #include "tools/qvh_host/demo.hpp"
+#include "tools/qvh_host/exit_status.hpp"
 #include "tools/qvh_host/hosted_mod.hpp"
 #include "tools/qvh_host/options.hpp"
 #include "tools/qvh_host/output.hpp"
@@ -34,8 +35,7 @@ namespace {
 using namespace std::chrono_literals;
 using QVH::HostTool::Options;
 
-constexpr int UsageError = 2;
-constexpr int Failure = 1;
+using QVH::HostTool::ExitStatus;
 
 std::filesystem::path ProgramFolder(const char* Argv0) {
     try {
@@ -77,44 +77,44 @@ std::vector<std::string> Utf8Arguments(int Argc, char** Argv) {
     return Arguments;
 }
 
-int RunCommand(const std::filesystem::path& ModPath, const Options& Opts) {
+ExitStatus RunCommand(const std::filesystem::path& ModPath, const Options& Opts) {
     const auto Delay = Opts.LoadDelay.value_or(0ms);
     std::string Error;
     const auto Mod = QVH::HostTool::HostedMod::StartHooked(
-        ModPath, Delay, Opts.HookTimeout.value_or(Delay + QVH::HostTool::HookMargin), Error);
+        ModPath, Delay, QVH::HostTool::HookTimeout(Opts, Delay), Error);
     if (!Mod) {
         std::fprintf(stderr, "qvh-host: %s\n", Error.c_str());
-        return Failure;
+        return ExitStatus::Failed;
     }
     const RC::StringType Found = QVH::HostTool::CallCommsFunction(Opts.CallType, Opts.Payload);
     QVH::HostTool::WriteOutput(QVH::HostTool::FormatPayload(Found, Opts.Format));
-    return 0;
+    return ExitStatus::Done;
 }
 
 // The version the mod object carries, as the host would show it: the mod is loaded and started
 // for it, and its log goes to stderr as with any command.
-int RunVersion(const std::filesystem::path& ModPath) {
+ExitStatus RunVersion(const std::filesystem::path& ModPath) {
     std::string Error;
     const auto Mod = QVH::HostTool::HostedMod::Start(ModPath, Error);
     if (!Mod) {
         std::fprintf(stderr, "qvh-host: cannot load the mod: %s\n", Error.c_str());
-        return Failure;
+        return ExitStatus::Failed;
     }
     QVH::HostTool::WriteOutput(StandIn::ToDisplayUtf8(Mod->ModVersion()) + "\n");
-    return 0;
+    return ExitStatus::Done;
 }
 
-int Run(int Argc, char** Argv) {
+ExitStatus Run(int Argc, char** Argv) {
     Options Opts;
     Opts.WorkingDirectory = std::filesystem::path(std::u8string(u8"" QVH_SAMPLE_GAME_BINARIES));
     std::string Error;
     if (!QVH::HostTool::ParseOptions(Utf8Arguments(Argc, Argv), Opts, Error)) {
         std::fprintf(stderr, "qvh-host: %s\n%s", Error.c_str(), QVH::HostTool::UsageText().c_str());
-        return UsageError;
+        return ExitStatus::UsageError;
     }
     if (Opts.Help) {
         QVH::HostTool::WriteOutput(QVH::HostTool::UsageText());
-        return 0;
+        return ExitStatus::Done;
     }
     // Resolved before the working directory changes, so a relative --mod means what was typed.
     const std::filesystem::path ModPath = Opts.ModPath.empty()
@@ -131,7 +131,7 @@ int Run(int Argc, char** Argv) {
         std::fprintf(stderr, "qvh-host: --cwd %s: %s\n",
                      QVH::HostTool::ShownName(Opts.WorkingDirectory.native()).c_str(),
                      CwdError.message().c_str());
-        return UsageError;
+        return ExitStatus::UsageError;
     }
     switch (Opts.What) {
         case QVH::HostTool::Command::Demo:
@@ -151,7 +151,7 @@ int main(int Argc, char** Argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
-    int Status = Failure;
+    ExitStatus Status = ExitStatus::Failed;
     try {
         Status = Run(Argc, Argv);
     } catch (const std::exception& Error) {
@@ -163,7 +163,7 @@ int main(int Argc, char** Argv) {
     const std::string Lost = QVH::HostTool::CloseOutput();
     if (!Lost.empty()) {
         std::fprintf(stderr, "qvh-host: cannot write the output: %s\n", Lost.c_str());
-        return Failure;
+        return static_cast<int>(ExitStatus::Failed);
     }
-    return Status;
+    return static_cast<int>(Status);
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "bridge/comms_call_params.hpp"
 #include "log/escaped_name.hpp"
 #include "text/from_utf8.hpp"
 #include "text/utf8_sequence.hpp"
@@ -163,14 +164,14 @@ bool ParseCommand(const std::vector<std::string>& Positional, Options& Out, std:
     std::size_t Expected = 1;
     if (Name == "list") {
         Out.What = Command::List;
-        Out.CallType = 1;
+        Out.CallType = ListCallType;
     } else if (Name == "read") {
         if (Positional.size() < 2) {
             Error = "read needs a file NAME";
             return false;
         }
         Out.What = Command::Read;
-        Out.CallType = 2;
+        Out.CallType = ReadCallType;
         Expected = 2;
     } else if (Name == "call") {
         if (Positional.size() < 2 || !ParseCallType(Positional[1], Out.CallType)) {
@@ -197,6 +198,10 @@ bool ParseCommand(const std::vector<std::string>& Positional, Options& Out, std:
 }
 
 }  // namespace
+
+std::chrono::milliseconds HookTimeout(const Options& Opts, std::chrono::milliseconds Delay) {
+    return Opts.HookTimeout.value_or(Delay + std::chrono::seconds(3));
+}
 
 std::string UsageText() {
     return "usage: qvh-host [--mod PATH] [--cwd DIR] [--load-delay SECONDS]\n"

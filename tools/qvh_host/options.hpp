@@ -39,6 +39,11 @@ struct Options {
 // with the reason in Error, for a usage error.
 bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::string& Error);
 
+// How long to wait for the hook once the widget is loaded after Delay: --hook-timeout, or else a
+// margin after Delay, since the hook comes at the mod's first lookup after the load, within about
+// a second.
+std::chrono::milliseconds HookTimeout(const Options& Opts, std::chrono::milliseconds Delay);
+
 // The usage text, ending in a newline.
 std::string UsageText();
 

@@ -50,18 +50,17 @@ private:
 
 }  // namespace
 
-int RunCheck(const std::filesystem::path& ModPath, const Options& Opts) {
+ExitStatus RunCheck(const std::filesystem::path& ModPath, const Options& Opts) {
     auto Capture = std::make_unique<LogCapture>();
     LogCapture& Log = *Capture;
     // The host owns its devices; this one stays until qvh-host exits.
     RC::Output::DefaultTargets::get_default_devices_ref().push_back(std::move(Capture));
     const auto Delay = Opts.LoadDelay.value_or(std::chrono::milliseconds(0));
     std::string Error;
-    const auto Mod = HostedMod::StartHooked(ModPath, Delay,
-                                            Opts.HookTimeout.value_or(Delay + HookMargin), Error);
+    const auto Mod = HostedMod::StartHooked(ModPath, Delay, HookTimeout(Opts, Delay), Error);
     if (!Mod) {
         std::fprintf(stderr, "qvh-host: %s\n", Error.c_str());
-        return 1;
+        return ExitStatus::Failed;
     }
     const CheckReport Report =
         CheckAnimationFolder([&Log](std::int32_t CallType, const RC::StringType& Payload) {
@@ -85,7 +84,7 @@ int RunCheck(const std::filesystem::path& ModPath, const Options& Opts) {
         WriteTextReport(Report, Write);
     }
     WriteOutput(Piece);
-    return Report.Count(FindingKind::Error) > 0 ? CheckFoundErrors : 0;
+    return Report.Count(FindingKind::Error) > 0 ? ExitStatus::CheckFoundErrors : ExitStatus::Done;
 }
 
 }  // namespace QVH::HostTool
