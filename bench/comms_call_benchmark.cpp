@@ -14,6 +14,7 @@
 #include "bridge/comms_call_block.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "bridge/dispatch_comms_call.hpp"
+#include "engine/host_generations.hpp"
 
 namespace QVH::Bench {
 namespace {

@@ -76,6 +76,11 @@ double ComparisonReporter::Median(const std::string& Name) const {
 
 void ComparisonReporter::PrintComparison(std::FILE* Out) const {
     std::fprintf(Out, "\nComparison (median real time; ratios within this run)\n");
+    PrintServices(Out);
+    PrintCalls(Out);
+}
+
+void ComparisonReporter::PrintServices(std::FILE* Out) const {
     std::fprintf(Out, "%-34s %11s %11s %11s  %-26s %s\n", "input", "mod", "floor", "literal",
                  "mod/floor (target)", "literal/mod");
     const auto Row = [&](const std::string& What, const std::string& Suffix, double Limit,
@@ -108,7 +113,9 @@ void ComparisonReporter::PrintComparison(std::FILE* Out) const {
         Row(What, Suffix, Entries == 10000 ? 1.3 : 0, "BM_ListAnimationFiles",
             "BM_FloorListAnimationFiles", "BM_LiteralListAnimationFiles");
     }
+}
 
+void ComparisonReporter::PrintCalls(std::FILE* Out) const {
     std::fprintf(Out, "\n%-34s %11s %11s %11s  %-26s %s\n", "whole CPPCommsCall", "call", "service",
                  "floor", "call/service (target)", "call/floor");
     const struct {

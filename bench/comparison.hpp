@@ -23,6 +23,9 @@ public:
 private:
     // Median real time in nanoseconds, or a negative value when the benchmark did not run.
     double Median(const std::string& Name) const;
+    // The services against the floor and the literal pipeline; the whole call against both.
+    void PrintServices(std::FILE* Out) const;
+    void PrintCalls(std::FILE* Out) const;
 
     std::map<std::string, double> Medians;
     std::map<std::string, double> SingleRuns;
