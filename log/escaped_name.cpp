@@ -1,6 +1,6 @@
 #include "log/escaped_name.hpp"
 
-#include "text/unicode.hpp"
+#include "text/utf16_character.hpp"
 #include "text/utf8_sequence.hpp"
 
 namespace QVH {
@@ -48,25 +48,17 @@ void AppendEscape(String& Out, const char* Prefix, char32_t Value, int Digits) {
 RC::StringType EscapedName(RC::StringViewType Name) {
     RC::StringType Out;
     Out.reserve(Name.size());
-    for (std::size_t At = 0; At < Name.size(); ++At) {
-        const RC::CharType Unit = Name[At];
-        if (IsUnpairedSurrogate(Name, At)) {
-            AppendEscape(Out, "U+", Unit, 4);
-        } else if (IsHighSurrogate(Unit)) {
-            // A pair is one character, escaped as its code point (U+E0001 is a pair).
-            const char32_t Code =
-                0x10000 + ((char32_t{Unit} - 0xD800) << 10) + (Name[At + 1] - 0xDC00);
-            if (NeedsEscape(Code)) {
-                AppendEscape(Out, "U+", Code, 4);
-            } else {
-                Out.append(Name.substr(At, 2));
-            }
-            ++At;
-        } else if (NeedsEscape(Unit)) {
-            AppendEscape(Out, "U+", Unit, 4);
+    for (std::size_t At = 0; At < Name.size();) {
+        // A pair is one character, escaped as its code point (U+E0001 is a pair); half of one on
+        // its own as its unit.
+        const Utf16Character Character =
+            ReadUtf16Character(Name[At], At + 1 < Name.size() ? Name[At + 1] : 0);
+        if (!Character.WellFormed || NeedsEscape(Character.Code)) {
+            AppendEscape(Out, "U+", Character.Code, 4);
         } else {
-            Out += Unit;
+            Out.append(Name.substr(At, Character.Units));
         }
+        At += Character.Units;
     }
     return Out;
 }

@@ -1,32 +1,21 @@
 #include "text/decode_utf16_units.hpp"
 
 #include "text/unicode.hpp"
+#include "text/utf16_character.hpp"
 
 namespace QVH::detail {
-namespace {
-
-char16_t LoadUnit(const unsigned char* In, bool BigEndian) {
-    return BigEndian ? static_cast<char16_t>(In[0] << 8 | In[1])
-                     : static_cast<char16_t>(In[1] << 8 | In[0]);
-}
-
-}  // namespace
-
 std::size_t DecodeUtf16Units(const unsigned char* In, std::size_t Size, bool BigEndian,
                              RC::CharType* Out) {
     const unsigned char* const End = In + (Size & ~std::size_t{1});
     RC::CharType* const First = Out;
     while (In != End) {
-        const char16_t Unit = LoadUnit(In, BigEndian);
-        In += 2;
-        if (IsHighSurrogate(Unit) && In != End && IsLowSurrogate(LoadUnit(In, BigEndian))) {
-            *Out++ = static_cast<RC::CharType>(Unit);
-            *Out++ = static_cast<RC::CharType>(LoadUnit(In, BigEndian));
-            In += 2;
-        } else if (IsHighSurrogate(Unit) || IsLowSurrogate(Unit)) {
+        const Utf16Character Character = ReadUtf16Character(
+            LoadUtf16Unit(In, BigEndian), End - In >= 4 ? LoadUtf16Unit(In + 2, BigEndian) : 0);
+        In += 2 * Character.Units;
+        if (!Character.WellFormed) {
             *Out++ = Replacement;
-        } else if (!IsLineBreak(Unit)) {
-            *Out++ = static_cast<RC::CharType>(Unit);
+        } else if (!IsLineBreak(Character.Code)) {
+            Out = WriteUtf16(Character.Code, Out);
         }
     }
     if (Size % 2 != 0) {

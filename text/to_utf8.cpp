@@ -1,6 +1,6 @@
 #include "text/to_utf8.hpp"
 
-#include "text/unicode.hpp"
+#include "text/utf16_character.hpp"
 
 namespace QVH {
 
@@ -34,12 +34,11 @@ std::string ToUtf8(RC::StringViewType Text) {
         return Out;
     }
     Out.reserve(Text.size() + 8);
-    for (std::size_t I = Ascii; I < Text.size(); ++I) {
-        char32_t Code = Text[I];
-        if (IsHighSurrogate(Code) && I + 1 < Text.size() && IsLowSurrogate(Text[I + 1])) {
-            Code = 0x10000 + ((Code - 0xD800) << 10) + (Text[++I] - 0xDC00);
-        }
-        AppendUtf8(Out, Code);
+    for (std::size_t I = Ascii; I < Text.size();) {
+        const Utf16Character Character =
+            ReadUtf16Character(Text[I], I + 1 < Text.size() ? Text[I + 1] : 0);
+        AppendUtf8(Out, Character.Code);
+        I += Character.Units;
     }
     return Out;
 }

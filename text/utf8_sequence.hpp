@@ -6,6 +6,7 @@
 
 #include "File/Macros.hpp"
 #include "text/unicode.hpp"
+#include "text/utf16_character.hpp"
 
 // One UTF-8 sequence at a time: the step that the scalar and the vector decoding loops share, and
 // that tools which follow a file character by character use too. Stateless; any thread.
@@ -121,13 +122,7 @@ inline Utf8Cursor DecodeSequence(Utf8Cursor At, const unsigned char* End) {
         return {In + 2, Out};
     }
     const Utf8Sequence Sequence = ReadUtf8Sequence<SkipLineBreaks>(In - 1, End);
-    if (Sequence.Code < 0x10000) {
-        *Out++ = static_cast<RC::CharType>(Sequence.Code);
-    } else {
-        *Out++ = static_cast<RC::CharType>(0xD800 + ((Sequence.Code - 0x10000) >> 10));
-        *Out++ = static_cast<RC::CharType>(0xDC00 + (Sequence.Code & 0x3FF));
-    }
-    return {Sequence.End, Out};
+    return {Sequence.End, WriteUtf16(Sequence.Code, Out)};
 }
 
 // Decodes the sequences from At.In on, one by one, up to the next ASCII byte or End. At.In

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "text/unicode.hpp"
+#include "text/utf16_character.hpp"
 
 namespace {
 
@@ -59,12 +60,11 @@ TEST(ToUtf8, EncodesEachKindOfUnit) {
             continue;
         }
         std::string Appended;
-        for (std::size_t At = 0; At < C.Input.size(); ++At) {
-            char32_t Code = C.Input[At];
-            if (QVH::IsHighSurrogate(Code)) {
-                Code = 0x10000 + ((Code - 0xD800) << 10) + (C.Input[++At] - 0xDC00);
-            }
-            QVH::AppendUtf8(Appended, Code);
+        for (std::size_t At = 0; At < C.Input.size();) {
+            const QVH::Utf16Character Character =
+                QVH::ReadUtf16Character(C.Input[At], At + 1 < C.Input.size() ? C.Input[At + 1] : 0);
+            QVH::AppendUtf8(Appended, Character.Code);
+            At += Character.Units;
         }
         EXPECT_EQ(Appended, C.Expected) << C.What;
     }

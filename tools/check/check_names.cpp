@@ -8,6 +8,7 @@
 #include "text/from_utf8.hpp"
 #include "text/to_utf8.hpp"
 #include "text/unicode.hpp"
+#include "text/utf16_character.hpp"
 #include "text/utf8_sequence.hpp"
 
 namespace QVH::HostTool {
@@ -22,16 +23,12 @@ std::u32string Characters(const NativeName& Name, bool& WellFormed) {
     WellFormed = true;
 #if defined(_WIN32)
     const RC::StringViewType Units(Name);
-    for (std::size_t At = 0; At < Units.size(); ++At) {
-        if (IsUnpairedSurrogate(Units, At)) {
-            Out += Replacement;
-            WellFormed = false;
-        } else if (IsHighSurrogate(Units[At])) {
-            Out += 0x10000 + ((char32_t{Units[At]} - 0xD800) << 10) + (Units[At + 1] - 0xDC00);
-            ++At;
-        } else {
-            Out += Units[At];
-        }
+    for (std::size_t At = 0; At < Units.size();) {
+        const Utf16Character Character =
+            ReadUtf16Character(Units[At], At + 1 < Units.size() ? Units[At + 1] : 0);
+        Out += Character.WellFormed ? Character.Code : Replacement;
+        WellFormed = WellFormed && Character.WellFormed;
+        At += Character.Units;
     }
 #else
     const auto* In = reinterpret_cast<const unsigned char*>(Name.data());

@@ -6,15 +6,14 @@
 #include "log/escaped_name.hpp"
 #include "text/to_utf8.hpp"
 #include "text/unicode.hpp"
+#include "text/utf16_character.hpp"
 #include "text/utf8_sequence.hpp"
 
 namespace QVH::HostTool {
 namespace {
 
-char32_t Utf16Unit(const std::string& Bytes, std::size_t At, bool BigEndian) {
-    const auto First = static_cast<unsigned char>(Bytes[At]);
-    const auto Second = static_cast<unsigned char>(Bytes[At + 1]);
-    return BigEndian ? (char32_t{First} << 8 | Second) : (char32_t{Second} << 8 | First);
+char16_t Utf16Unit(const std::string& Bytes, std::size_t At, bool BigEndian) {
+    return LoadUtf16Unit(reinterpret_cast<const unsigned char*>(Bytes.data()) + At, BigEndian);
 }
 
 // A character as the file holds it, escaped as names are.
@@ -141,24 +140,16 @@ bool StoredTextReader::Next(StoredCharacter& Out) {
     const bool BigEndian = Text.Encoding() == StoredEncoding::Utf16Be;
     if (At + 1 == Bytes.size()) {
         // An odd last byte: half a unit.
-        Out.Code = 0xFFFD;
+        Out.Code = Replacement;
         Out.WellFormed = false;
         Out.Length = 1;
     } else {
-        const char32_t Unit = Utf16Unit(Bytes, At, BigEndian);
-        Out.Code = Unit;
-        Out.Length = 2;
-        if (Unit >= 0xD800 && Unit <= 0xDBFF && At + 3 < Bytes.size()) {
-            const char32_t Low = Utf16Unit(Bytes, At + 2, BigEndian);
-            if (Low >= 0xDC00 && Low <= 0xDFFF) {
-                Out.Code = 0x10000 + ((Unit - 0xD800) << 10) + (Low - 0xDC00);
-                Out.Length = 4;
-            }
-        }
-        if (Out.Code >= 0xD800 && Out.Code <= 0xDFFF) {
-            Out.Code = 0xFFFD;
-            Out.WellFormed = false;
-        }
+        const Utf16Character Character =
+            ReadUtf16Character(Utf16Unit(Bytes, At, BigEndian),
+                               At + 3 < Bytes.size() ? Utf16Unit(Bytes, At + 2, BigEndian) : 0);
+        Out.Code = Character.WellFormed ? Character.Code : Replacement;
+        Out.WellFormed = Character.WellFormed;
+        Out.Length = 2 * Character.Units;
     }
     Out.LineBreak = IsLineBreak(Out.Code);
     Advance(Out.Code);
