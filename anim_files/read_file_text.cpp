@@ -6,12 +6,13 @@
 #include <string_view>
 
 #include "anim_files/input_file.hpp"
-#include "text/file_text_decoder.hpp"
+#include "text/content_decoder.hpp"
+#include "text/file_encoding.hpp"
 
 namespace QVH::detail {
 namespace {
 
-static_assert(ReadScratch::RoomBefore >= FileTextDecoder::MaxKeptBytes);
+static_assert(ReadScratch::RoomBefore >= ContentDecoder::MaxKeptBytes);
 
 constexpr std::size_t HeadSize = 3;
 
@@ -21,7 +22,7 @@ FileText Failed(FileTextStatus Status, std::error_code Error = {}) {
 
 // The most bytes a file that starts with Head may hold.
 std::uint64_t MaxBytes(std::string_view Head) {
-    return FileTextDecoder::MaxFileBytes(Head, MaxEngineTextUnits);
+    return MaxFileBytes(DetectEncoding(Head), MaxEngineTextUnits);
 }
 
 // The first bytes of a file, gathered as pieces arrive.
@@ -55,7 +56,7 @@ FileText ReadFileText(const std::u8string& Path, ReadScratch& Scratch) {
 
     const std::optional<std::uint64_t> Expected = File.Size();
     char* const Piece = Scratch.Piece();
-    FileTextDecoder Decoder;
+    ContentDecoder Decoder;
     Head First;
     std::uint64_t Limit = MaxBytes({});
     std::uint64_t Total = 0;
@@ -93,7 +94,7 @@ FileText ReadFileText(const std::u8string& Path, ReadScratch& Scratch) {
         // decoded, read, or given room.
         const std::size_t TextBytes = Decoder.BytesBeforeNul(Bytes);
         const bool Ends = Last || TextBytes < Bytes.size();
-        const std::size_t Needed = Written + FileTextDecoder::MaxUnits(TextBytes) + 1;
+        const std::size_t Needed = Written + ContentDecoder::MaxUnits(TextBytes) + 1;
         if (Needed > Capacity) {
             // Sized once from the length the system gave, unless the text ends in this piece;
             // grown only for a file that turns out longer, or whose length was not known.

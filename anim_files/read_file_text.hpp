@@ -36,7 +36,7 @@ struct FileText {
 };
 
 // Reads the file at Path (UTF-8 text) in binary up to the end of its text, and decodes it with a
-// FileTextDecoder, one piece at a time through Scratch, into Scratch's text buffer sized from the
+// ContentDecoder, one piece at a time through Scratch, into Scratch's text buffer sized from the
 // file's length. The text ends at its first NUL: the file is read no further, and the buffer
 // is sized for what came before it when that is in the first piece. A file whose length could
 // pass an engine string's is refused before its text buffer is allocated. Only a complete read

@@ -12,7 +12,7 @@
 
 #include "fuzz/fuzz_support.hpp"
 #include "tests/support/reference_decoder.hpp"
-#include "text/file_text_decoder.hpp"
+#include "text/content_decoder.hpp"
 #include "text/from_utf8.hpp"
 
 namespace {
@@ -35,9 +35,9 @@ RC::StringType Engine(const std::u16string& Text) { return {Text.begin(), Text.e
 
 // The file decoded at once, as one piece.
 RC::StringType DecodeWhole(std::string_view Bytes) {
-    std::vector<RC::CharType> Units(QVH::FileTextDecoder::MaxUnits(Bytes.size()));
+    std::vector<RC::CharType> Units(QVH::ContentDecoder::MaxUnits(Bytes.size()));
     const std::size_t Written =
-        QVH::FileTextDecoder().Decode(std::span(Bytes.data(), Bytes.size()), true, Units.data());
+        QVH::ContentDecoder().Decode(std::span(Bytes.data(), Bytes.size()), true, Units.data());
     return {Units.data(), Written};
 }
 
@@ -46,9 +46,9 @@ RC::StringType DecodeWhole(std::string_view Bytes) {
 // the end told by one more, empty, piece. With StopAtNul, as a read does, nothing from the first
 // NUL that BytesBeforeNul finds on.
 RC::StringType DecodeInPieces(std::string_view Bytes, bool StopAtNul) {
-    using QVH::FileTextDecoder;
-    constexpr std::size_t Room = FileTextDecoder::MaxKeptBytes;
-    FileTextDecoder Decoder;
+    using QVH::ContentDecoder;
+    constexpr std::size_t Room = ContentDecoder::MaxKeptBytes;
+    ContentDecoder Decoder;
     RC::StringType Text;
     std::size_t Start = 0;
     for (bool Last = false; !Last;) {
@@ -61,7 +61,7 @@ RC::StringType DecodeInPieces(std::string_view Bytes, bool StopAtNul) {
         const std::span<const char> Piece = Decoder.Resume(Buffer.data() + Room, Size);
         const std::size_t TextBytes = StopAtNul ? Decoder.BytesBeforeNul(Piece) : Piece.size();
         Last = Last || TextBytes < Piece.size();
-        std::vector<RC::CharType> Units(FileTextDecoder::MaxUnits(TextBytes));
+        std::vector<RC::CharType> Units(ContentDecoder::MaxUnits(TextBytes));
         Text.append(Units.data(), Decoder.Decode(Piece.first(TextBytes), Last, Units.data()));
         Start += Size;
     }

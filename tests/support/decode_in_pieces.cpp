@@ -4,15 +4,15 @@
 
 #include <cstring>
 
-#include "text/file_text_decoder.hpp"
+#include "text/content_decoder.hpp"
 
 namespace QVH::Test {
 
 RC::StringType DecodeInPieces(std::string_view Bytes, const std::vector<std::size_t>& Cuts,
                               bool EmptyLast) {
-    using QVH::FileTextDecoder;
-    constexpr std::size_t Room = FileTextDecoder::MaxKeptBytes;
-    QVH::FileTextDecoder Decoder;
+    using QVH::ContentDecoder;
+    constexpr std::size_t Room = ContentDecoder::MaxKeptBytes;
+    QVH::ContentDecoder Decoder;
     RC::StringType Text;
     std::vector<std::size_t> Ends = Cuts;
     Ends.push_back(Bytes.size());
@@ -29,7 +29,7 @@ RC::StringType DecodeInPieces(std::string_view Bytes, const std::vector<std::siz
         }
         const std::span<const char> Piece = Decoder.Resume(Buffer.data() + Room, Size);
         EXPECT_LE(Piece.size() - Size, Room);
-        std::vector<RC::CharType> Units(FileTextDecoder::MaxUnits(Piece.size()));
+        std::vector<RC::CharType> Units(ContentDecoder::MaxUnits(Piece.size()));
         const std::size_t Written = Decoder.Decode(Piece, I + 1 == Ends.size(), Units.data());
         Text.append(Units.data(), Written);
         Start = Ends[I];

@@ -7,7 +7,7 @@
 
 #include "tests/support/decode_cases.hpp"
 #include "tests/support/engine_text.hpp"
-#include "text/file_text_decoder.hpp"
+#include "text/content_decoder.hpp"
 #include "text/utf8_sequence.hpp"
 
 namespace {
@@ -119,8 +119,8 @@ TEST(DecodeUtf8Units, EveryPathAtEveryLengthAndPlace) {
     // Always drops line breaks, as a file's text loses them.
     Decoders.push_back(
         {"whole file", [](const unsigned char* In, std::size_t Size, RC::CharType* Out, bool) {
-             return QVH::FileTextDecoder().Decode({reinterpret_cast<const char*>(In), Size}, true,
-                                                  Out);
+             return QVH::ContentDecoder().Decode({reinterpret_cast<const char*>(In), Size}, true,
+                                                 Out);
          }});
     for (const auto& [Name, Decode] : Decoders) {
         for (std::size_t Length = 0; Length <= 70; ++Length) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "text/unicode.hpp"
 #include "tools/check/json_numbers.hpp"
 #include "tools/check/json_syntax.hpp"
 
@@ -72,7 +73,7 @@ void CheckJsonSyntax(std::string_view Text, const StoredText& Stored, bool EndsA
     const std::string_view JsonPrefix = "not JSON once its line breaks are removed: ";
     // The parser passes over a byte-order mark at the start, which most readers refuse; the mod
     // keeps one after the mark it drops.
-    if (Text.starts_with("\xEF\xBB\xBF")) {
+    if (Text.starts_with(Utf8Bom)) {
         Out.Error("json-syntax",
                   std::string(JsonPrefix) +
                       "the text starts with U+FEFF, a second byte-order mark, which is no JSON",

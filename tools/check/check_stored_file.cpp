@@ -47,7 +47,7 @@ StoredFileFacts CheckStoredFile(const StoredText& Text, EntryFindings& Out) {
         Out.Warning("empty-file", "the file is empty: the Blueprint gets an empty string");
         return Facts;
     }
-    if (Text.Encoding() == StoredEncoding::Utf8) {
+    if (Text.Encoding().Kind == TextEncoding::Utf8 && Text.Encoding().MarkBytes == 0) {
         if (const char* Order = Utf16WithoutMark(Bytes)) {
             Out.Warning("utf16-without-bom",
                         std::string("the file looks like UTF-16 ") + Order +

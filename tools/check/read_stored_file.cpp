@@ -4,7 +4,8 @@
 
 #include "anim_files/input_file.hpp"
 #include "anim_files/read_scratch.hpp"
-#include "text/file_text_decoder.hpp"
+#include "text/content_decoder.hpp"
+#include "text/file_encoding.hpp"
 
 namespace QVH::HostTool {
 namespace {
@@ -44,11 +45,11 @@ StoredFile ReadStoredFile(const std::u8string& Path) {
     detail::ReadScratch& Scratch = Lease.Scratch();
     char* const Piece = Scratch.Piece();
     RC::CharType* const Units = Scratch.Units(
-        FileTextDecoder::MaxUnits(detail::ReadScratch::PieceBytes + FileTextDecoder::MaxKeptBytes),
+        ContentDecoder::MaxUnits(detail::ReadScratch::PieceBytes + ContentDecoder::MaxKeptBytes),
         0);
     // The decoder tells where the text's NUL is, as the mod's read finds it: in a UTF-16 file only
     // a whole zero unit is one, and it knows where units start.
-    FileTextDecoder Decoder;
+    ContentDecoder Decoder;
     std::uint64_t Limit = 0;
     for (;;) {
         const std::int64_t Got = File.Read(Piece, detail::ReadScratch::PieceBytes);
@@ -67,8 +68,7 @@ StoredFile ReadStoredFile(const std::u8string& Path) {
                                          Out.Bytes.size() >= Expected);
         if (First) {
             // Only the encoding can allow a longer file; its mark is in the first bytes.
-            Limit = FileTextDecoder::MaxFileBytes(std::string_view(Out.Bytes).substr(0, 3),
-                                                  detail::MaxEngineTextUnits);
+            Limit = MaxFileBytes(DetectEncoding(Out.Bytes), detail::MaxEngineTextUnits);
         }
         if (std::max<std::uint64_t>(Expected, Out.Bytes.size()) > Limit) {
             Out.Status = FileTextStatus::TooLarge;

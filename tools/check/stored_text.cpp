@@ -36,7 +36,7 @@ std::string Shown(const StoredText& Text, const StoredCharacter& C) {
         return Escape;
     }
     RC::StringType Units;
-    const bool BigEndian = Text.Encoding() == StoredEncoding::Utf16Be;
+    const bool BigEndian = Text.Encoding().BigEndian();
     for (std::size_t At = 0; At + 1 < Bytes.size(); At += 2) {
         Units += static_cast<RC::CharType>(Utf16Unit(Text.Bytes(), C.Offset + At, BigEndian));
     }
@@ -46,16 +46,7 @@ std::string Shown(const StoredText& Text, const StoredCharacter& C) {
 }  // namespace
 
 StoredText::StoredText(std::string Bytes, std::optional<std::uint64_t> FileSize)
-    : Data(std::move(Bytes)), Size(FileSize) {
-    const std::string_view View(Data);
-    if (View.starts_with("\xFF\xFE")) {
-        Kind = StoredEncoding::Utf16Le;
-    } else if (View.starts_with("\xFE\xFF")) {
-        Kind = StoredEncoding::Utf16Be;
-    } else if (View.starts_with("\xEF\xBB\xBF")) {
-        Kind = StoredEncoding::Utf8WithBom;
-    }
-}
+    : Data(std::move(Bytes)), Size(FileSize), Kind(DetectEncoding(Data)) {}
 
 TextPosition StoredText::PositionOfCharacter(std::size_t Index) const {
     StoredTextReader Reader(*this);
@@ -90,19 +81,8 @@ std::string StoredText::QuotedCharacters(std::size_t First, std::size_t End) con
     return Quote.Quote();
 }
 
-StoredTextReader::StoredTextReader(const StoredText& InText) : Text(InText) {
-    switch (Text.Encoding()) {
-        case StoredEncoding::Utf8:
-            break;
-        case StoredEncoding::Utf8WithBom:
-            At = 3;
-            break;
-        case StoredEncoding::Utf16Le:
-        case StoredEncoding::Utf16Be:
-            At = 2;
-            break;
-    }
-}
+StoredTextReader::StoredTextReader(const StoredText& InText)
+    : Text(InText), At(Text.Encoding().MarkBytes) {}
 
 bool StoredTextReader::Next(StoredCharacter& Out) {
     const std::string& Bytes = Text.Bytes();
@@ -137,7 +117,7 @@ bool StoredTextReader::Next(StoredCharacter& Out) {
         At += Out.Length;
         return true;
     }
-    const bool BigEndian = Text.Encoding() == StoredEncoding::Utf16Be;
+    const bool BigEndian = Text.Encoding().BigEndian();
     if (At + 1 == Bytes.size()) {
         // An odd last byte: half a unit.
         Out.Code = Replacement;

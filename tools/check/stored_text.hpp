@@ -8,11 +8,10 @@
 #include <optional>
 #include <string>
 
+#include "text/file_encoding.hpp"
 #include "tools/check/check_finding.hpp"
 
 namespace QVH::HostTool {
-
-enum class StoredEncoding { Utf8, Utf8WithBom, Utf16Le, Utf16Be };
 
 struct StoredCharacter {
     char32_t Code = 0;       // U+FFFD where not WellFormed
@@ -26,16 +25,13 @@ struct StoredCharacter {
 class StoredText {
 public:
     // Bytes: the file's bytes up to the end of its text at least; FileSize: how many it holds,
-    // when known. The encoding is told as the mod tells it: by a UTF-16 byte-order mark, else
-    // UTF-8, after a UTF-8 byte-order mark if there is one.
+    // when known. The encoding is told as the mod tells it (DetectEncoding).
     StoredText(std::string Bytes, std::optional<std::uint64_t> FileSize);
 
     const std::string& Bytes() const { return Data; }
     std::optional<std::uint64_t> FileSize() const { return Size; }
-    StoredEncoding Encoding() const { return Kind; }
-    bool IsUtf16() const {
-        return Kind == StoredEncoding::Utf16Le || Kind == StoredEncoding::Utf16Be;
-    }
+    FileEncoding Encoding() const { return Kind; }
+    bool IsUtf16() const { return Kind.IsUtf16(); }
 
     // Where the character at Index of the text the mod gives stands in the file (line breaks
     // do not count, being dropped); past the end of that text, where the text ends.
@@ -49,7 +45,7 @@ public:
 private:
     std::string Data;
     std::optional<std::uint64_t> Size;
-    StoredEncoding Kind = StoredEncoding::Utf8;
+    FileEncoding Kind;
 };
 
 // The characters of a StoredText, the byte-order mark left out, in order.

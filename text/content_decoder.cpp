@@ -1,4 +1,4 @@
-#include "text/file_text_decoder.hpp"
+#include "text/content_decoder.hpp"
 
 #include <cstring>
 
@@ -83,18 +83,7 @@ std::size_t Utf16NulAt(std::string_view Bytes) {
 
 }  // namespace
 
-std::uint64_t FileTextDecoder::MaxFileBytes(std::string_view Head, std::uint64_t MaxTextUnits) {
-    if (Head.starts_with(Utf16LeBom) || Head.starts_with(Utf16BeBom)) {
-        // Two bytes a unit; an odd trailing byte still makes one more unit.
-        return Utf16LeBom.size() + 2 * MaxTextUnits;
-    }
-    if (Head.starts_with(Utf8Bom)) {
-        return Utf8Bom.size() + MaxTextUnits;
-    }
-    return MaxTextUnits;
-}
-
-std::span<const char> FileTextDecoder::Resume(char* Piece, std::size_t Size) noexcept {
+std::span<const char> ContentDecoder::Resume(char* Piece, std::size_t Size) noexcept {
     char* const Start = Piece - KeptSize;
     if (KeptSize > 0) {
         std::memcpy(Start, Kept, KeptSize);
@@ -103,15 +92,12 @@ std::span<const char> FileTextDecoder::Resume(char* Piece, std::size_t Size) noe
     return {Start, Size + static_cast<std::size_t>(Piece - Start)};
 }
 
-std::size_t FileTextDecoder::BytesBeforeNul(std::span<const char> Piece) const noexcept {
+std::size_t ContentDecoder::BytesBeforeNul(std::span<const char> Piece) const noexcept {
     const std::string_view Bytes(Piece.data(), Piece.size());
     // Until the encoding is known, Piece starts the file, and its first two bytes tell UTF-16
     // from UTF-8. A UTF-16 piece starts on a unit, since Decode keeps back whole units and odd
     // bytes; neither byte-order mark holds a zero byte.
-    const bool Utf16 = Kind == Encoding::Unknown
-                           ? Bytes.starts_with(Utf16LeBom) || Bytes.starts_with(Utf16BeBom)
-                           : Kind != Encoding::Utf8;
-    if (Utf16) {
+    if (Encoding.value_or(DetectEncoding(Bytes)).IsUtf16()) {
         return Utf16NulAt(Bytes);
     }
     // A zero byte is never part of a UTF-8 sequence: it is a NUL wherever it stands.
@@ -120,40 +106,33 @@ std::size_t FileTextDecoder::BytesBeforeNul(std::span<const char> Piece) const n
                           : static_cast<std::size_t>(static_cast<const char*>(Nul) - Bytes.data());
 }
 
-std::size_t FileTextDecoder::Decode(std::span<const char> Piece, bool Last,
-                                    RC::CharType* Out) noexcept {
+std::size_t ContentDecoder::Decode(std::span<const char> Piece, bool Last,
+                                   RC::CharType* Out) noexcept {
     std::string_view Bytes(Piece.data(), Piece.size());
     KeptSize = 0;
-    if (Kind == Encoding::Unknown) {
-        // The longest mark has three bytes; wait for them unless the file is shorter.
-        if (Bytes.size() < Utf8Bom.size() && !Last) {
+    if (!Encoding) {
+        // Wait for the longest mark's bytes unless the file is shorter.
+        if (Bytes.size() < MaxMarkBytes && !Last) {
             Keep(Piece, false);
             return 0;
         }
-        if (Bytes.starts_with(Utf16LeBom) || Bytes.starts_with(Utf16BeBom)) {
-            Kind = Bytes.starts_with(Utf16LeBom) ? Encoding::Utf16Le : Encoding::Utf16Be;
-            Bytes.remove_prefix(2);
-        } else {
-            Kind = Encoding::Utf8;
-            if (Bytes.starts_with(Utf8Bom)) {
-                Bytes.remove_prefix(3);
-            }
-        }
+        Encoding = DetectEncoding(Bytes);
+        Bytes.remove_prefix(Encoding->MarkBytes);
     }
-    if (Kind == Encoding::Utf8) {
+    if (!Encoding->IsUtf16()) {
         const std::size_t Cut = Last ? Bytes.size() : Utf8Cut(Bytes);
         Keep(Piece.subspan(Piece.size() - (Bytes.size() - Cut)), true);
         return detail::DecodeUtf8Units(AsBytes(Bytes.data()), Cut, Out, true);
     }
-    const bool BigEndian = Kind == Encoding::Utf16Be;
+    const bool BigEndian = Encoding->BigEndian();
     const std::size_t Cut = Last ? Bytes.size() : Utf16Cut(Bytes, BigEndian);
     Keep(Piece.subspan(Piece.size() - (Bytes.size() - Cut)), false);
     return detail::DecodeUtf16Units(AsBytes(Bytes.data()), Cut, BigEndian, Out);
 }
 
-void FileTextDecoder::Keep(std::span<const char> Bytes, bool DropLineBreaks) noexcept {
+void ContentDecoder::Keep(std::span<const char> Bytes, bool SkipLineBreaks) noexcept {
     for (const char Byte : Bytes) {
-        if (!DropLineBreaks || !IsLineBreak(static_cast<unsigned char>(Byte))) {
+        if (!SkipLineBreaks || !IsLineBreak(static_cast<unsigned char>(Byte))) {
             Kept[KeptSize++] = Byte;
         }
     }

@@ -1,23 +1,23 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
+#include <optional>
 #include <span>
-#include <string_view>
 
 #include "File/Macros.hpp"
+#include "text/file_encoding.hpp"
 
-// Turning an animation file's bytes into engine text (UTF-16), whole or piece by piece as they
-// are read. Text is decoded, never widened byte by byte: a UTF-16 LE or BE byte-order mark makes
-// it UTF-16, whose CR and LF units are dropped after decoding; otherwise it is UTF-8, a leading
-// UTF-8 byte-order mark is dropped, and bytes 13 and 10 are dropped before decoding. Ill-formed
-// input becomes U+FFFD, one per maximal subpart.
+// Turning an animation file's content into engine text (UTF-16), whole or piece by piece as it is
+// read. Text is decoded, never widened byte by byte, in the encoding DetectEncoding tells: UTF-16,
+// whose CR and LF units are dropped after decoding, or UTF-8, whose bytes 13 and 10 are dropped
+// before decoding; the byte-order mark is dropped. Ill-formed input becomes U+FFFD, one per
+// maximal subpart.
 namespace QVH {
 
 // Decodes a file piece by piece, with the same result however its bytes are cut into pieces: the
 // encoding is told by the first bytes, and no character is split between pieces. A whole file is
 // one piece, decoded with Last. One object is not for two threads at once.
-class FileTextDecoder {
+class ContentDecoder {
 public:
     // The most bytes Decode keeps back from one piece for the next: the start of a character, or
     // of the byte-order mark, that only later bytes complete.
@@ -25,11 +25,6 @@ public:
 
     // The most units Decode writes for a piece of Size bytes, kept bytes included.
     static constexpr std::size_t MaxUnits(std::size_t Size) { return Size; }
-
-    // The most bytes a file may hold for its text to surely fit in MaxTextUnits units, given its
-    // first bytes (up to three), which tell its encoding. Fewer bytes give a lower or equal limit,
-    // so an empty Head gives the lowest.
-    static std::uint64_t MaxFileBytes(std::string_view Head, std::uint64_t MaxTextUnits);
 
     // Puts the bytes kept back from the last piece right before the Size bytes at Piece, where
     // MaxKeptBytes bytes of room must be, and returns the piece they make together.
@@ -47,11 +42,9 @@ public:
     std::size_t Decode(std::span<const char> Piece, bool Last, RC::CharType* Out) noexcept;
 
 private:
-    enum class Encoding { Unknown, Utf8, Utf16Le, Utf16Be };
+    void Keep(std::span<const char> Bytes, bool SkipLineBreaks) noexcept;
 
-    void Keep(std::span<const char> Bytes, bool DropLineBreaks) noexcept;
-
-    Encoding Kind = Encoding::Unknown;
+    std::optional<FileEncoding> Encoding;  // once the first bytes have told it
     char Kept[MaxKeptBytes] = {};
     std::size_t KeptSize = 0;
 };

@@ -1,4 +1,5 @@
-#include "text/file_text_decoder.hpp"
+#include "text/content_decoder.hpp"
+#include "text/file_encoding.hpp"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,7 @@ std::vector<QVH::Test::DecodeCase> Files() {
     return Cases;
 }
 
-TEST(FileTextDecoder, PiecesCutAnywhereGiveTheTextOfTheWhole) {
+TEST(ContentDecoder, PiecesCutAnywhereGiveTheTextOfTheWhole) {
     for (const auto& F : Files()) {
         const RC::StringType Whole = Engine(F.Expected);
         ASSERT_EQ(DecodeWhole(F.Bytes), Whole) << F.What;
@@ -42,7 +43,7 @@ TEST(FileTextDecoder, PiecesCutAnywhereGiveTheTextOfTheWhole) {
     }
 }
 
-TEST(FileTextDecoder, OneByteAtATimeGivesTheTextOfTheWhole) {
+TEST(ContentDecoder, OneByteAtATimeGivesTheTextOfTheWhole) {
     for (const auto& F : Files()) {
         std::vector<std::size_t> Cuts;
         for (std::size_t At = 1; At < F.Bytes.size(); ++At) {
@@ -52,7 +53,7 @@ TEST(FileTextDecoder, OneByteAtATimeGivesTheTextOfTheWhole) {
     }
 }
 
-TEST(FileTextDecoder, KeepsBackOnlyWhatLaterBytesMayComplete) {
+TEST(ContentDecoder, KeepsBackOnlyWhatLaterBytesMayComplete) {
     const struct {
         const char* What;
         std::string Piece;
@@ -67,32 +68,38 @@ TEST(FileTextDecoder, KeepsBackOnlyWhatLaterBytesMayComplete) {
         {"the start of a mark", "\xEF\xBB", 2},
     };
     for (const auto& C : Cases) {
-        QVH::FileTextDecoder Decoder;
+        QVH::ContentDecoder Decoder;
         std::vector<RC::CharType> Units(C.Piece.size());
         Decoder.Decode(C.Piece, false, Units.data());
-        char Next[QVH::FileTextDecoder::MaxKeptBytes + 1] = {};
-        EXPECT_EQ(Decoder.Resume(Next + QVH::FileTextDecoder::MaxKeptBytes, 1).size(), C.Kept + 1)
+        char Next[QVH::ContentDecoder::MaxKeptBytes + 1] = {};
+        EXPECT_EQ(Decoder.Resume(Next + QVH::ContentDecoder::MaxKeptBytes, 1).size(), C.Kept + 1)
             << C.What;
     }
 }
 
-TEST(FileTextDecoder, MaxFileBytesAllowsWhatFitsTheUnitsInEachEncoding) {
+TEST(FileEncoding, TheFirstBytesTellTheEncodingAndTheLimitThatFitsTheUnits) {
+    using QVH::TextEncoding;
     constexpr std::uint64_t Units = 0x7FFF'FFFE;  // 2^31 - 2
     const struct {
         std::string Head;
+        TextEncoding Kind;
+        std::size_t MarkBytes;
         std::uint64_t Expected;
     } Cases[] = {
-        {"", Units},
-        {"{\r\n", Units},
-        {"\xEF\xBB", Units},  // not yet a mark
-        {"\xEF\xBB\xBF", Units + 3},
-        {"\xFF", Units},
-        {"\xFF\xFE", 2 + 2 * Units},
-        {"\xFE\xFF\x00"s, 2 + 2 * Units},
+        {"", TextEncoding::Utf8, 0, Units},
+        {"{\r\n", TextEncoding::Utf8, 0, Units},
+        {"\xEF\xBB", TextEncoding::Utf8, 0, Units},  // not yet a mark
+        {"\xEF\xBB\xBF", TextEncoding::Utf8, 3, Units + 3},
+        {"\xFF", TextEncoding::Utf8, 0, Units},
+        {"\xFF\xFE", TextEncoding::Utf16Le, 2, 2 + 2 * Units},
+        {"\xFE\xFF\x00"s, TextEncoding::Utf16Be, 2, 2 + 2 * Units},
+        {"\xFE\xFE", TextEncoding::Utf8, 0, Units},
     };
     for (const auto& C : Cases) {
-        EXPECT_EQ(QVH::FileTextDecoder::MaxFileBytes(C.Head, Units), C.Expected)
-            << C.Head.size() << " bytes";
+        const QVH::FileEncoding Encoding = QVH::DetectEncoding(C.Head);
+        EXPECT_EQ(Encoding.Kind, C.Kind) << C.Head.size() << " bytes";
+        EXPECT_EQ(Encoding.MarkBytes, C.MarkBytes) << C.Head.size() << " bytes";
+        EXPECT_EQ(QVH::MaxFileBytes(Encoding, Units), C.Expected) << C.Head.size() << " bytes";
     }
 }
 
