@@ -2,7 +2,7 @@ cmake_minimum_required(VERSION 3.25)
 # Fails when a layer's file includes a header of a layer above it, one of the stand-in host's own
 # controls (StandIn/...), or a host header that the real host does not have, or tells the host's
 # generations apart by the stand-in's own number for them; and when the folder check
-# (tools/check) includes a header of qvh-host's own. Run as
+# (tools/check) includes a header of qvh-host's own or of the stand-in's controls. Run as
 #   cmake -DROOT=<project root> -P check_layers.cmake
 # The host's real-shaped headers (Mod/, Unreal/, DynamicOutput/, ...) are open to every layer.
 set(layers engine text log anim_files bridge mod)
@@ -71,13 +71,15 @@ endforeach()
 check_folder(host/include "${layers}" OFF)
 check_folder(host/generation "${layers}" OFF)
 
-# The folder check is a library that qvh-host runs: it sees nothing of the runner.
+# The folder check is a library that qvh-host runs: it sees nothing of the runner, nor of the
+# stand-in host's controls.
 file(GLOB_RECURSE sources "${ROOT}/tools/check/*.hpp" "${ROOT}/tools/check/*.cpp")
 foreach(source IN LISTS sources)
-    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"tools/qvh_host/")
+    file(STRINGS "${source}" includes
+        REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](tools/qvh_host|StandIn)/")
     if(includes)
         file(RELATIVE_PATH name "${ROOT}" "${source}")
-        list(APPEND failures "${name} includes the runner: ${includes}")
+        list(APPEND failures "${name} includes the runner or the stand-in's controls: ${includes}")
     endif()
 endforeach()
 

@@ -22,7 +22,11 @@ void AppendUtf8(std::string& Out, char32_t Code) {
     }
 }
 
-std::string ToUtf8(RC::StringViewType Text) {
+namespace {
+
+// With Lossy, half of a surrogate pair on its own becomes U+FFFD; without, the bytes of its own
+// value.
+std::string Encode(RC::StringViewType Text, bool Lossy) {
     // File names are mostly ASCII: their bytes go in one pass; the rest from the first unit that
     // is not ASCII on.
     std::size_t Ascii = 0;
@@ -37,10 +41,16 @@ std::string ToUtf8(RC::StringViewType Text) {
     for (std::size_t I = Ascii; I < Text.size();) {
         const Utf16Character Character =
             ReadUtf16Character(Text[I], I + 1 < Text.size() ? Text[I + 1] : 0);
-        AppendUtf8(Out, Character.Code);
+        AppendUtf8(Out, Lossy && !Character.WellFormed ? Replacement : Character.Code);
         I += Character.Units;
     }
     return Out;
 }
+
+}  // namespace
+
+std::string ToUtf8(RC::StringViewType Text) { return Encode(Text, false); }
+
+std::string ToUtf8Lossy(RC::StringViewType Text) { return Encode(Text, true); }
 
 }  // namespace QVH

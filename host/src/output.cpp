@@ -28,7 +28,10 @@ auto DefaultTargets::get_default_devices_ref() -> std::vector<std::unique_ptr<Ou
 }  // namespace RC::Output
 
 namespace StandIn {
+namespace {
 
+// UTF-8 of engine text for the console; units that are not valid UTF-16 become U+FFFD. The mod's
+// layers, text/ among them, sit above the host, which has its own.
 std::string ToDisplayUtf8(RC::StringViewType Text) {
     std::string Out;
     Out.reserve(Text.size());
@@ -59,6 +62,8 @@ std::string ToDisplayUtf8(RC::StringViewType Text) {
     }
     return Out;
 }
+
+}  // namespace
 
 auto ConsoleDevice::receive(RC::StringViewType fmt) const -> void {
     // As the host's console: the text as received, line end included.

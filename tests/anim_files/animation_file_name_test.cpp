@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "StandIn/Devices.hpp"
 #include "tests/support/engine_text.hpp"
+#include "text/to_utf8.hpp"
 
 namespace {
 
@@ -26,7 +26,7 @@ TEST(IsNameInsideAnimationFolder, AcceptsNamesInTheFolderAndItsSubFolders) {
     };
     for (const char16_t* Name : Inside) {
         EXPECT_TRUE(QVH::IsNameInsideAnimationFolder(Engine(Name)))
-            << StandIn::ToDisplayUtf8(Engine(Name));
+            << QVH::ToUtf8Lossy(Engine(Name));
     }
 }
 
@@ -52,7 +52,7 @@ TEST(IsNameInsideAnimationFolder, RefusesNamesThatLeaveTheFolder) {
     };
     for (const char16_t* Name : Outside) {
         EXPECT_FALSE(QVH::IsNameInsideAnimationFolder(Engine(Name)))
-            << StandIn::ToDisplayUtf8(Engine(Name));
+            << QVH::ToUtf8Lossy(Engine(Name));
     }
 }
 

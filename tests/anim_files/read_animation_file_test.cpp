@@ -25,6 +25,7 @@
 #include "tests/support/engine_text.hpp"
 #include "tests/support/failed_reads.hpp"
 #include "tests/support/game_folder.hpp"
+#include "text/to_utf8.hpp"
 
 namespace {
 
@@ -84,9 +85,9 @@ TEST_F(ReadAnimationFileTest, GivesEmptyTextAndOneLogLineWhenItCannotRead) {
     ASSERT_NO_FATAL_FAILURE(QVH::Test::MakeWhatFailedReadsReach(Game));
     for (const QVH::Test::FailedRead& C : QVH::Test::FailedReads()) {
         const std::size_t Before = Log.Texts().size();
-        EXPECT_EQ(Read(C.Name), RC::StringType()) << StandIn::ToDisplayUtf8(Engine(C.Name));
+        EXPECT_EQ(Read(C.Name), RC::StringType()) << QVH::ToUtf8Lossy(Engine(C.Name));
         const std::vector<RC::StringType> Lines = Log.Texts();
-        ASSERT_EQ(Lines.size(), Before + 1) << StandIn::ToDisplayUtf8(Engine(C.Name));
+        ASSERT_EQ(Lines.size(), Before + 1) << QVH::ToUtf8Lossy(Engine(C.Name));
         EXPECT_EQ(Lines.back(), Engine(u"QVH_MotionArchive : " + C.Line + u"\n"));
     }
 }
@@ -238,7 +239,7 @@ TEST_F(ReadAnimationFileTest, RefusesWhatIsNotARegularFileAsADevice) {
     std::vector<RC::StringType> Expected;
     for (const std::u16string Name :
          {u"null.json", u"zero.json", u"silent.json", u"talking.json", u"socket.json"}) {
-        EXPECT_EQ(Read(Name), RC::StringType()) << StandIn::ToDisplayUtf8(Engine(Name));
+        EXPECT_EQ(Read(Name), RC::StringType()) << QVH::ToUtf8Lossy(Engine(Name));
         Expected.push_back(
             Engine(u"QVH_MotionArchive : Animation file name names a device, not a file: " + Name +
                    u"\n"));

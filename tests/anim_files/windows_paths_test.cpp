@@ -20,6 +20,7 @@
 #include "tests/support/captured_log.hpp"
 #include "tests/support/engine_text.hpp"
 #include "tests/support/game_folder.hpp"
+#include "text/to_utf8.hpp"
 
 namespace {
 
@@ -146,7 +147,7 @@ TEST_F(WindowsPathsTest, RefusesDriveUncAndParentNamesWithoutReachingTheFileOuts
     };
     for (const std::wstring& Name : Refused) {
         QVH::Test::CapturedLog PerName;
-        EXPECT_EQ(Read(Name), RC::StringType()) << StandIn::ToDisplayUtf8(Name);
+        EXPECT_EQ(Read(Name), RC::StringType()) << QVH::ToUtf8Lossy(Name);
         EXPECT_EQ(
             PerName.Texts(),
             std::vector<RC::StringType>{
@@ -167,7 +168,7 @@ TEST_F(WindowsPathsTest, RefusesDeviceNamesBeforeOpeningThem) {
                                     L"Sub\\lpt1.txt", L"CONIN$",   L"nul .json"};
     for (const std::wstring& Name : Devices) {
         QVH::Test::CapturedLog PerName;
-        EXPECT_EQ(Read(Name), RC::StringType()) << StandIn::ToDisplayUtf8(Name);
+        EXPECT_EQ(Read(Name), RC::StringType()) << QVH::ToUtf8Lossy(Name);
         EXPECT_EQ(PerName.Texts(),
                   std::vector<RC::StringType>{
                       L"QVH_MotionArchive : Animation file name names a device, not a file: " +
@@ -177,7 +178,7 @@ TEST_F(WindowsPathsTest, RefusesDeviceNamesBeforeOpeningThem) {
     for (const std::wstring Name :
          {L"NULL.json", L"COM10.json", L"console.json", L"Con_Idle.json"}) {
         WriteNative(Game.AnimFolder(), Name, "ok");
-        EXPECT_EQ(Read(Name), L"ok") << StandIn::ToDisplayUtf8(Name);
+        EXPECT_EQ(Read(Name), L"ok") << QVH::ToUtf8Lossy(Name);
     }
 }
 
@@ -215,12 +216,12 @@ TEST_F(WindowsPathsTest, AFileWhoseFullPathPassesMaxPathReadsAndLongNamesAreStil
     std::ofstream(Game.AnimFolder().parent_path() / "x.json", std::ios::binary) << "escaped";
     for (const auto& Case : Cases) {
         QVH::Test::CapturedLog PerName;
-        EXPECT_EQ(Read(Case.Name), Case.Text) << StandIn::ToDisplayUtf8(Case.Name);
+        EXPECT_EQ(Read(Case.Name), Case.Text) << QVH::ToUtf8Lossy(Case.Name);
         std::vector<RC::StringType> Lines;
         if (!Case.Logged.empty()) {
             Lines.push_back(L"QVH_MotionArchive : " + Case.Logged + Case.Name + L"\n");
         }
-        EXPECT_EQ(PerName.Texts(), Lines) << StandIn::ToDisplayUtf8(Case.Name);
+        EXPECT_EQ(PerName.Texts(), Lines) << QVH::ToUtf8Lossy(Case.Name);
     }
     // The game folder's own clean-up may not reach this deep.
     DeleteFileW((Folder + L"\\Walk.json").c_str());
@@ -241,8 +242,7 @@ TEST(LongPathForm, PrefixesDriveAndUncPathsAndKeepsLongOnes) {
         {L"\\\\?\\C:\\Game\\Walk.json", L"\\\\?\\C:\\Game\\Walk.json"},
     };
     for (const auto& Case : Cases) {
-        EXPECT_EQ(QVH::detail::LongPathForm(Case.Full), Case.Long)
-            << StandIn::ToDisplayUtf8(Case.Full);
+        EXPECT_EQ(QVH::detail::LongPathForm(Case.Full), Case.Long) << QVH::ToUtf8Lossy(Case.Full);
     }
 }
 

@@ -12,6 +12,7 @@
 #include "tests/support/captured_log.hpp"
 #include "tests/support/comms_call_block.hpp"
 #include "tests/support/game_folder.hpp"
+#include "text/to_utf8.hpp"
 
 namespace {
 
@@ -195,7 +196,7 @@ TEST_F(DispatchCommsCallTest, AFailingLogDeviceDoesNotEscapeTheCall) {
          STR("QVH_MotionArchive : CPPCommsCall failed: unknown error\n")},
     };
     for (Case& C : Cases) {
-        SCOPED_TRACE(StandIn::ToDisplayUtf8(C.Reported));
+        SCOPED_TRACE(QVH::ToUtf8Lossy(C.Reported));
         QVH::Test::CapturedLog PerCase;
         RC::Output::DefaultTargets::get_default_devices_ref().push_back(std::move(C.Device));
         CommsCallBlock Block(4, STR("keep"));

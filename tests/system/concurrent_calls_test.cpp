@@ -19,6 +19,7 @@
 #include "tests/support/engine_text.hpp"
 #include "tests/support/game_folder.hpp"
 #include "tests/support/mod_library_test.hpp"
+#include "text/to_utf8.hpp"
 
 namespace {
 
@@ -185,7 +186,7 @@ TEST_F(ConcurrentCallsTest, EveryAnswerIsOneWholeVersionWhileTheFolderChanges) {
 
     Tally Total;
     for (const Tally& T : Tallies) {
-        EXPECT_EQ(T.Wrong, 0) << StandIn::ToDisplayUtf8(T.FirstWrong);
+        EXPECT_EQ(T.Wrong, 0) << QVH::ToUtf8Lossy(T.FirstWrong);
         Total.Listings += T.Listings;
         Total.Reads += T.Reads;
         Total.Invalid += T.Invalid;
@@ -207,7 +208,7 @@ TEST_F(ConcurrentCallsTest, EveryAnswerIsOneWholeVersionWhileTheFolderChanges) {
         } else if (Line == STR("QVH_MotionArchive : Animation file not found: Walk.json\n")) {
             ++MissingLines;
         } else {
-            ADD_FAILURE() << StandIn::ToDisplayUtf8(Line);
+            ADD_FAILURE() << QVH::ToUtf8Lossy(Line);
         }
     }
     EXPECT_EQ(InvalidLines, Total.Invalid);

@@ -26,6 +26,7 @@
 #include "tests/support/comms_call_block.hpp"
 #include "tests/support/engine_text.hpp"
 #include "tests/support/game_folder.hpp"
+#include "text/to_utf8.hpp"
 
 namespace {
 
@@ -178,9 +179,8 @@ bool Report(bool Holds, const char* What, const RC::StringType& Payload,
             const std::vector<RC::StringType>& Lines) {
     if (!Holds) {
         std::fprintf(stderr, "%s: Payload \"%s\", %zu line(s)%s%s\n", What,
-                     StandIn::ToDisplayUtf8(Payload).c_str(), Lines.size(),
-                     Lines.empty() ? "" : ": ",
-                     Lines.empty() ? "" : StandIn::ToDisplayUtf8(Lines.back()).c_str());
+                     QVH::ToUtf8Lossy(Payload).c_str(), Lines.size(), Lines.empty() ? "" : ": ",
+                     Lines.empty() ? "" : QVH::ToUtf8Lossy(Lines.back()).c_str());
     }
     return Holds;
 }

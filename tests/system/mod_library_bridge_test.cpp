@@ -17,6 +17,7 @@
 #include "tests/support/game_folder.hpp"
 #include "tests/support/mod_library_test.hpp"
 #include "tests/support/wait_until.hpp"
+#include "text/to_utf8.hpp"
 
 namespace {
 
@@ -65,8 +66,7 @@ TEST_F(ModLibraryBridgeTest, OddNamesAndOddFilesGiveTheEmptyStringAndOneHonestLi
     for (const QVH::Test::FailedRead& C : QVH::Test::FailedReads()) {
         QVH::Test::CommsCallBlock Read(QVH::ReadCallType, QVH::Test::Engine(C.Name));
         StandIn::InvokeScriptFunction(Path, Read.Data());
-        EXPECT_EQ(Read.PayloadUnits(), STR(""))
-            << StandIn::ToDisplayUtf8(QVH::Test::Engine(C.Name));
+        EXPECT_EQ(Read.PayloadUnits(), STR("")) << QVH::ToUtf8Lossy(QVH::Test::Engine(C.Name));
         Expected.push_back(QVH::Test::Engine(u"QVH_MotionArchive : " + C.Line + u"\n"));
     }
     EXPECT_EQ(Log.Texts(), Expected);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,9 +24,11 @@ struct Case {
     const char* What;
     Units Input;
     std::string Expected;
+    // ToUtf8Lossy's bytes, where they differ.
+    std::optional<std::string> Lossy = std::nullopt;
 };
 
-TEST(ToUtf8, EncodesEachKindOfUnit) {
+TEST(ToUtf8, EncodesEachKindOfUnitAndLossilyHalvesOfPairsAsReplacements) {
     const Case Cases[] = {
         {"empty", u"", ""},
         {"ASCII file name", u"Walk/Idle_01.json", "Walk/Idle_01.json"},
@@ -41,20 +44,25 @@ TEST(ToUtf8, EncodesEachKindOfUnit) {
         // Names are checked to be well-formed first; should a half of a pair come all the same,
         // it is encoded by the UTF-8 bit layout of its own value, never joined with a neighbour
         // it does not pair with, and nothing around it is lost.
-        {"lone low surrogate", Units{0xDC00}, Bytes({0xED, 0xB0, 0x80})},
+        {"lone low surrogate", Units{0xDC00}, Bytes({0xED, 0xB0, 0x80}), Bytes({0xEF, 0xBF, 0xBD})},
         {"low surrogate before high", Units{0xDFFF, 0xD83D, 0xDE00},
-         Bytes({0xED, 0xBF, 0xBF, 0xF0, 0x9F, 0x98, 0x80})},
-        {"high surrogate last", Units{0x0061, 0xD83D}, Bytes({0x61, 0xED, 0xA0, 0xBD})},
-        {"high surrogate before a letter", Units{0xD83D, 0x0041}, Bytes({0xED, 0xA0, 0xBD, 0x41})},
+         Bytes({0xED, 0xBF, 0xBF, 0xF0, 0x9F, 0x98, 0x80}),
+         Bytes({0xEF, 0xBF, 0xBD, 0xF0, 0x9F, 0x98, 0x80})},
+        {"high surrogate last", Units{0x0061, 0xD83D}, Bytes({0x61, 0xED, 0xA0, 0xBD}),
+         Bytes({0x61, 0xEF, 0xBF, 0xBD})},
+        {"high surrogate before a letter", Units{0xD83D, 0x0041}, Bytes({0xED, 0xA0, 0xBD, 0x41}),
+         Bytes({0xEF, 0xBF, 0xBD, 0x41})},
         {"two high surrogates", Units{0xD83D, 0xD83D, 0xDE00},
-         Bytes({0xED, 0xA0, 0xBD, 0xF0, 0x9F, 0x98, 0x80})},
+         Bytes({0xED, 0xA0, 0xBD, 0xF0, 0x9F, 0x98, 0x80}),
+         Bytes({0xEF, 0xBF, 0xBD, 0xF0, 0x9F, 0x98, 0x80})},
         {"high surrogate before NUL", Units{0x0061, 0xD800, 0x0000},
-         Bytes({0x61, 0xED, 0xA0, 0x80, 0x00})},
+         Bytes({0x61, 0xED, 0xA0, 0x80, 0x00}), Bytes({0x61, 0xEF, 0xBF, 0xBD, 0x00})},
         {"mixed", u"a\u00E9\u20AC\U0001F600z",
          Bytes({0x61, 0xC3, 0xA9, 0xE2, 0x82, 0xAC, 0xF0, 0x9F, 0x98, 0x80, 0x7A})},
     };
     for (const Case& C : Cases) {
         EXPECT_EQ(QVH::ToUtf8(Engine(C.Input)), C.Expected) << C.What;
+        EXPECT_EQ(QVH::ToUtf8Lossy(Engine(C.Input)), C.Lossy.value_or(C.Expected)) << C.What;
         // Character by character, where the units are well-formed: the same bytes.
         if (!QVH::IsWellFormedUtf16(Engine(C.Input))) {
             continue;

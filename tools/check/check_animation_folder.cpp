@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "StandIn/Devices.hpp"
 #include "anim_files/animation_file_name.hpp"
 #include "anim_files/animation_folder.hpp"
 #include "anim_files/input_file.hpp"
+#include "text/to_utf8.hpp"
 #include "tools/check/animation_folder_walk.hpp"
 #include "tools/check/check_json.hpp"
 #include "tools/check/check_names.hpp"
@@ -49,7 +49,7 @@ bool EndsInJson(const RC::StringType& Name) {
 
 // The system's reason for a failed open or read, in the words a log line of the mod's gives.
 std::string Reason(std::error_code Error) {
-    return StandIn::ToDisplayUtf8(detail::InputFile::ErrorText(Error));
+    return QVH::ToUtf8Lossy(detail::InputFile::ErrorText(Error));
 }
 
 // Why the file as stored gives no bytes to check, when the mod's read of it gave some.
@@ -116,7 +116,7 @@ void CheckStored(const StoredText& Stored, const RC::StringType& Name, const Com
     }
     CheckJsonLineBreaks(Stored, Out);
     if (!Read.Payload.empty()) {
-        CheckJsonSyntax(StandIn::ToDisplayUtf8(Read.Payload), Stored, Facts.EndsAtNul, Out);
+        CheckJsonSyntax(QVH::ToUtf8Lossy(Read.Payload), Stored, Facts.EndsAtNul, Out);
     }
 }
 

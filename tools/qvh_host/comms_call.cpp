@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "StandIn/Devices.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "bridge/comms_call_block.hpp"
 #include "bridge/comms_function_path.hpp"
+#include "text/to_utf8.hpp"
 #include "tools/qvh_host/options.hpp"
 
 namespace QVH::HostTool {
@@ -20,7 +20,7 @@ RC::StringType CallCommsFunction(std::int32_t CallType, const RC::StringType& Pa
 
 std::string FormatPayload(RC::StringViewType Payload, PayloadFormat Format) {
     if (Format == PayloadFormat::Text) {
-        return StandIn::ToDisplayUtf8(Payload) + '\n';
+        return QVH::ToUtf8Lossy(Payload) + '\n';
     }
     std::string Out;
     Out.reserve(Payload.size() * 5 + 1);

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "StandIn/Devices.hpp"
 #include "StandIn/ObjectRegistry.hpp"
 #include "anim_files/animation_folder.hpp"
 #include "bridge/comms_call_params.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "log/escaped_name.hpp"
 #include "text/from_utf8.hpp"
+#include "text/to_utf8.hpp"
 #include "text/utf8_sequence.hpp"
 #include "tools/check/check_names.hpp"
 #include "tools/qvh_host/comms_call.hpp"
@@ -38,7 +38,7 @@ std::string Seconds(std::chrono::milliseconds Duration) {
 }
 
 // Engine text in a line of the story: escaped as the mod's log lines escape names.
-std::string Shown(RC::StringViewType Text) { return StandIn::ToDisplayUtf8(EscapedName(Text)); }
+std::string Shown(RC::StringViewType Text) { return QVH::ToUtf8Lossy(EscapedName(Text)); }
 
 // Makes the call as the widget would and shows what it finds in Payload.
 RC::StringType Call(std::int32_t CallType, const RC::StringType& Payload, const Options& Opts) {
@@ -69,7 +69,7 @@ std::vector<RC::StringType> NamesToRead(const RC::StringType& Listing) {
     const std::filesystem::path Folder(AnimationFolder);
     std::vector<RC::StringType> Names;
     for (const RC::StringType& Entry : Split(Listing)) {
-        const std::string Utf8 = StandIn::ToDisplayUtf8(Entry);
+        const std::string Utf8 = QVH::ToUtf8Lossy(Entry);
         std::error_code Error;
         const auto Path = Folder / std::filesystem::path(std::u8string(Utf8.begin(), Utf8.end()));
         if (!std::filesystem::is_directory(Path, Error)) {

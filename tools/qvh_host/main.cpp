@@ -12,6 +12,7 @@
 #include "StandIn/ProgramFolder.hpp"
 #include "bridge/comms_function_path.hpp"
 #include "log/escaped_name.hpp"
+#include "text/to_utf8.hpp"
 #include "tools/check/check_names.hpp"
 #include "tools/qvh_host/comms_call.hpp"
 #include "tools/qvh_host/demo.hpp"
@@ -100,7 +101,7 @@ ExitStatus RunVersion(const std::filesystem::path& ModPath) {
         std::fprintf(stderr, "qvh-host: cannot load the mod: %s\n", Error.c_str());
         return ExitStatus::Failed;
     }
-    QVH::HostTool::WriteOutput(StandIn::ToDisplayUtf8(Mod->ModVersion()) + "\n");
+    QVH::HostTool::WriteOutput(QVH::ToUtf8Lossy(Mod->ModVersion()) + "\n");
     return ExitStatus::Done;
 }
 

@@ -9,8 +9,8 @@
 
 #include "DynamicOutput/Output.hpp"
 #include "DynamicOutput/OutputDevice.hpp"
-#include "StandIn/Devices.hpp"
 #include "log/log_line.hpp"
+#include "text/to_utf8.hpp"
 #include "tools/check/check_animation_folder.hpp"
 #include "tools/check/check_report.hpp"
 #include "tools/qvh_host/comms_call.hpp"
@@ -29,7 +29,7 @@ public:
         if (!Text.starts_with(QVH::LogPrefix)) {
             return;
         }
-        std::string Line = StandIn::ToDisplayUtf8(Text);
+        std::string Line = QVH::ToUtf8Lossy(Text);
         // A line may come with its line feed; what is quoted is the line's text.
         if (Line.ends_with('\n')) {
             Line.pop_back();

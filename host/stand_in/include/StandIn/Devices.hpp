@@ -54,7 +54,4 @@ private:
     bool TakesOptionalArg;
 };
 
-// UTF-8 of engine text for display; units that are not valid UTF-16 become U+FFFD.
-RC_UE4SS_API std::string ToDisplayUtf8(RC::StringViewType Text);
-
 }  // namespace StandIn
