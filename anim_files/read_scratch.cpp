@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <utility>
 
 namespace QVH::detail {
 namespace {
@@ -55,6 +56,13 @@ ScratchLease::ScratchLease() noexcept {
     } else {
         Lent = &Shared.Scratch;
     }
+}
+
+ScratchLease::ScratchLease(ScratchLease&& Other) noexcept {
+    const bool LentOwn = Other.Own && Other.Lent == &*Other.Own;
+    Own = std::move(Other.Own);
+    Lent = LentOwn ? &*Own : Other.Lent;
+    Other.Lent = nullptr;
 }
 
 ScratchLease::~ScratchLease() {

@@ -50,8 +50,10 @@ class ScratchLease {
 public:
     ScratchLease() noexcept;
     ~ScratchLease();
-    ScratchLease(const ScratchLease&) = delete;
-    ScratchLease& operator=(const ScratchLease&) = delete;
+    // The lease, and a scratch of its own, move to the new object; the buffers, and any text in
+    // them, stay where they are.
+    ScratchLease(ScratchLease&& Other) noexcept;
+    ScratchLease& operator=(ScratchLease&&) = delete;
 
     ReadScratch& Scratch() noexcept { return *Lent; }
 

@@ -10,6 +10,7 @@
 #include "bench/floor.hpp"
 #include "bench/inputs.hpp"
 #include "bench/literal_pipeline.hpp"
+#include "engine/host_generations.hpp"
 
 namespace QVH::Bench {
 namespace {
@@ -52,8 +53,13 @@ void Register(const std::string& Function, ReadFunction Read, ExpectedUnits Expe
 }
 
 const bool Registered = [] {
-    Register("BM_ReadAnimationFile", QVH::ReadAnimationFile,
-             [](const AnimationInput& Input) { return Input.DecodedUnits; });
+    // The engine string made of the lent text, as the dispatch makes it.
+    Register(
+        "BM_ReadAnimationFile",
+        [](RC::Unreal::FString Name) {
+            return RC::Unreal::FString(QVH::ReadAnimationFile(QVH::CharsOf(Name)).c_str());
+        },
+        [](const AnimationInput& Input) { return Input.DecodedUnits; });
     Register("BM_LiteralReadAnimationFile", LiteralReadAnimationFile,
              [](const AnimationInput& Input) { return Input.WidenedUnits(); });
     Register("BM_FloorReadAnimationFile", FloorReadAnimationFile,

@@ -13,6 +13,7 @@
 #include "bench/floor.hpp"
 #include "bench/inputs.hpp"
 #include "bench/literal_pipeline.hpp"
+#include "engine/host_generations.hpp"
 
 namespace {
 
@@ -87,7 +88,11 @@ int main(int Argc, char** Argv) {
             return Usage();
         }
     }
-    const ReadFunction Read = Variant == "mod"       ? QVH::ReadAnimationFile
+    // The mod's read makes the engine string of the lent text, as the dispatch does.
+    const ReadFunction Mod = [](RC::Unreal::FString Name) {
+        return RC::Unreal::FString(QVH::ReadAnimationFile(QVH::CharsOf(Name)).c_str());
+    };
+    const ReadFunction Read = Variant == "mod"       ? Mod
                               : Variant == "literal" ? QVH::Bench::LiteralReadAnimationFile
                               : Variant == "floor"   ? QVH::Bench::FloorReadAnimationFile
                                                      : nullptr;

@@ -21,7 +21,7 @@ namespace {
 // happened by then, so a failing read or log line leaves Payload as it was; should memory run
 // out, Payload is left empty rather than ended twice.
 void ReplaceWithFileText(RC::Unreal::FString& Payload) {
-    const AnimationFileText Text(CharsOf(Payload));
+    const LentText Text = ReadAnimationFile(CharsOf(Payload));
     Payload.~FString();
     try {
         new (&Payload) RC::Unreal::FString(Text.c_str());

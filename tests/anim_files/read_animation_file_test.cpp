@@ -17,7 +17,7 @@
 #include <unistd.h>
 #endif
 
-#include "anim_files/read_file_text.hpp"
+#include "anim_files/read_content.hpp"
 #include "anim_files/read_scratch.hpp"
 #include "tests/support/captured_log.hpp"
 #include "tests/support/decode_cases.hpp"
@@ -51,8 +51,7 @@ std::uint64_t BytesReadSoFar() {
 class ReadAnimationFileTest : public testing::Test {
 protected:
     RC::StringType Read(std::u16string_view Name) {
-        const RC::StringType Text = Engine(Name);
-        return QVH::Test::TextOf(QVH::ReadAnimationFile(RC::Unreal::FString(Text.c_str())));
+        return RC::StringType(QVH::ReadAnimationFile(Engine(Name)).c_str());
     }
 
     QVH::Test::GameFolder Game;
@@ -177,9 +176,9 @@ TEST_F(ReadAnimationFileTest, ReadsNothingAfterTheFirstNul) {
     const auto Sparse = Game.WriteFile("sparse.json", "a\0"s);
     std::filesystem::resize_file(Sparse, std::uintmax_t{1} << 28);
     QVH::detail::ReadScratch Scratch;
-    const QVH::detail::FileText Text = QVH::detail::ReadFileText(Sparse.u8string(), Scratch);
+    const QVH::detail::ContentRead Text = QVH::detail::ReadContent(Sparse.u8string(), Scratch);
     ASSERT_LT(Scratch.HeldBytes(), 2 * QVH::detail::ReadScratch::PieceBytes);
-    ASSERT_EQ(Text.Status, QVH::detail::FileTextStatus::Read);
+    ASSERT_FALSE(Text.Failure);
     EXPECT_EQ(RC::StringType(Text.Units, Text.Size), Engine(u"a"));
 #ifdef __linux__
     const std::uint64_t Before = BytesReadSoFar();

@@ -15,9 +15,7 @@ using QVH::detail::ScratchLease;
 using QVH::detail::SharedScratchHeldBytes;
 
 std::size_t ReadLength(std::u16string_view Name) {
-    const RC::StringType Text = QVH::Test::Engine(Name);
-    return static_cast<std::size_t>(
-        QVH::ReadAnimationFile(RC::Unreal::FString(Text.c_str())).Len());
+    return RC::StringType(QVH::ReadAnimationFile(QVH::Test::Engine(Name)).c_str()).size();
 }
 
 TEST(ReadScratch, HoldsAtMostItsLimitOnceAReadIsOver) {
@@ -41,6 +39,21 @@ TEST(ReadScratch, ALeaseTakenDuringAnotherGetsAScratchOfItsOwn) {
         EXPECT_NE(Inner.Scratch().Piece(), OuterPiece);
     }
     EXPECT_EQ(Outer.Scratch().Piece(), OuterPiece);
+}
+
+TEST(ReadScratch, AMovedLeaseKeepsItsScratchLentAndItsTextInPlace) {
+    ScratchLease First;
+    ReadScratch* const Shared = &First.Scratch();
+    ScratchLease Inner;  // one of its own, since the shared one is lent
+    RC::CharType* const Units = Inner.Scratch().Units(4, 0);
+    ScratchLease MovedInner(std::move(Inner));
+    EXPECT_EQ(MovedInner.Scratch().Units(4, 4), Units);
+
+    ScratchLease Moved(std::move(First));
+    EXPECT_EQ(&Moved.Scratch(), Shared);
+    // Still lent: the text of the moved lease must not be written over by another read.
+    ScratchLease Next;
+    EXPECT_NE(&Next.Scratch(), Shared);
 }
 
 TEST(ReadScratch, GrowingKeepsTheTextSoFar) {

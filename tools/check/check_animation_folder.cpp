@@ -54,17 +54,17 @@ std::string Reason(std::error_code Error) {
 
 // Why the file as stored gives no bytes to check, when the mod's read of it gave some.
 std::string Unreadable(const StoredFile& File) {
-    using detail::FileTextStatus;
-    switch (File.Status) {
-        case FileTextStatus::Missing:
+    using detail::ReadFailure;
+    switch (*File.Failure) {
+        case ReadFailure::Missing:
             return "it is gone";
-        case FileTextStatus::Folder:
+        case ReadFailure::Folder:
             return "it is a folder now";
-        case FileTextStatus::Device:
+        case ReadFailure::Device:
             return "it is no regular file now (a FIFO, a device or a socket)";
-        case FileTextStatus::TooLarge:
+        case ReadFailure::TooLarge:
             return "it is too large for an engine string now";
-        case FileTextStatus::ReadFailed:
+        case ReadFailure::ReadFailed:
             return "it cannot be read (" + Reason(File.Error) + ")";
         default:
             break;
@@ -164,7 +164,7 @@ void CheckFile(const FolderWalk& Walk, std::size_t Index, const CommsCall& Call,
         "checked: ";
     try {
         StoredFile File = ReadStoredFile(detail::AnimationFilePathText(Name));
-        if (File.Status != detail::FileTextStatus::Read) {
+        if (File.Failure) {
             Out.Error("stored-unreadable", Unchecked + Unreadable(File));
             return;
         }

@@ -10,23 +10,23 @@
 namespace QVH::HostTool {
 namespace {
 
-using detail::FileTextStatus;
 using detail::InputFile;
+using detail::ReadFailure;
 
-FileTextStatus StatusOf(InputFile::OpenStatus Status) {
+std::optional<ReadFailure> StatusOf(InputFile::OpenStatus Status) {
     switch (Status) {
         case InputFile::OpenStatus::Opened:
-            return FileTextStatus::Read;
+            return std::nullopt;
         case InputFile::OpenStatus::Missing:
-            return FileTextStatus::Missing;
+            return ReadFailure::Missing;
         case InputFile::OpenStatus::Folder:
-            return FileTextStatus::Folder;
+            return ReadFailure::Folder;
         case InputFile::OpenStatus::Device:
-            return FileTextStatus::Device;
+            return ReadFailure::Device;
         case InputFile::OpenStatus::Failed:
             break;
     }
-    return FileTextStatus::OpenFailed;
+    return ReadFailure::OpenFailed;
 }
 
 }  // namespace
@@ -34,8 +34,8 @@ FileTextStatus StatusOf(InputFile::OpenStatus Status) {
 StoredFile ReadStoredFile(const std::u8string& Path) {
     InputFile File(Path);
     StoredFile Out;
-    Out.Status = StatusOf(File.Status());
-    if (Out.Status != FileTextStatus::Read) {
+    Out.Failure = StatusOf(File.Status());
+    if (Out.Failure) {
         Out.Error = File.Error();
         return Out;
     }
@@ -54,7 +54,7 @@ StoredFile ReadStoredFile(const std::u8string& Path) {
     for (;;) {
         const std::int64_t Got = File.Read(Piece, detail::ReadScratch::PieceBytes);
         if (Got < 0) {
-            Out.Status = FileTextStatus::ReadFailed;
+            Out.Failure = ReadFailure::ReadFailed;
             Out.Error = File.Error();
             Out.Bytes.clear();
             return Out;
@@ -71,7 +71,7 @@ StoredFile ReadStoredFile(const std::u8string& Path) {
             Limit = MaxFileBytes(DetectEncoding(Out.Bytes), detail::MaxEngineTextUnits);
         }
         if (std::max<std::uint64_t>(Expected, Out.Bytes.size()) > Limit) {
-            Out.Status = FileTextStatus::TooLarge;
+            Out.Failure = ReadFailure::TooLarge;
             Out.Bytes.clear();
             return Out;
         }

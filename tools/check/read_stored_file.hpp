@@ -9,14 +9,14 @@
 #include <string>
 #include <system_error>
 
-#include "anim_files/read_file_text.hpp"
+#include "anim_files/read_content.hpp"
 
 namespace QVH::HostTool {
 
 struct StoredFile {
     // Read, or why the file gives no bytes: Missing, Folder, Device (anything that is not a
     // regular file), OpenFailed, TooLarge (for an engine string), ReadFailed.
-    detail::FileTextStatus Status = detail::FileTextStatus::Read;
+    std::optional<detail::ReadFailure> Failure;
     std::error_code Error;  // the system's, behind OpenFailed or ReadFailed
     // The file's bytes from its start to the end of its text (its first NUL included), or the
     // whole first piece read if that is more: enough to tell UTF-16 without a byte-order mark.
