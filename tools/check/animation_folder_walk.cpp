@@ -7,7 +7,7 @@
 
 #include "tools/check/folder_entries.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 namespace {
 
 // One folder being walked: its entries, sorted, and how far they are taken.
@@ -127,4 +127,4 @@ RC::StringType ReadNameOf(const FolderWalk& Walk, std::size_t Index) {
     return Name;
 }
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

@@ -10,7 +10,7 @@
 #include "tools/check/check_finding.hpp"
 #include "tools/check/check_names.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 
 // Where a link to a folder leads. The walk goes through no link: what is behind one is either
 // walked where it is, or out of the animation folder's tree, or round and round.
@@ -48,4 +48,4 @@ FolderWalk WalkAnimationFolder(const NativeName& Folder);
 // joined by "/".
 RC::StringType ReadNameOf(const FolderWalk& Walk, std::size_t Index);
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

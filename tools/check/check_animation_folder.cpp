@@ -19,7 +19,7 @@
 #include "tools/check/read_stored_file.hpp"
 #include "tools/check/stored_text.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 namespace {
 
 std::string Joined(const std::vector<std::string>& Lines) {
@@ -213,4 +213,4 @@ CheckReport CheckAnimationFolder(const CommsCall& Call) {
     return Report;
 }
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

@@ -11,7 +11,7 @@
 #include "File/Macros.hpp"
 #include "tools/check/check_finding.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 
 // What one CPPCommsCall gave: the Payload the Blueprint body finds after it, and the lines the mod
 // logged during it, each without its line feed (the host's own lines left out).
@@ -29,4 +29,4 @@ using CommsCall =
 // game will make of each entry. Exceptions from Call pass through.
 CheckReport CheckAnimationFolder(const CommsCall& Call);
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

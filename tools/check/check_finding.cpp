@@ -5,7 +5,7 @@
 #include "log/escaped_name.hpp"
 #include "text/utf8_sequence.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 
 std::size_t CheckReport::Count(FindingKind Kind) const {
     return static_cast<std::size_t>(std::count_if(
@@ -80,4 +80,4 @@ std::string QuotedPiece(std::string_view Text) {
     return Quote.Quote();
 }
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 
 enum class FindingKind { Error, Warning };
 
@@ -126,4 +126,4 @@ private:
 // A piece of text (UTF-8) quoted as PieceQuote quotes, escaped as names are.
 std::string QuotedPiece(std::string_view Text);
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

@@ -8,7 +8,7 @@
 #include "tools/check/json_numbers.hpp"
 #include "tools/check/json_syntax.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 namespace {
 
 std::size_t CharactersBefore(std::string_view Text, std::size_t Byte) {
@@ -119,4 +119,4 @@ void CheckJsonSyntax(std::string_view Text, const StoredText& Stored, bool EndsA
         Stored.PositionOfCharacter(CharactersBefore(Text, Byte)));
 }
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

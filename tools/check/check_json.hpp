@@ -5,7 +5,7 @@
 #include "tools/check/check_finding.hpp"
 #include "tools/check/stored_text.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 
 // Warns at each JSON string that a line break runs through in the stored file (the mod removes it,
 // so the string changes), and at each line break between two words or numbers (removed, it joins
@@ -17,4 +17,4 @@ void CheckJsonLineBreaks(const StoredText& Stored, EntryFindings& Out);
 void CheckJsonSyntax(std::string_view Text, const StoredText& Stored, bool EndsAtNul,
                      EntryFindings& Out);
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

@@ -11,7 +11,7 @@
 #include "text/utf16_character.hpp"
 #include "text/utf8_sequence.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 namespace {
 
 bool IsControl(char32_t Code) { return Code < 0x20 || Code == 0x7F; }
@@ -172,4 +172,4 @@ void CheckName(const NativeName& Name, bool Listed, EntryFindings& Out) {
     CheckWindowsRules(Codes, Split, Out);
 }
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

@@ -8,7 +8,7 @@
 #include "File/Macros.hpp"
 #include "tools/check/check_finding.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 
 // A name as the system stores it: bytes on POSIX systems, UTF-16 units on Windows.
 using NativeName = std::filesystem::path::string_type;
@@ -26,4 +26,4 @@ std::string ShownName(const NativeName& Name);
 // Listed: the listing shows the top level alone), and that Windows can hold it as a file name.
 void CheckName(const NativeName& Name, bool Listed, EntryFindings& Out);
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 namespace {
 
 const char* KindName(FindingKind Kind) { return Kind == FindingKind::Error ? "error" : "warning"; }
@@ -67,4 +67,4 @@ void WriteJsonReport(const CheckReport& Report, const ReportSink& Write) {
     Write("\n  ],\n  \"summary\": " + Json(Summary) + "\n}\n");
 }
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

@@ -5,7 +5,7 @@
 
 #include "tools/check/check_finding.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 
 // Takes a report a piece at a time. The report holds each entry's whole name, which in a deep
 // tree is far more than the entries themselves, so it is never made whole in memory.
@@ -20,4 +20,4 @@ void WriteTextReport(const CheckReport& Report, const ReportSink& Write);
 // and the summary's counts; each entry and each finding on a line of its own.
 void WriteJsonReport(const CheckReport& Report, const ReportSink& Write);
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 namespace {
 
 // Enough of a file to tell UTF-16 by its zero bytes.
@@ -101,4 +101,4 @@ StoredFileFacts CheckStoredFile(const StoredText& Text, EntryFindings& Out) {
     return Facts;
 }
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

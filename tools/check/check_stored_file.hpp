@@ -3,7 +3,7 @@
 #include "tools/check/check_finding.hpp"
 #include "tools/check/stored_text.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 
 // What the checks of the stored bytes learnt, for the checks that follow.
 struct StoredFileFacts {
@@ -15,4 +15,4 @@ struct StoredFileFacts {
 // mark, holds a NUL (where the text ends) or bytes the mod replaces by U+FFFD.
 StoredFileFacts CheckStoredFile(const StoredText& Text, EntryFindings& Out);
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

@@ -12,7 +12,7 @@
 #include "tools/check/check_finding.hpp"
 #include "tools/check/check_names.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 
 // What tells two folders apart, however they are reached: the device and node on POSIX
 // systems, the full path with links resolved on Windows.
@@ -63,4 +63,4 @@ private:
 // The identity of the folder at Path, if it can be told.
 std::optional<FolderId> IdOfFolder(const NativeName& Path);
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

@@ -5,7 +5,7 @@
 
 #include "tools/check/folder_entries.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 namespace {
 
 EntryType TypeOf(const std::filesystem::path& Path) {
@@ -74,4 +74,4 @@ std::optional<FolderId> IdOfFolder(const NativeName& Path) {
     return Canonical.native();
 }
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

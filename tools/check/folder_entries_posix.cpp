@@ -9,7 +9,7 @@
 #include "anim_files/readdir_folder.hpp"
 #include "tools/check/folder_entries.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 namespace {
 
 std::string LastError() { return std::generic_category().message(errno); }
@@ -97,4 +97,4 @@ std::optional<FolderId> IdOfFolder(const NativeName& Path) {
     return FolderId(Info.st_dev, Info.st_ino);
 }
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 namespace {
 
 // A number of no more characters than this and no exponent is below 1e308, which a double holds
@@ -82,4 +82,4 @@ std::vector<ByteRange> NumbersPastDouble(std::string_view Text) {
     return Found;
 }
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

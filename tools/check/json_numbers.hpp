@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 
 // Bytes Start to End of a text.
 struct ByteRange {
@@ -17,4 +17,4 @@ struct ByteRange {
 // numbers the grammar reads whole, in order; Text need not be JSON throughout.
 std::vector<ByteRange> NumbersPastDouble(std::string_view Text);
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 namespace {
 
 // A byte inside a UTF-8 character, after its first.
@@ -124,4 +124,4 @@ std::optional<JsonSyntaxError> FirstJsonSyntaxError(std::string_view Text, const
     return JsonSyntaxError{Byte, std::move(Events.Reason)};
 }
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

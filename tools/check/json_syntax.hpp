@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 
 // Letters, digits and the signs of numbers: what a JSON word (true, a number) is made of.
 inline bool IsJsonWordCharacter(char32_t Code) {
@@ -27,4 +27,4 @@ using QuoteOf = std::function<std::string(std::size_t Start, std::size_t End)>;
 // reading it failed. A token the parser quotes is quoted by Quote, in whole characters.
 std::optional<JsonSyntaxError> FirstJsonSyntaxError(std::string_view Text, const QuoteOf& Quote);
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

@@ -7,7 +7,7 @@
 #include "text/content_decoder.hpp"
 #include "text/file_encoding.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 namespace {
 
 using detail::InputFile;
@@ -93,4 +93,4 @@ StoredFile ReadStoredFile(const std::u8string& Path) {
     }
 }
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

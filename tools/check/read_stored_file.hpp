@@ -11,7 +11,7 @@
 
 #include "anim_files/read_content.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 
 struct StoredFile {
     // Read, or why the file gives no bytes: Missing, Folder, Device (anything that is not a
@@ -29,4 +29,4 @@ struct StoredFile {
 // Any thread.
 StoredFile ReadStoredFile(const std::u8string& Path);
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

@@ -9,7 +9,7 @@
 #include "text/utf16_character.hpp"
 #include "text/utf8_sequence.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 namespace {
 
 char16_t Utf16Unit(const std::string& Bytes, std::size_t At, bool BigEndian) {
@@ -152,4 +152,4 @@ void StoredTextReader::Advance(char32_t Code) {
     }
 }
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

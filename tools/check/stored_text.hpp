@@ -11,7 +11,7 @@
 #include "text/file_encoding.hpp"
 #include "tools/check/check_finding.hpp"
 
-namespace QVH::HostTool {
+namespace QVH::Check {
 
 struct StoredCharacter {
     char32_t Code = 0;       // U+FFFD where not WellFormed
@@ -68,4 +68,4 @@ private:
     bool AfterCarriageReturn = false;
 };
 
-}  // namespace QVH::HostTool
+}  // namespace QVH::Check

@@ -97,8 +97,8 @@ ExitStatus RunDemo(const std::filesystem::path& ModPath, const Options& Opts) {
     const auto Limit = HookTimeout(Opts, Delay);
     std::error_code Ignored;
     Say("the game's working directory is " +
-        ShownName(std::filesystem::current_path(Ignored).native()));
-    Say("loading " + ShownName(ModPath.native()) + " and calling start_mod");
+        Check::ShownName(std::filesystem::current_path(Ignored).native()));
+    Say("loading " + Check::ShownName(ModPath.native()) + " and calling start_mod");
     std::string Error;
     auto Mod = HostedMod::Start(ModPath, Error);
     if (!Mod) {

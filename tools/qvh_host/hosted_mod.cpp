@@ -29,7 +29,7 @@ std::unique_ptr<HostedMod> HostedMod::Start(const std::filesystem::path& Path, s
     }
     RC::CppUserModBase* Mod = Library->CallStartMod();
     if (Mod == nullptr) {
-        Error = "start_mod of " + ShownName(Path.native()) + " gave no mod object";
+        Error = "start_mod of " + Check::ShownName(Path.native()) + " gave no mod object";
         return nullptr;
     }
     return std::unique_ptr<HostedMod>(new HostedMod(std::move(Library), Mod));

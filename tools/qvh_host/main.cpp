@@ -130,7 +130,7 @@ ExitStatus Run(int Argc, char** Argv) {
     std::filesystem::current_path(Opts.WorkingDirectory, CwdError);
     if (CwdError) {
         std::fprintf(stderr, "qvh-host: --cwd %s: %s\n",
-                     QVH::HostTool::ShownName(Opts.WorkingDirectory.native()).c_str(),
+                     QVH::Check::ShownName(Opts.WorkingDirectory.native()).c_str(),
                      CwdError.message().c_str());
         return ExitStatus::UsageError;
     }

@@ -62,16 +62,16 @@ ExitStatus RunCheck(const std::filesystem::path& ModPath, const Options& Opts) {
         std::fprintf(stderr, "qvh-host: %s\n", Error.c_str());
         return ExitStatus::Failed;
     }
-    const CheckReport Report =
-        CheckAnimationFolder([&Log](std::int32_t CallType, const RC::StringType& Payload) {
+    const Check::CheckReport Report =
+        Check::CheckAnimationFolder([&Log](std::int32_t CallType, const RC::StringType& Payload) {
             Log.Take();
             RC::StringType Found = CallCommsFunction(CallType, Payload);
-            return CommsCallResult{std::move(Found), Log.Take()};
+            return Check::CommsCallResult{std::move(Found), Log.Take()};
         });
     // Written in pieces of about this size: the whole report may be far larger than the check.
     constexpr std::size_t PieceSize = 64 * 1024;
     std::string Piece;
-    const ReportSink Write = [&Piece](std::string_view Text) {
+    const Check::ReportSink Write = [&Piece](std::string_view Text) {
         Piece += Text;
         if (Piece.size() >= PieceSize) {
             WriteOutput(Piece);
@@ -79,12 +79,13 @@ ExitStatus RunCheck(const std::filesystem::path& ModPath, const Options& Opts) {
         }
     };
     if (Opts.Format == PayloadFormat::Json) {
-        WriteJsonReport(Report, Write);
+        Check::WriteJsonReport(Report, Write);
     } else {
-        WriteTextReport(Report, Write);
+        Check::WriteTextReport(Report, Write);
     }
     WriteOutput(Piece);
-    return Report.Count(FindingKind::Error) > 0 ? ExitStatus::CheckFoundErrors : ExitStatus::Done;
+    return Report.Count(Check::FindingKind::Error) > 0 ? ExitStatus::CheckFoundErrors
+                                                       : ExitStatus::Done;
 }
 
 }  // namespace QVH::HostTool

@@ -19,12 +19,12 @@
 
 namespace {
 
-using QVH::HostTool::CommsCallResult;
+using QVH::Check::CommsCallResult;
 using Findings = std::vector<std::pair<std::string, std::string>>;
 
-Findings EntriesAndChecks(const QVH::HostTool::CheckReport& Report) {
+Findings EntriesAndChecks(const QVH::Check::CheckReport& Report) {
     Findings Found;
-    for (const QVH::HostTool::Finding& F : Report.Findings) {
+    for (const QVH::Check::Finding& F : Report.Findings) {
         Found.emplace_back(Report.NameOf(F.Entry), F.Check);
     }
     return Found;
@@ -42,7 +42,7 @@ TEST(CheckAnimationFolder, ListsOnceAndReadsEachFileByTheNameAReadTakes) {
     Game.WriteFile("Sub/Wave.json", "[1]");
     std::vector<Call> Calls;
 
-    const auto Report = QVH::HostTool::CheckAnimationFolder(
+    const auto Report = QVH::Check::CheckAnimationFolder(
         [&Calls](std::int32_t CallType, const RC::StringType& Payload) {
             Calls.push_back({CallType, Payload});
             return CommsCallResult{CallType == 1 ? STR("Idle.json|Sub") : STR("{}"), {}};
@@ -85,7 +85,7 @@ TEST(CheckAnimationFolder, JudgesWhatTheModAnswers) {
         Game.WriteFile("B.json", "[1]");
 
         const auto Report =
-            QVH::HostTool::CheckAnimationFolder([&C](std::int32_t CallType, const RC::StringType&) {
+            QVH::Check::CheckAnimationFolder([&C](std::int32_t CallType, const RC::StringType&) {
                 return CallType == 1 ? C.Listing : C.Read;
             });
 
@@ -133,7 +133,7 @@ TEST(CheckAnimationFolder, AFileChangedAfterTheModsReadIsAnErrorAndTheCheckGoesO
         const fs::path File = Game.WriteFile("A.json", "{}");
         Game.WriteFile("B.json", "[1,]");
 
-        const auto Report = QVH::HostTool::CheckAnimationFolder(
+        const auto Report = QVH::Check::CheckAnimationFolder(
             [&](std::int32_t CallType, const RC::StringType& Payload) {
                 if (CallType == 1) {
                     return CommsCallResult{STR("A.json|B.json"), {}};
@@ -148,7 +148,7 @@ TEST(CheckAnimationFolder, AFileChangedAfterTheModsReadIsAnErrorAndTheCheckGoesO
         EXPECT_EQ(EntriesAndChecks(Report),
                   (Findings{{"A.json", "stored-unreadable"}, {"B.json", "json-syntax"}}));
         ASSERT_FALSE(Report.Findings.empty());
-        EXPECT_EQ(Report.Findings[0].Kind, QVH::HostTool::FindingKind::Error);
+        EXPECT_EQ(Report.Findings[0].Kind, QVH::Check::FindingKind::Error);
         EXPECT_NE(Report.Findings[0].Text.find(C.Part), std::string::npos)
             << Report.Findings[0].Text;
     }
@@ -165,7 +165,7 @@ TEST(CheckAnimationFolder, DeepBranchesSideBySideAreEachWalkedWhole) {
     Game.WriteFile("R" + Deep + "/Two.json", "[1,]");
     std::vector<RC::StringType> Read;
 
-    const auto Report = QVH::HostTool::CheckAnimationFolder(
+    const auto Report = QVH::Check::CheckAnimationFolder(
         [&Read](std::int32_t CallType, const RC::StringType& Payload) {
             if (CallType == 1) {
                 return CommsCallResult{STR("L|R"), {}};
@@ -192,8 +192,8 @@ TEST(CheckAnimationFolder, AFolderPastThePathLimitIsWalkedAndWhatTheModCannotRea
     std::vector<RC::StringType> Read;
 
     // The mod opens a file by its path, which passes the limit: its read fails.
-    const auto Report = QVH::HostTool::CheckAnimationFolder(
-        [&](std::int32_t CallType, const RC::StringType& Payload) {
+    const auto Report =
+        QVH::Check::CheckAnimationFolder([&](std::int32_t CallType, const RC::StringType& Payload) {
             if (CallType == 1) {
                 return CommsCallResult{RC::StringType(Name.begin(), Name.end()), {}};
             }
