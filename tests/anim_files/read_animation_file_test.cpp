@@ -5,6 +5,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -188,6 +190,44 @@ TEST_F(ReadAnimationFileTest, ReadsNothingAfterTheFirstNul) {
     EXPECT_LT(BytesReadSoFar() - Before, std::uint64_t{1} << 20);
 #endif
     EXPECT_TRUE(Log.Texts().empty());
+}
+
+TEST_F(ReadAnimationFileTest, TellsAnObserverTheBytesAsReadAndWhereTheNulIs) {
+    // What the folder check sees of a read: the NUL's offset must hold when bytes of a character
+    // were kept back across a piece's edge, line breaks among them dropped.
+    constexpr std::size_t Piece = QVH::detail::ReadScratch::PieceBytes;
+    const struct {
+        const char* What;
+        std::string Bytes;
+        std::optional<std::uint64_t> Nul;
+    } Cases[] = {
+        {"no NUL", "{\r\n}", std::nullopt},
+        {"a NUL first", "\0{}"s, 0},
+        {"a lead byte kept", std::string(Piece - 1, 'x') + "\xE2\x82\xAC\0yz"s, Piece + 2},
+        {"line breaks kept out", std::string(Piece - 3, 'x') + "\xE2\r\n\x82\xAC\0"s, Piece + 2},
+        {"UTF-16", "\xFF\xFE{\0\0\0}\0"s, 4},
+    };
+    struct Kept final : QVH::detail::ContentObserver {
+        void Piece(std::span<const char> Bytes) override {
+            Data.append(Bytes.data(), Bytes.size());
+        }
+        void Nul(std::uint64_t Offset) override { NulAt = Offset; }
+        void End(std::optional<std::uint64_t> Size) override { FileSize = Size; }
+        std::string Data;
+        std::optional<std::uint64_t> NulAt;
+        std::optional<std::uint64_t> FileSize;
+    };
+    for (const auto& C : Cases) {
+        const auto File = Game.WriteFile("observed.json", C.Bytes);
+        QVH::detail::ReadScratch Scratch;
+        Kept Observer;
+        const QVH::detail::ContentRead Text =
+            QVH::detail::ReadContent(File.u8string(), Scratch, &Observer);
+        ASSERT_FALSE(Text.Failure) << C.What;
+        EXPECT_EQ(Observer.Data, C.Bytes) << C.What;
+        EXPECT_EQ(Observer.NulAt, C.Nul) << C.What;
+        EXPECT_EQ(Observer.FileSize, C.Bytes.size()) << C.What;
+    }
 }
 
 TEST_F(ReadAnimationFileTest, ManyThreadsReadAtOnce) {

@@ -11,13 +11,14 @@
 #include "anim_files/animation_file_name.hpp"
 #include "anim_files/animation_folder.hpp"
 #include "anim_files/input_file.hpp"
+#include "anim_files/read_failure.hpp"
+#include "bridge/comms_call_params.hpp"
 #include "text/to_utf8.hpp"
 #include "tools/check/animation_folder_walk.hpp"
+#include "tools/check/check_file_bytes.hpp"
 #include "tools/check/check_json.hpp"
 #include "tools/check/check_names.hpp"
-#include "tools/check/check_stored_file.hpp"
-#include "tools/check/read_stored_file.hpp"
-#include "tools/check/stored_text.hpp"
+#include "tools/check/disk_file.hpp"
 
 namespace QVH::Check {
 namespace {
@@ -47,29 +48,14 @@ bool EndsInJson(const RC::StringType& Name) {
     return true;
 }
 
-// The system's reason for a failed open or read, in the words a log line of the mod's gives.
-std::string Reason(std::error_code Error) {
-    return QVH::ToUtf8Lossy(detail::InputFile::ErrorText(Error));
-}
-
-// Why the file as stored gives no bytes to check, when the mod's read of it gave some.
-std::string Unreadable(const StoredFile& File) {
-    using detail::ReadFailure;
-    switch (*File.Failure) {
-        case ReadFailure::Missing:
-            return "it is gone";
-        case ReadFailure::Folder:
-            return "it is a folder now";
-        case ReadFailure::Device:
-            return "it is no regular file now (a FIFO, a device or a socket)";
-        case ReadFailure::TooLarge:
-            return "it is too large for an engine string now";
-        case ReadFailure::ReadFailed:
-            return "it cannot be read (" + Reason(File.Error) + ")";
-        default:
-            break;
+// Why the file as stored gives no bytes to check, when the mod's read of it gave some: in the
+// words of the mod's log line for the failure, and with the system's reason.
+std::string Unreadable(const DiskRead& Read) {
+    std::string Text = ToUtf8Lossy(detail::ReadFailureWords(*Read.Failure));
+    if (Read.Error) {
+        Text += " (" + ToUtf8Lossy(detail::InputFile::ErrorText(Read.Error)) + ")";
     }
-    return "it cannot be opened (" + Reason(File.Error) + ")";
+    return Text;
 }
 
 // The top-level entries the listing shows: each name as a piece of the listing, or, for a name
@@ -97,10 +83,11 @@ bool TakeFromListing(std::map<RC::StringType, int>& Pieces, const RC::StringType
     return All;
 }
 
-void CheckStored(const StoredText& Stored, const RC::StringType& Name, const CommsCallResult& Read,
+void CheckStored(const DiskFile& Stored, const RC::StringType& Name, const CommsCallResult& Read,
                  EntryFindings& Out) {
-    const StoredFileFacts Facts = CheckStoredFile(Stored, Out);
-    if (Read.Payload.empty() && !Facts.Empty && !Facts.EndsAtNul) {
+    CheckFileBytes(Stored, Out);
+    const bool Empty = Stored.Bytes().empty();
+    if (Read.Payload.empty() && !Empty && !Stored.Nul()) {
         Out.Error("read-empty",
                   "the read gives nothing: the file holds no more than line breaks and a "
                   "byte-order mark");
@@ -111,12 +98,12 @@ void CheckStored(const StoredText& Stored, const RC::StringType& Name, const Com
                     "the same, and it is not checked as JSON");
         return;
     }
-    if (Facts.Empty) {
+    if (Empty) {
         return;
     }
     CheckJsonLineBreaks(Stored, Out);
     if (!Read.Payload.empty()) {
-        CheckJsonSyntax(QVH::ToUtf8Lossy(Read.Payload), Stored, Facts.EndsAtNul, Out);
+        CheckJsonSyntax(ToUtf8Lossy(Read.Payload), Stored, Out);
     }
 }
 
@@ -146,7 +133,7 @@ void CheckLink(FolderLink Link, EntryFindings& Out) {
 void CheckFile(const FolderWalk& Walk, std::size_t Index, const CommsCall& Call,
                EntryFindings& Out) {
     const RC::StringType Name = ReadNameOf(Walk, Index);
-    const CommsCallResult Read = Call(2, Name);
+    const CommsCallResult Read = Call(ReadCallType, Name);
     if (!Read.Log.empty()) {
         Out.Error("read-failed", "the read gives nothing: the mod logs " + Joined(Read.Log));
         return;
@@ -163,12 +150,12 @@ void CheckFile(const FolderWalk& Walk, std::size_t Index, const CommsCall& Call,
         "qvh-host cannot read the file itself, so its bytes are not "
         "checked: ";
     try {
-        StoredFile File = ReadStoredFile(detail::AnimationFilePathText(Name));
-        if (File.Failure) {
-            Out.Error("stored-unreadable", Unchecked + Unreadable(File));
+        const DiskRead Stored = ReadDiskFile(detail::AnimationFilePathText(Name));
+        if (Stored.Failure) {
+            Out.Error("stored-unreadable", Unchecked + Unreadable(Stored));
             return;
         }
-        CheckStored(StoredText(std::move(File.Bytes), File.Size), Name, Read, Out);
+        CheckStored(Stored.File, Name, Read, Out);
     } catch (const std::exception& Error) {
         Out.Error("stored-unreadable", Unchecked + Error.what());
     }
@@ -180,7 +167,7 @@ CheckReport CheckAnimationFolder(const CommsCall& Call) {
     CheckReport Report;
     Report.Folder.assign(QVH::AnimationFolder.begin(), QVH::AnimationFolder.end());
     EntryFindings FolderFindings(NoEntry, Report.Findings);
-    const CommsCallResult Listing = Call(1, STR(""));
+    const CommsCallResult Listing = Call(ListCallType, STR(""));
     if (!Listing.Log.empty()) {
         FolderFindings.Error("listing-failed",
                              "the listing fails: the mod logs " + Joined(Listing.Log));

@@ -2,9 +2,6 @@
 
 #include <algorithm>
 
-#include "log/escaped_name.hpp"
-#include "text/utf8_sequence.hpp"
-
 namespace QVH::Check {
 
 std::size_t CheckReport::Count(FindingKind Kind) const {
@@ -59,25 +56,5 @@ void PieceQuote::Add(std::size_t Index, std::string_view Character) {
 }
 
 std::string PieceQuote::Quote() const { return "'" + Head + (Whole() ? "" : "...") + Tail + "'"; }
-
-std::string QuotedPiece(std::string_view Text) {
-    const auto* const First = reinterpret_cast<const unsigned char*>(Text.data());
-    const auto* const End = First + Text.size();
-    std::size_t Count = 0;
-    for (const auto* In = First; In != End; In = ReadUtf8Sequence<false>(In, End).End) {
-        ++Count;
-    }
-    PieceQuote Quote(Count);
-    std::size_t Index = 0;
-    for (const auto* In = First; In != End; ++Index) {
-        const auto* const Next = ReadUtf8Sequence<false>(In, End).End;
-        if (Quote.Shows(Index)) {
-            Quote.Add(Index, EscapedName(std::string_view(reinterpret_cast<const char*>(In),
-                                                          static_cast<std::size_t>(Next - In))));
-        }
-        In = Next;
-    }
-    return Quote.Quote();
-}
 
 }  // namespace QVH::Check

@@ -123,7 +123,4 @@ private:
     std::string Tail;
 };
 
-// A piece of text (UTF-8) quoted as PieceQuote quotes, escaped as names are.
-std::string QuotedPiece(std::string_view Text);
-
 }  // namespace QVH::Check

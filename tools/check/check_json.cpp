@@ -5,6 +5,7 @@
 #include <string>
 
 #include "text/unicode.hpp"
+#include "tools/check/disk_characters.hpp"
 #include "tools/check/json_numbers.hpp"
 #include "tools/check/json_syntax.hpp"
 
@@ -19,9 +20,9 @@ std::size_t CharactersBefore(std::string_view Text, std::size_t Byte) {
 
 }  // namespace
 
-void CheckJsonLineBreaks(const StoredText& Stored, EntryFindings& Out) {
-    StoredTextReader Reader(Stored);
-    StoredCharacter C;
+void CheckJsonLineBreaks(const DiskFile& Stored, EntryFindings& Out) {
+    DiskCharacters Characters(Stored);
+    DiskCharacter C;
     bool InString = false;
     bool Escaped = false;
     bool StringReported = false;
@@ -30,7 +31,7 @@ void CheckJsonLineBreaks(const StoredText& Stored, EntryFindings& Out) {
     RepeatedWarning InStrings(Out, "json-string-line-break", "a line break inside a JSON string");
     RepeatedWarning Joined(Out, "json-joined-by-line-break",
                            "a line break between two words or numbers");
-    while (Reader.Next(C) && !(C.Code == 0 && C.WellFormed)) {
+    while (Characters.Next(C)) {
         if (C.LineBreak) {
             if (InString && !StringReported) {
                 if (InStrings.Next()) {
@@ -68,8 +69,7 @@ void CheckJsonLineBreaks(const StoredText& Stored, EntryFindings& Out) {
     Joined.Finish();
 }
 
-void CheckJsonSyntax(std::string_view Text, const StoredText& Stored, bool EndsAtNul,
-                     EntryFindings& Out) {
+void CheckJsonSyntax(std::string_view Text, const DiskFile& Stored, EntryFindings& Out) {
     const std::string_view JsonPrefix = "not JSON once its line breaks are removed: ";
     // The parser passes over a byte-order mark at the start, which most readers refuse; the mod
     // keeps one after the mark it drops.
@@ -77,7 +77,7 @@ void CheckJsonSyntax(std::string_view Text, const StoredText& Stored, bool EndsA
         Out.Error("json-syntax",
                   std::string(JsonPrefix) +
                       "the text starts with U+FEFF, a second byte-order mark, which is no JSON",
-                  Stored.PositionOfCharacter(0));
+                  PositionOfCharacter(Stored, 0));
         return;
     }
     // The parser refuses a number no double holds, which the grammar allows: each is written as
@@ -95,28 +95,29 @@ void CheckJsonSyntax(std::string_view Text, const StoredText& Stored, bool EndsA
     // the text's UTF-8.
     const std::optional<JsonSyntaxError> Error = FirstJsonSyntaxError(
         Huge.empty() ? Text : std::string_view(Parsed), [&](std::size_t Start, std::size_t End) {
-            return Stored.QuotedCharacters(CharactersBefore(Text, Start),
-                                           CharactersBefore(Text, End));
+            return QuotedCharacters(Stored, CharactersBefore(Text, Start),
+                                    CharactersBefore(Text, End));
         });
     const std::size_t Byte = Error ? Error->Byte : Text.size();
     RepeatedWarning Numbers(Out, "json-number-too-large", "a number no double holds");
     for (const ByteRange& Number : Huge) {
         if (Number.Start < Byte && Numbers.Next()) {
+            const std::size_t First = CharactersBefore(Text, Number.Start);
             Numbers.Report(", " +
-                               QuotedPiece(Text.substr(Number.Start, Number.End - Number.Start)) +
+                               QuotedCharacters(Stored, First, CharactersBefore(Text, Number.End)) +
                                ": JSON, but a reader may refuse it or take it for infinity",
-                           Stored.PositionOfCharacter(CharactersBefore(Text, Number.Start)));
+                           PositionOfCharacter(Stored, First));
         }
     }
     Numbers.Finish();
     if (!Error) {
         return;
     }
-    const bool AtNul = EndsAtNul && Byte == Text.size();
+    const bool AtNul = Stored.Nul() && Byte == Text.size();
     Out.Error(
         "json-syntax",
         std::string(JsonPrefix) + Error->Reason + (AtNul ? " (the text ends at the NUL)" : ""),
-        Stored.PositionOfCharacter(CharactersBefore(Text, Byte)));
+        PositionOfCharacter(Stored, CharactersBefore(Text, Byte)));
 }
 
 }  // namespace QVH::Check

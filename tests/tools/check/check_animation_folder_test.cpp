@@ -109,8 +109,9 @@ TEST(CheckAnimationFolder, AFileChangedAfterTheModsReadIsAnErrorAndTheCheckGoesO
              fs::remove(File);
              fs::create_directory(File);
          },
-         "it is a folder now"},
-        {"removed", [](const fs::path& File) { fs::remove(File); }, "it is gone"},
+         "its bytes are not checked: Animation file is a folder"},
+        {"removed", [](const fs::path& File) { fs::remove(File); },
+         "its bytes are not checked: Animation file not found"},
     };
 #if !defined(_WIN32)
     // Neither may stall or fill the check: a FIFO with no writer, a device without end.
@@ -119,13 +120,13 @@ TEST(CheckAnimationFolder, AFileChangedAfterTheModsReadIsAnErrorAndTheCheckGoesO
                          fs::remove(File);
                          ASSERT_EQ(::mkfifo(File.c_str(), 0600), 0);
                      },
-                     "no regular file now"});
+                     "Animation file name names a device, not a file"});
     Cases.push_back({"made a link to /dev/zero",
                      [](const fs::path& File) {
                          fs::remove(File);
                          fs::create_symlink("/dev/zero", File);
                      },
-                     "no regular file now"});
+                     "Animation file name names a device, not a file"});
 #endif
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.Name);
