@@ -19,6 +19,7 @@
 #include "tools/check/check_json.hpp"
 #include "tools/check/check_names.hpp"
 #include "tools/check/disk_file.hpp"
+#include "tools/check/shown_name.hpp"
 
 namespace QVH::Check {
 namespace {

@@ -49,8 +49,6 @@ void RepeatedWarning::Finish() {
     }
 }
 
-std::string Quoted(std::string_view Text) { return "\"" + std::string(Text) + "\""; }
-
 void PieceQuote::Add(std::size_t Index, std::string_view Character) {
     (Whole() || Index < Shown ? Head : Tail).append(Character);
 }

@@ -94,9 +94,6 @@ private:
     std::size_t Places = 0;
 };
 
-// Text quoted for a message: between double quotes, as it is.
-std::string Quoted(std::string_view Text);
-
 // A piece of text of Count characters quoted for a message, built a character at a time: between
 // single quotes, whole when short, else its first and last few characters with "..." between;
 // never cut inside a character. Only the characters shown are asked for, so a long piece costs

@@ -4,12 +4,12 @@
 #include <string_view>
 #include <vector>
 
-#include "log/escaped_name.hpp"
 #include "text/from_utf8.hpp"
 #include "text/to_utf8.hpp"
 #include "text/unicode.hpp"
 #include "text/utf16_character.hpp"
 #include "text/utf8_sequence.hpp"
+#include "tools/check/shown_name.hpp"
 
 namespace QVH::Check {
 namespace {
@@ -42,9 +42,6 @@ std::u32string Characters(const NativeName& Name, bool& WellFormed) {
 #endif
     return Out;
 }
-
-// Engine text for a message: escaped as the mod's log lines escape names, in UTF-8.
-std::string ShownText(RC::StringViewType Text) { return ToUtf8(EscapedName(Text)); }
 
 // How a character is named in a message: itself, or its code point when it cannot be seen.
 std::string CharacterInText(char32_t Code) {
@@ -131,18 +128,10 @@ RC::StringType ListedName(const NativeName& Name) {
 #endif
 }
 
-std::string ShownName(const NativeName& Name) {
-#if defined(_WIN32)
-    return ShownText(Name);
-#else
-    return EscapedName(std::string_view(Name));
-#endif
-}
-
 void CheckName(const NativeName& Name, bool Listed, EntryFindings& Out) {
     bool WellFormed = true;
     const std::u32string Codes = Characters(Name, WellFormed);
-    const std::string Game = ShownText(ListedName(Name));
+    const std::string Game = ShownName(ListedName(Name));
     if (!WellFormed) {
 #if defined(_WIN32)
         Out.Error("name-not-utf8",

@@ -17,11 +17,6 @@ using NativeName = std::filesystem::path::string_type;
 // decoded as UTF-8, ill-formed parts as U+FFFD; on Windows the units as they are.
 RC::StringType ListedName(const NativeName& Name);
 
-// The name for messages, UTF-8 on one line, escaped as the mod's log lines escape names: control
-// characters, bidirectional controls and "<" as <U+000A>, bytes that are not UTF-8 as <0xFF>
-// (units that are not UTF-16 as <U+D800>), so that the file can be told apart on disk.
-std::string ShownName(const NativeName& Name);
-
 // Checks one entry's own name: that it is UTF-8, that the listing does not split it (only where
 // Listed: the listing shows the top level alone), and that Windows can hold it as a file name.
 void CheckName(const NativeName& Name, bool Listed, EntryFindings& Out);

@@ -3,11 +3,10 @@
 #include <cstdio>
 #include <string_view>
 
-#include "log/escaped_name.hpp"
-#include "text/to_utf8.hpp"
 #include "text/unicode.hpp"
 #include "text/utf16_character.hpp"
 #include "text/utf8_sequence.hpp"
+#include "tools/check/shown_name.hpp"
 
 namespace QVH::Check {
 namespace {
@@ -16,8 +15,8 @@ const unsigned char* AsBytes(const std::string& Bytes) {
     return reinterpret_cast<const unsigned char*>(Bytes.data());
 }
 
-// A character as the file holds it, escaped as names are.
-std::string Shown(const DiskFile& File, const DiskCharacter& C) {
+// A character as the file holds it, shown as names are.
+std::string ShownCharacter(const DiskFile& File, const DiskCharacter& C) {
     const std::string_view Bytes = std::string_view(File.Bytes()).substr(C.Offset, C.Length);
     if (!File.Encoding().IsUtf16()) {
         // The line breaks passed over inside a sequence are no part of its character.
@@ -27,7 +26,7 @@ std::string Shown(const DiskFile& File, const DiskCharacter& C) {
                 Kept += Byte;
             }
         }
-        return EscapedName(std::string_view(Kept));
+        return ShownName(std::string_view(Kept));
     }
     if (Bytes.size() == 1) {
         // An odd last byte: half a unit, no character.
@@ -40,7 +39,7 @@ std::string Shown(const DiskFile& File, const DiskCharacter& C) {
         Units += static_cast<RC::CharType>(
             LoadUtf16Unit(AsBytes(File.Bytes()) + C.Offset + At, File.Encoding().BigEndian()));
     }
-    return ToUtf8(EscapedName(Units));
+    return ShownName(Units);
 }
 
 }  // namespace
@@ -147,7 +146,7 @@ std::string QuotedCharacters(const DiskFile& File, std::size_t First, std::size_
             continue;
         }
         if (Seen >= First && Quote.Shows(Seen - First)) {
-            Quote.Add(Seen - First, Shown(File, C));
+            Quote.Add(Seen - First, ShownCharacter(File, C));
         }
         ++Seen;
     }

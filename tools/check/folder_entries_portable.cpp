@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "tools/check/folder_entries.hpp"
+#include "tools/check/shown_name.hpp"
 
 namespace QVH::Check {
 namespace {

@@ -8,6 +8,7 @@
 
 #include "anim_files/readdir_folder.hpp"
 #include "tools/check/folder_entries.hpp"
+#include "tools/check/shown_name.hpp"
 
 namespace QVH::Check {
 namespace {

@@ -9,11 +9,10 @@
 #include "anim_files/animation_folder.hpp"
 #include "bridge/comms_call_params.hpp"
 #include "bridge/comms_function_path.hpp"
-#include "log/escaped_name.hpp"
 #include "text/from_utf8.hpp"
 #include "text/to_utf8.hpp"
 #include "text/utf8_sequence.hpp"
-#include "tools/check/check_names.hpp"
+#include "tools/check/shown_name.hpp"
 #include "tools/qvh_host/comms_call.hpp"
 #include "tools/qvh_host/hosted_mod.hpp"
 #include "tools/qvh_host/output.hpp"
@@ -37,13 +36,10 @@ std::string Seconds(std::chrono::milliseconds Duration) {
     return Text;
 }
 
-// Engine text in a line of the story: escaped as the mod's log lines escape names.
-std::string Shown(RC::StringViewType Text) { return QVH::ToUtf8Lossy(EscapedName(Text)); }
-
 // Makes the call as the widget would and shows what it finds in Payload.
 RC::StringType Call(std::int32_t CallType, const RC::StringType& Payload, const Options& Opts) {
-    Say("the widget calls CPPCommsCall(" + std::to_string(CallType) + ", \"" + Shown(Payload) +
-        "\"); the Blueprint body finds in Payload:");
+    Say("the widget calls CPPCommsCall(" + std::to_string(CallType) + ", " +
+        Check::Quoted(Check::ShownName(Payload)) + "\"); the Blueprint body finds in Payload:");
     RC::StringType Found = CallCommsFunction(CallType, Payload);
     WriteOutput(FormatPayload(Found, Opts.Format));
     return Found;

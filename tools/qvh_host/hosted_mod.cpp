@@ -6,8 +6,7 @@
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "bridge/comms_function_path.hpp"
-#include "log/escaped_name.hpp"
-#include "tools/check/check_names.hpp"
+#include "tools/check/shown_name.hpp"
 
 namespace QVH::HostTool {
 namespace {
@@ -24,7 +23,7 @@ std::unique_ptr<HostedMod> HostedMod::Start(const std::filesystem::path& Path, s
     auto Library = StandIn::ModLibrary::Load(Path, Error);
     if (!Library) {
         // The system's message quotes the path, which may hold anything.
-        Error = EscapedName(std::string_view(Error));
+        Error = Check::ShownName(std::string_view(Error));
         return nullptr;
     }
     RC::CppUserModBase* Mod = Library->CallStartMod();
