@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "bridge/comms_call_params.hpp"
-#include "log/escaped_name.hpp"
 #include "text/from_utf8.hpp"
 #include "text/utf8_sequence.hpp"
+#include "tools/check/shown_name.hpp"
 
 namespace QVH::HostTool {
 namespace {
@@ -49,16 +49,6 @@ bool ParseUnits(std::string_view Text, RC::StringType& Out) {
         At = End;
     }
     return true;
-}
-
-// An argument quoted in a message: escaped as the mod's log lines escape names, so that no
-// argument can break the message's line or pass for a line of the mod's.
-std::string Shown(std::string_view Argument) {
-    // Appended piece by piece: at -O3 GCC 12 warns wrongly (-Wrestrict) about "literal" + string.
-    std::string Quoted = "\"";
-    Quoted += EscapedName(Argument);
-    Quoted += '"';
-    return Quoted;
 }
 
 std::filesystem::path PathFromUtf8(const std::string& Text) {
@@ -114,13 +104,15 @@ bool SetOption(const std::string& Name, const std::string& Value, Options& Out,
         Out.WorkingDirectory = PathFromUtf8(Value);
     } else if (Name == "--load-delay" || Name == "--hook-timeout") {
         if (!ParseSeconds(Value, Duration)) {
-            Error = Name + " takes a number of seconds from 0 to 86400, not " + Shown(Value);
+            Error = Name + " takes a number of seconds from 0 to 86400, not " +
+                    Check::Quoted(Check::ShownName(Value));
             return false;
         }
         (Name == "--load-delay" ? Out.LoadDelay : Out.HookTimeout) = Duration;
     } else if (Name == "--format") {
         if (Value != "text" && Value != "units" && Value != "json") {
-            Error = "--format takes text, units or json, not " + Shown(Value);
+            Error =
+                "--format takes text, units or json, not " + Check::Quoted(Check::ShownName(Value));
             return false;
         }
         Out.Format = Value == "text"    ? PayloadFormat::Text
@@ -128,7 +120,7 @@ bool SetOption(const std::string& Name, const std::string& Value, Options& Out,
                                         : PayloadFormat::Json;
     } else {
         if (Value != "text" && Value != "units") {
-            Error = "--input takes text or units, not " + Shown(Value);
+            Error = "--input takes text or units, not " + Check::Quoted(Check::ShownName(Value));
             return false;
         }
         Out.Input = Value == "text" ? PayloadInput::Text : PayloadInput::Units;
@@ -140,15 +132,15 @@ bool SetOption(const std::string& Name, const std::string& Value, Options& Out,
 bool SetPayload(const std::string& Given, Options& Out, std::string& Error) {
     if (Out.Input == PayloadInput::Units) {
         if (!ParseUnits(Given, Out.Payload)) {
-            Error =
-                "--input units takes four-digit hex units separated by spaces, not " + Shown(Given);
+            Error = "--input units takes four-digit hex units separated by spaces, not " +
+                    Check::Quoted(Check::ShownName(Given));
             return false;
         }
         return true;
     }
     // Text typed for the Blueprint must arrive exactly as typed, so nothing is patched.
     if (!IsWellFormedUtf8(Given)) {
-        Error = "the Payload text is not valid UTF-8: " + Shown(Given);
+        Error = "the Payload text is not valid UTF-8: " + Check::Quoted(Check::ShownName(Given));
         return false;
     }
     Out.Payload = FromUtf8(Given);
@@ -183,11 +175,11 @@ bool ParseCommand(const std::vector<std::string>& Positional, Options& Out, std:
     } else if (Name == "check") {
         Out.What = Command::Check;
     } else {
-        Error = "unknown command " + Shown(Name);
+        Error = "unknown command " + Check::Quoted(Check::ShownName(Name));
         return false;
     }
     if (Positional.size() > Expected) {
-        Error = "unexpected argument " + Shown(Positional[Expected]);
+        Error = "unexpected argument " + Check::Quoted(Check::ShownName(Positional[Expected]));
         return false;
     }
     if ((Expected == 3 || Out.What == Command::Read) &&
@@ -243,7 +235,7 @@ bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::
         // Told apart before any value is taken, wherever it stands.
         const NamedOption* const Option = FindOption(Argument);
         if (Option == nullptr) {
-            Error = "unknown option " + Shown(Argument);
+            Error = "unknown option " + Check::Quoted(Check::ShownName(Argument));
             return false;
         }
         if (!Option->TakesValue) {
