@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "bridge/comms_call_params.hpp"
 #include "tests/support/game_folder.hpp"
 
 #if !defined(_WIN32)
@@ -45,11 +46,13 @@ TEST(CheckAnimationFolder, ListsOnceAndReadsEachFileByTheNameAReadTakes) {
     const auto Report = QVH::Check::CheckAnimationFolder(
         [&Calls](std::int32_t CallType, const RC::StringType& Payload) {
             Calls.push_back({CallType, Payload});
-            return CommsCallResult{CallType == 1 ? STR("Idle.json|Sub") : STR("{}"), {}};
+            return CommsCallResult{CallType == QVH::ListCallType ? STR("Idle.json|Sub") : STR("{}"),
+                                   {}};
         });
 
-    EXPECT_EQ(Calls,
-              (std::vector<Call>{{1, STR("")}, {2, STR("Idle.json")}, {2, STR("Sub/Wave.json")}}));
+    EXPECT_EQ(Calls, (std::vector<Call>{{QVH::ListCallType, STR("")},
+                                        {QVH::ReadCallType, STR("Idle.json")},
+                                        {QVH::ReadCallType, STR("Sub/Wave.json")}}));
     EXPECT_TRUE(Report.Findings.empty());
 }
 
@@ -86,7 +89,7 @@ TEST(CheckAnimationFolder, JudgesWhatTheModAnswers) {
 
         const auto Report =
             QVH::Check::CheckAnimationFolder([&C](std::int32_t CallType, const RC::StringType&) {
-                return CallType == 1 ? C.Listing : C.Read;
+                return CallType == QVH::ListCallType ? C.Listing : C.Read;
             });
 
         EXPECT_EQ(EntriesAndChecks(Report), C.Wanted);
@@ -136,7 +139,7 @@ TEST(CheckAnimationFolder, AFileChangedAfterTheModsReadIsAnErrorAndTheCheckGoesO
 
         const auto Report = QVH::Check::CheckAnimationFolder(
             [&](std::int32_t CallType, const RC::StringType& Payload) {
-                if (CallType == 1) {
+                if (CallType == QVH::ListCallType) {
                     return CommsCallResult{STR("A.json|B.json"), {}};
                 }
                 if (Payload == STR("A.json")) {
@@ -168,7 +171,7 @@ TEST(CheckAnimationFolder, DeepBranchesSideBySideAreEachWalkedWhole) {
 
     const auto Report = QVH::Check::CheckAnimationFolder(
         [&Read](std::int32_t CallType, const RC::StringType& Payload) {
-            if (CallType == 1) {
+            if (CallType == QVH::ListCallType) {
                 return CommsCallResult{STR("L|R"), {}};
             }
             Read.push_back(Payload);
@@ -195,7 +198,7 @@ TEST(CheckAnimationFolder, AFolderPastThePathLimitIsWalkedAndWhatTheModCannotRea
     // The mod opens a file by its path, which passes the limit: its read fails.
     const auto Report =
         QVH::Check::CheckAnimationFolder([&](std::int32_t CallType, const RC::StringType& Payload) {
-            if (CallType == 1) {
+            if (CallType == QVH::ListCallType) {
                 return CommsCallResult{RC::StringType(Name.begin(), Name.end()), {}};
             }
             Read.push_back(Payload);
