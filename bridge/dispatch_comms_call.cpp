@@ -20,7 +20,7 @@ namespace {
 // straight from the read's buffer: one copy in all. Everything that can fail but memory has
 // happened by then, so a failing read or log line leaves Payload as it was; should memory run
 // out, Payload is left empty rather than ended twice.
-void ReplaceWithFileText(RC::Unreal::FString& Payload) {
+void ReplaceNameWithText(RC::Unreal::FString& Payload) {
     const LentText Text = ReadAnimationFile(CharsOf(Payload));
     Payload.~FString();
     try {
@@ -51,7 +51,7 @@ void DispatchCommsCall(RC::Unreal::UnrealScriptFunctionCallableContext& Context,
                 Payload = *Listing;
             }
         } else if (CallType == ReadCallType) {
-            ReplaceWithFileText(Payload);
+            ReplaceNameWithText(Payload);
         } else {
             LogLine({STR("CPPCommsCall received but CallType was invalid.")});
         }
