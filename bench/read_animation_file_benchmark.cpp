@@ -6,11 +6,10 @@
 
 #include "bench/page_faults.hpp"
 
-#include "anim_files/read_animation_file.hpp"
 #include "bench/floor.hpp"
 #include "bench/inputs.hpp"
 #include "bench/literal_pipeline.hpp"
-#include "engine/host_generations.hpp"
+#include "bench/mod_read.hpp"
 
 namespace QVH::Bench {
 namespace {
@@ -53,13 +52,8 @@ void Register(const std::string& Function, ReadFunction Read, ExpectedUnits Expe
 }
 
 const bool Registered = [] {
-    // The engine string made of the lent text, as the dispatch makes it.
-    Register(
-        "BM_ReadAnimationFile",
-        [](RC::Unreal::FString Name) {
-            return RC::Unreal::FString(QVH::ReadAnimationFile(QVH::CharsOf(Name)).c_str());
-        },
-        [](const AnimationInput& Input) { return Input.DecodedUnits; });
+    Register("BM_ReadAnimationFile", ModReadAnimationFile,
+             [](const AnimationInput& Input) { return Input.DecodedUnits; });
     Register("BM_LiteralReadAnimationFile", LiteralReadAnimationFile,
              [](const AnimationInput& Input) { return Input.WidenedUnits(); });
     Register("BM_FloorReadAnimationFile", FloorReadAnimationFile,

@@ -9,11 +9,10 @@
 #include <fstream>
 #include <string>
 
-#include "anim_files/read_animation_file.hpp"
 #include "bench/floor.hpp"
 #include "bench/inputs.hpp"
 #include "bench/literal_pipeline.hpp"
-#include "engine/host_generations.hpp"
+#include "bench/mod_read.hpp"
 
 namespace {
 
@@ -88,11 +87,7 @@ int main(int Argc, char** Argv) {
             return Usage();
         }
     }
-    // The mod's read makes the engine string of the lent text, as the dispatch does.
-    const ReadFunction Mod = [](RC::Unreal::FString Name) {
-        return RC::Unreal::FString(QVH::ReadAnimationFile(QVH::CharsOf(Name)).c_str());
-    };
-    const ReadFunction Read = Variant == "mod"       ? Mod
+    const ReadFunction Read = Variant == "mod"       ? QVH::Bench::ModReadAnimationFile
                               : Variant == "literal" ? QVH::Bench::LiteralReadAnimationFile
                               : Variant == "floor"   ? QVH::Bench::FloorReadAnimationFile
                                                      : nullptr;
