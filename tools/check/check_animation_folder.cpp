@@ -87,8 +87,8 @@ bool TakeFromListing(std::map<RC::StringType, int>& Pieces, const RC::StringType
 void CheckStored(const DiskFile& Stored, const RC::StringType& Name, const CommsCallResult& Read,
                  EntryFindings& Out) {
     CheckFileBytes(Stored, Out);
-    const bool Empty = Stored.Bytes().empty();
-    if (Read.Payload.empty() && !Empty && !Stored.Nul()) {
+    const bool Empty = Stored.Bytes.empty();
+    if (Read.Payload.empty() && !Empty && !Stored.Nul) {
         Out.Error("read-empty",
                   "the read gives nothing: the file holds no more than line breaks and a "
                   "byte-order mark");

@@ -60,8 +60,8 @@ IllFormed ReadCharacters(const DiskFile& File, TextPosition& End) {
         }
         ++Found.Characters;
         // Line breaks passed over inside a UTF-8 sequence are no part of what is replaced.
-        const auto First = File.Bytes().begin() + static_cast<std::ptrdiff_t>(C.Offset);
-        Found.Bytes += File.Encoding().IsUtf16()
+        const auto First = File.Bytes.begin() + static_cast<std::ptrdiff_t>(C.Offset);
+        Found.Bytes += File.Encoding.IsUtf16()
                            ? C.Length
                            : static_cast<std::size_t>(
                                  std::count_if(First, First + static_cast<std::ptrdiff_t>(C.Length),
@@ -72,13 +72,12 @@ IllFormed ReadCharacters(const DiskFile& File, TextPosition& End) {
 }
 
 void ReportNul(const DiskFile& File, TextPosition At, EntryFindings& Out) {
-    const std::optional<std::uint64_t> Size = File.FileSize();
-    Out.Error(
-        "nul-byte",
-        "a NUL ends the text here: the Blueprint loses " +
-            (Size ? "the last " + Plural(*Size - *File.Nul(), "byte", "bytes") + " of the file"
-                  : std::string("the rest of the file")),
-        At);
+    const std::optional<std::uint64_t> Size = File.FileSize;
+    Out.Error("nul-byte",
+              "a NUL ends the text here: the Blueprint loses " +
+                  (Size ? "the last " + Plural(*Size - *File.Nul, "byte", "bytes") + " of the file"
+                        : std::string("the rest of the file")),
+              At);
 }
 
 void ReportIllFormed(const IllFormed& Found, bool Utf16, EntryFindings& Out) {
@@ -96,12 +95,12 @@ void ReportIllFormed(const IllFormed& Found, bool Utf16, EntryFindings& Out) {
 }  // namespace
 
 void CheckFileBytes(const DiskFile& File, EntryFindings& Out) {
-    if (File.Bytes().empty()) {
+    if (File.Bytes.empty()) {
         Out.Warning("empty-file", "the file is empty: the Blueprint gets an empty string");
         return;
     }
-    if (File.Encoding().Kind == TextEncoding::Utf8 && File.Encoding().MarkBytes == 0) {
-        if (const char* Order = Utf16WithoutMark(File.Bytes())) {
+    if (File.Encoding.Kind == TextEncoding::Utf8 && File.Encoding.MarkBytes == 0) {
+        if (const char* Order = Utf16WithoutMark(File.Bytes)) {
             Out.Warning("utf16-without-bom",
                         std::string("the file looks like UTF-16 ") + Order +
                             " without a byte-order mark: the mod reads it as UTF-8, and its "
@@ -110,11 +109,11 @@ void CheckFileBytes(const DiskFile& File, EntryFindings& Out) {
     }
     TextPosition End;
     const IllFormed Found = ReadCharacters(File, End);
-    if (File.Nul()) {
+    if (File.Nul) {
         ReportNul(File, End, Out);
     }
     if (Found.First) {
-        ReportIllFormed(Found, File.Encoding().IsUtf16(), Out);
+        ReportIllFormed(Found, File.Encoding.IsUtf16(), Out);
     }
 }
 

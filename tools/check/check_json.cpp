@@ -113,7 +113,7 @@ void CheckJsonSyntax(std::string_view Text, const DiskFile& Stored, EntryFinding
     if (!Error) {
         return;
     }
-    const bool AtNul = Stored.Nul() && Byte == Text.size();
+    const bool AtNul = Stored.Nul && Byte == Text.size();
     Out.Error(
         "json-syntax",
         std::string(JsonPrefix) + Error->Reason + (AtNul ? " (the text ends at the NUL)" : ""),

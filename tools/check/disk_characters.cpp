@@ -17,8 +17,8 @@ const unsigned char* AsBytes(const std::string& Bytes) {
 
 // A character as the file holds it, shown as names are.
 std::string ShownCharacter(const DiskFile& File, const DiskCharacter& C) {
-    const std::string_view Bytes = std::string_view(File.Bytes()).substr(C.Offset, C.Length);
-    if (!File.Encoding().IsUtf16()) {
+    const std::string_view Bytes = std::string_view(File.Bytes).substr(C.Offset, C.Length);
+    if (!File.Encoding.IsUtf16()) {
         // The line breaks passed over inside a sequence are no part of its character.
         std::string Kept;
         for (const char Byte : Bytes) {
@@ -37,7 +37,7 @@ std::string ShownCharacter(const DiskFile& File, const DiskCharacter& C) {
     RC::StringType Units;
     for (std::size_t At = 0; At + 1 < Bytes.size(); At += 2) {
         Units += static_cast<RC::CharType>(
-            LoadUtf16Unit(AsBytes(File.Bytes()) + C.Offset + At, File.Encoding().BigEndian()));
+            LoadUtf16Unit(AsBytes(File.Bytes) + C.Offset + At, File.Encoding.BigEndian()));
     }
     return ShownName(Units);
 }
@@ -45,7 +45,7 @@ std::string ShownCharacter(const DiskFile& File, const DiskCharacter& C) {
 }  // namespace
 
 DiskCharacters::DiskCharacters(const DiskFile& InFile)
-    : File(InFile), At(InFile.Encoding().MarkBytes) {}
+    : File(InFile), At(InFile.Encoding.MarkBytes) {}
 
 bool DiskCharacters::Next(DiskCharacter& Out) {
     if (At >= File.TextEnd()) {
@@ -54,7 +54,7 @@ bool DiskCharacters::Next(DiskCharacter& Out) {
     Out = DiskCharacter{};
     Out.Offset = At;
     Out.At = Position;
-    if (File.Encoding().IsUtf16()) {
+    if (File.Encoding.IsUtf16()) {
         NextUtf16(Out);
     } else {
         NextUtf8(Out);
@@ -64,9 +64,9 @@ bool DiskCharacters::Next(DiskCharacter& Out) {
 }
 
 void DiskCharacters::NextUtf8(DiskCharacter& Out) {
-    const unsigned char* const First = AsBytes(File.Bytes()) + At;
+    const unsigned char* const First = AsBytes(File.Bytes) + At;
     const Utf8Sequence Sequence =
-        ReadUtf8Sequence<true>(First, AsBytes(File.Bytes()) + File.TextEnd());
+        ReadUtf8Sequence<true>(First, AsBytes(File.Bytes) + File.TextEnd());
     Out.Code = Sequence.Code;
     Out.WellFormed = Sequence.WellFormed;
     Out.LineBreak = IsLineBreak(Sequence.Code);
@@ -87,7 +87,7 @@ void DiskCharacters::NextUtf8(DiskCharacter& Out) {
 }
 
 void DiskCharacters::NextUtf16(DiskCharacter& Out) {
-    const unsigned char* const First = AsBytes(File.Bytes()) + At;
+    const unsigned char* const First = AsBytes(File.Bytes) + At;
     const std::size_t Left = File.TextEnd() - At;
     if (Left == 1) {
         // An odd last byte: half a unit.
@@ -95,7 +95,7 @@ void DiskCharacters::NextUtf16(DiskCharacter& Out) {
         Out.WellFormed = false;
         Out.Length = 1;
     } else {
-        const bool BigEndian = File.Encoding().BigEndian();
+        const bool BigEndian = File.Encoding.BigEndian();
         const Utf16Character Character = ReadUtf16Character(
             LoadUtf16Unit(First, BigEndian), Left >= 4 ? LoadUtf16Unit(First + 2, BigEndian) : 0);
         Out.Code = Character.WellFormed ? Character.Code : Replacement;

@@ -12,20 +12,16 @@ namespace {
 // Keeps what the mod's read meets: every byte it reads, where the text ends, how long the file is.
 class Keeper final : public detail::ContentObserver {
 public:
-    void Piece(std::span<const char> Bytes) override { Data.append(Bytes.data(), Bytes.size()); }
-    void Nul(std::uint64_t Offset) override { NulAt = static_cast<std::size_t>(Offset); }
-    void End(std::optional<std::uint64_t> FileSize) override { Size = FileSize; }
+    void Piece(std::span<const char> Bytes) override {
+        File.Bytes.append(Bytes.data(), Bytes.size());
+    }
+    void Nul(std::uint64_t Offset) override { File.Nul = static_cast<std::size_t>(Offset); }
+    void End(std::optional<std::uint64_t> FileSize) override { File.FileSize = FileSize; }
 
-    std::string Data;
-    std::optional<std::size_t> NulAt;
-    std::optional<std::uint64_t> Size;
+    DiskFile File;
 };
 
 }  // namespace
-
-DiskFile::DiskFile(std::string Bytes, std::optional<std::size_t> Nul,
-                   std::optional<std::uint64_t> FileSize)
-    : Data(std::move(Bytes)), NulAt(Nul), Size(FileSize), Kind(DetectEncoding(Data)) {}
 
 DiskRead ReadDiskFile(const std::u8string& Path) {
     // The reads' own scratch, reused from file to file.
@@ -35,7 +31,8 @@ DiskRead ReadDiskFile(const std::u8string& Path) {
     if (Read.Failure) {
         return {Read.Failure, Read.Error, {}};
     }
-    return {std::nullopt, {}, DiskFile(std::move(Kept.Data), Kept.NulAt, Kept.Size)};
+    Kept.File.Encoding = DetectEncoding(Kept.File.Bytes);
+    return {std::nullopt, {}, std::move(Kept.File)};
 }
 
 }  // namespace QVH::Check

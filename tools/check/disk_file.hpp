@@ -15,29 +15,16 @@
 
 namespace QVH::Check {
 
-class DiskFile {
-public:
-    DiskFile() = default;
-    // Bytes: the file's from its start to the end of its text at least; Nul: where the NUL that
-    // ends its text is, if one does; FileSize: how many bytes it holds, when known.
-    DiskFile(std::string Bytes, std::optional<std::size_t> Nul,
-             std::optional<std::uint64_t> FileSize);
-
+struct DiskFile {
     // From the file's start to the end of the piece read last: the text's end, and past it the
     // rest of that piece, enough to tell UTF-16 without a byte-order mark.
-    const std::string& Bytes() const { return Data; }
-    std::optional<std::size_t> Nul() const { return NulAt; }
-    // Where the text the mod gives ends: at its NUL, or at the end of the file.
-    std::size_t TextEnd() const { return NulAt.value_or(Data.size()); }
-    std::optional<std::uint64_t> FileSize() const { return Size; }
-    // As the mod tells it (DetectEncoding).
-    FileEncoding Encoding() const { return Kind; }
+    std::string Bytes;
+    std::optional<std::size_t> Nul;         // where the NUL that ends the text is, if one does
+    std::optional<std::uint64_t> FileSize;  // how many bytes the file holds, when known
+    FileEncoding Encoding;                  // as the mod tells it (DetectEncoding)
 
-private:
-    std::string Data;
-    std::optional<std::size_t> NulAt;
-    std::optional<std::uint64_t> Size;
-    FileEncoding Kind;
+    // Where the text the mod gives ends: at its NUL, or at the end of the file.
+    std::size_t TextEnd() const { return Nul.value_or(Bytes.size()); }
 };
 
 // What a read of a file as stored gave: the file, or why there is none.
