@@ -1,5 +1,5 @@
-// ToUtf8 against a reference encoder written from its contract, one code point at a time: the
-// same bytes for every input, ill-formed ones included, and never an exception.
+// ToUtf8 and ToUtf8Lossy against a reference encoder written from their contract, one code point
+// at a time: the same bytes for every input, ill-formed ones included, and never an exception.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -34,14 +34,16 @@ std::string Encode(char32_t Code) {
     return Out;
 }
 
-// Each pair its character; every other unit, a half of a pair on its own included, the bytes of
-// its own value.
-std::string Reference(std::u32string_view Units) {
+// Each pair its character; every other unit the bytes of its own value, but a half of a pair on
+// its own, which is U+FFFD when Lossy.
+std::string Reference(std::u32string_view Units, bool Lossy) {
     std::string Out;
     for (std::size_t I = 0; I < Units.size(); ++I) {
         if (IsHigh(Units[I]) && I + 1 < Units.size() && IsLow(Units[I + 1])) {
             Out += Encode(0x10000 + (Units[I] - 0xD800) * 0x400 + (Units[I + 1] - 0xDC00));
             ++I;
+        } else if (Lossy && (IsHigh(Units[I]) || IsLow(Units[I]))) {
+            Out += Encode(0xFFFD);
         } else {
             Out += Encode(Units[I]);
         }
@@ -53,13 +55,16 @@ std::string Reference(std::u32string_view Units) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
     const RC::StringType Units = qvh_fuzz::UnitsOf(Data, Size);
-    const std::string Expected = Reference(std::u32string(Units.begin(), Units.end()));
-    const std::string Got = QVH::ToUtf8(Units);
-    if (Got != Expected) {
-        qvh_fuzz::PrintUnits("input", Units);
-        qvh_fuzz::PrintBytes("expected", Expected);
-        qvh_fuzz::PrintBytes("got", Got);
-        qvh_fuzz::Fail("ToUtf8 gives the reference's bytes");
+    for (const bool Lossy : {false, true}) {
+        const std::string Expected = Reference(std::u32string(Units.begin(), Units.end()), Lossy);
+        const std::string Got = Lossy ? QVH::ToUtf8Lossy(Units) : QVH::ToUtf8(Units);
+        if (Got != Expected) {
+            qvh_fuzz::PrintUnits("input", Units);
+            qvh_fuzz::PrintBytes("expected", Expected);
+            qvh_fuzz::PrintBytes("got", Got);
+            qvh_fuzz::Fail(Lossy ? "ToUtf8Lossy gives the reference's bytes"
+                                 : "ToUtf8 gives the reference's bytes");
+        }
     }
     return 0;
 }
