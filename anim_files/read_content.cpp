@@ -86,15 +86,20 @@ private:
     std::uint64_t Max = MaxFileBytes({}, MaxEngineTextUnits);
 };
 
-// The decoded text's room in the scratch, grown as the pieces come.
+// The decoded text's room in the scratch, grown as the pieces come. Unless it Keeps the text, each
+// piece's units go where the last one's went: the text is only followed.
 class TextRoom {
 public:
-    explicit TextRoom(ReadScratch& InScratch) : Scratch(InScratch) {}
+    TextRoom(ReadScratch& InScratch, bool InKeeps) : Scratch(InScratch), Keeps(InKeeps) {}
 
     // Room for the units of TextBytes more bytes and the NUL after them. Sized once from the
     // length the system gave, unless the text ends in this piece (Ends); grown only for a file
     // that turns out longer, or whose length was not known; never past what Size's limit allows.
     RC::CharType* For(std::size_t TextBytes, bool Ends, const ReadSize& Size) {
+        if (!Keeps) {
+            Written = 0;
+            Ends = true;
+        }
         const std::size_t Needed = Written + ContentDecoder::MaxUnits(TextBytes) + 1;
         if (Needed > Capacity) {
             Capacity = Ends ? Needed
@@ -110,12 +115,16 @@ public:
     void Wrote(std::size_t Count) { Written += Count; }
 
     ContentRead Text() {
+        if (!Keeps) {
+            return ContentRead{};
+        }
         Units[Written] = 0;
         return ContentRead{std::nullopt, Units, Written, {}};
     }
 
 private:
     ReadScratch& Scratch;
+    bool Keeps;
     RC::CharType* Units = nullptr;
     std::size_t Capacity = 0;
     std::size_t Written = 0;
@@ -130,10 +139,13 @@ ContentRead ReadContent(const std::u8string& Path, ReadScratch& Scratch,
         return *Failure == ReadFailure::OpenFailed ? Failed(*Failure, File.Error())
                                                    : Failed(*Failure);
     }
+    if (Observer != nullptr) {
+        Observer->Opened(File.Size());
+    }
     char* const Piece = Scratch.Piece();
     ContentDecoder Decoder;
     ReadSize Size(File.Size());
-    TextRoom Text(Scratch);
+    TextRoom Text(Scratch, Observer == nullptr);
     for (;;) {
         const std::int64_t Got = File.Read(Piece, ReadScratch::PieceBytes);
         if (Got < 0) {

@@ -20,6 +20,9 @@ inline constexpr std::uint64_t MaxEngineTextUnits = 0x7FFF'FFFE;
 // (the folder check): told on the reading thread, in the order of the file.
 class ContentObserver {
 public:
+    // The file is open: Size is its length as the system gave it, when it gave one. Only a hint,
+    // as for the read: the file may change meanwhile.
+    virtual void Opened(std::optional<std::uint64_t> Size) = 0;
     // The file's bytes as read, from its start, a piece at a time: each piece whole, the bytes
     // after the text's end in it too.
     virtual void Piece(std::span<const char> Bytes) = 0;
@@ -38,7 +41,7 @@ struct ContentRead {
     // Why there is no text; nothing when the file was read to the end of its text.
     std::optional<ReadFailure> Failure;
     // The decoded text up to the first NUL, NUL-terminated, in the scratch it was read with; null
-    // on a failure.
+    // on a failure, and for a read with an observer.
     const RC::CharType* Units = nullptr;
     std::size_t Size = 0;
     // The system's error behind OpenFailed or ReadFailed, when it gave one.
@@ -50,8 +53,9 @@ struct ContentRead {
 // file's length. The text ends at its first NUL: the file is read no further, and the buffer is
 // sized for what came before it when that is in the first piece. A file whose length could pass
 // an engine string's is refused before its text buffer is allocated. Observer, when given, is told
-// what the read meets. Throws std::bad_alloc when memory runs out, and what Observer throws. Any
-// thread.
+// what the read meets, and the text is then only followed, a piece at a time, not kept: the read
+// gives no Units, and needs no more memory for a large file than for a small one. Throws
+// std::bad_alloc when memory runs out, and what Observer throws. Any thread.
 ContentRead ReadContent(const std::u8string& Path, ReadScratch& Scratch,
                         ContentObserver* Observer = nullptr);
 

@@ -208,6 +208,7 @@ TEST_F(ReadAnimationFileTest, TellsAnObserverTheBytesAsReadAndWhereTheNulIs) {
         {"UTF-16", "\xFF\xFE{\0\0\0}\0"s, 4},
     };
     struct Kept final : QVH::detail::ContentObserver {
+        void Opened(std::optional<std::uint64_t>) override {}
         void Piece(std::span<const char> Bytes) override {
             Data.append(Bytes.data(), Bytes.size());
         }
@@ -224,6 +225,7 @@ TEST_F(ReadAnimationFileTest, TellsAnObserverTheBytesAsReadAndWhereTheNulIs) {
         const QVH::detail::ContentRead Text =
             QVH::detail::ReadContent(File.u8string(), Scratch, &Observer);
         ASSERT_FALSE(Text.Failure) << C.What;
+        EXPECT_EQ(Text.Units, nullptr) << C.What;  // followed, not kept
         EXPECT_EQ(Observer.Data, C.Bytes) << C.What;
         EXPECT_EQ(Observer.NulAt, C.Nul) << C.What;
         EXPECT_EQ(Observer.FileSize, C.Bytes.size()) << C.What;

@@ -24,8 +24,8 @@ struct CommsCallResult {
 using CommsCall =
     std::function<CommsCallResult(std::int32_t CallType, const RC::StringType& Payload)>;
 
-// Lists the animation folder below the working directory (CallType 1) and reads each file
-// (CallType 2) through Call, walks the folder and its sub-folders on disk, and reports what the
+// Lists the animation folder below the working directory (ListCallType) and reads each file
+// (ReadCallType) through Call, walks the folder and its sub-folders on disk, and reports what the
 // game will make of each entry. Exceptions from Call pass through.
 CheckReport CheckAnimationFolder(const CommsCall& Call);
 

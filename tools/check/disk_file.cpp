@@ -12,13 +12,23 @@ namespace {
 // Keeps what the mod's read meets: every byte it reads, where the text ends, how long the file is.
 class Keeper final : public detail::ContentObserver {
 public:
+    void Opened(std::optional<std::uint64_t> Size) override { Expected = Size.value_or(0); }
     void Piece(std::span<const char> Bytes) override {
+        // A text that goes on past the first piece is read whole: room once for the length the
+        // system gave, which the read has held to the limit by now.
+        if (++Pieces == 2) {
+            File.Bytes.reserve(static_cast<std::size_t>(Expected));
+        }
         File.Bytes.append(Bytes.data(), Bytes.size());
     }
     void Nul(std::uint64_t Offset) override { File.Nul = static_cast<std::size_t>(Offset); }
     void End(std::optional<std::uint64_t> FileSize) override { File.FileSize = FileSize; }
 
     DiskFile File;
+
+private:
+    std::uint64_t Expected = 0;
+    int Pieces = 0;
 };
 
 }  // namespace
