@@ -190,23 +190,7 @@ TEST_F(ScanTest, AnObjectStartedWithoutEndingTheFirstTakesOverAndCallsAreAnswere
     Second->on_unreal_init();
     ASSERT_TRUE(WaitUntil([&] { return Second->Scan.Finished(); }, 500ms));
     ASSERT_EQ(StandIn::HookCount(Path), 2);
-    struct Case {
-        std::int32_t CallType;
-        RC::StringType Answer;
-        std::size_t LogLines;
-    } Cases[] = {
-        // An answer written twice over would read the file's content as a name, and miss it.
-        {QVH::ReadCallType, STR("{}"), 0},
-        {0, STR("Idle.json"), 1},
-    };
-    for (const Case& C : Cases) {
-        SCOPED_TRACE(C.CallType);
-        QVH::Test::CapturedLog PerCall;
-        QVH::Test::CommsCallBlock Block(C.CallType, STR("Idle.json"));
-        StandIn::InvokeScriptFunction(Path, Block.Data());
-        EXPECT_EQ(Block.PayloadUnits(), C.Answer);
-        EXPECT_EQ(PerCall.Texts().size(), C.LogLines);
-    }
+    QVH::Test::ExpectEachCallAnsweredOnce();
 }
 
 TEST_F(ScanTest, DestroyingTheObjectWaitsForACallInsideItsHooks) {
