@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "HostGeneration.hpp"
+#include "StandIn/EngineMemory.hpp"
+#include "Unreal/FMemory.hpp"
 
 #if defined(__unix__)
 #include <sys/mman.h>
@@ -101,12 +103,31 @@ TEST(FString, CopiesAreIndependentAndThereIsNoMove) {
 
 TEST(FString, ANonConstBufferIsAdoptedNotCopied) {
     // Only memory from the engine's allocator may be handed over this way.
-    auto* const Buffer = static_cast<RC::CharType*>(std::malloc(4 * sizeof(RC::CharType)));
+    auto* const Buffer =
+        static_cast<RC::CharType*>(RC::Unreal::FMemory::Malloc(4 * sizeof(RC::CharType)));
     ASSERT_NE(Buffer, nullptr);
     std::copy_n(STR("abc"), 4, Buffer);
     const FString S(Buffer);
     EXPECT_EQ(Text(S), STR("abc"));
+    EXPECT_TRUE(StandIn::EngineMemory::Owns(Chars(S)));
 }
+
+#if GTEST_HAS_DEATH_TEST && !defined(_WIN32)
+TEST(FStringDeathTest, MemoryOfAnotherHeapHandedToTheEngineEndsTheProcess) {
+    auto* const Buffer = static_cast<RC::CharType*>(std::malloc(4 * sizeof(RC::CharType)));
+    ASSERT_NE(Buffer, nullptr);
+    std::copy_n(STR("abc"), 4, Buffer);
+    EXPECT_DEATH(FString{Buffer}, "memory the engine's allocator did not give");
+    EXPECT_DEATH(RC::Unreal::FMemory::Free(Buffer), "memory the engine's allocator did not give");
+    std::free(Buffer);
+}
+
+TEST(FStringDeathTest, EngineMemoryFreedOnTheCHeapEndsTheProcess) {
+    const FString S(STR("abc"));
+    // The C heap refuses it, each allocator in its own words (glibc: "free(): invalid pointer").
+    EXPECT_DEATH(std::free(const_cast<RC::CharType*>(Chars(S))), "");
+}
+#endif
 
 TEST(FString, FindsTheNulAtEveryLengthAndAlignment) {
     // Units with a zero byte in them are not NULs; every start and length a vector scan or copy

@@ -11,17 +11,19 @@ namespace RC::Unreal {
 
 using TCHAR = CharType;
 
-// The engine's string: a TArray of UTF-16 units whose count includes the terminating NUL. It has
-// no move operations: assigning, even from a temporary, copies.
+// The engine's string: a TArray of UTF-16 units whose count includes the terminating NUL, or is 0
+// for the empty string. Its memory is the engine allocator's. It has no move operations:
+// assigning, even from a temporary, copies.
 class RC_UE4SS_API FString {
 public:
     FString() noexcept = default;
     // Copies Str up to its first NUL. Str must not be null. Throws std::runtime_error for more
     // than INT32_MAX characters.
     explicit FString(const TCHAR* Str);
-    // Takes Str's buffer as its own and reallocates it through the engine's allocator, which
-    // frees memory it never gave: only for a buffer the engine allocated.
+    // Takes Str's buffer as its own and reallocates it through the engine's allocator: only for
+    // a buffer that allocator gave.
     explicit FString(TCHAR* Str);
+    // The whole array, NULs inside the text included.
     FString(const FString& Other);
     FString& operator=(const FString& Other);
     ~FString();
