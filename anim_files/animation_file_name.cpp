@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "anim_files/animation_folder.hpp"
+#include "text/from_utf8.hpp"
 #include "text/to_utf8.hpp"
 
 namespace QVH {
@@ -57,6 +58,11 @@ std::u8string AnimationFilePathText(RC::StringViewType Name) {
     Path.push_back(u8'/');
     Path.append(reinterpret_cast<const char8_t*>(Utf8Name.data()), Utf8Name.size());
     return Path;
+}
+
+RC::StringType AnimationFileNameIn(std::u8string_view Path) {
+    Path.remove_prefix(AnimationFolder.size() + 1);
+    return FromUtf8({reinterpret_cast<const char*>(Path.data()), Path.size()});
 }
 
 }  // namespace detail

@@ -20,5 +20,9 @@ namespace detail {
 // thread.
 std::u8string AnimationFilePathText(RC::StringViewType Name);
 
+// The name a path from AnimationFilePathText was made of, for a name that is valid UTF-16. Any
+// thread.
+RC::StringType AnimationFileNameIn(std::u8string_view Path);
+
 }  // namespace detail
 }  // namespace QVH

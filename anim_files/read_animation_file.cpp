@@ -1,11 +1,14 @@
 #include "anim_files/read_animation_file.hpp"
 
+#include <new>
+#include <optional>
 #include <string>
-#include <utility>
 
 #include "anim_files/animation_file_name.hpp"
+#include "anim_files/engine_text_sink.hpp"
 #include "anim_files/input_file.hpp"
 #include "anim_files/read_content.hpp"
+#include "engine/host_generations.hpp"
 #include "log/escaped_name.hpp"
 #include "log/log_line.hpp"
 #include "text/unicode.hpp"
@@ -25,43 +28,52 @@ void LogFailure(const detail::ContentRead& Read, RC::StringViewType Name) {
     LogLine({Words, STR(": "), Shown, STR(" ("), Reason, STR(")")});
 }
 
-// Whether Name may be read, with a log line when it may not.
-bool Admits(RC::StringViewType Name) {
+// Why Name may not be read, in the words of its log line; nothing when it may.
+std::optional<RC::StringViewType> Refusal(RC::StringViewType Name) {
     // Half a surrogate pair has no UTF-8 form: made into bytes anyway, two names could reach one
     // file, and the systems would each open something else for it.
     if (!IsWellFormedUtf16(Name)) {
-        LogLine({STR("Refused a file name that is not valid text: "), EscapedName(Name)});
-        return false;
+        return STR("Refused a file name that is not valid text: ");
     }
     if (!IsNameInsideAnimationFolder(Name)) {
-        LogLine({STR("Refused a file name that leaves the animation folder: "), EscapedName(Name)});
-        return false;
+        return STR("Refused a file name that leaves the animation folder: ");
     }
-    return true;
+    return std::nullopt;
+}
+
+detail::ContentRead ReadInto(const std::u8string& Path, detail::EngineTextSink& Text) {
+    detail::ScratchLease Lease;
+    try {
+        return detail::ReadContent(Path, Lease.Scratch(), Text);
+    } catch (const std::bad_alloc&) {
+        return {detail::ReadFailure::OutOfMemory, {}};
+    }
 }
 
 }  // namespace
 
-LentText::LentText(detail::ScratchLease InLease, const RC::CharType* InUnits) noexcept
-    : Lease(std::move(InLease)), Units(InUnits) {}
-
-const RC::CharType* LentText::c_str() const noexcept {
-    static constexpr RC::CharType Empty[] = {0};
-    return Units != nullptr ? Units : Empty;
-}
-
-LentText ReadAnimationFile(RC::StringViewType Name) {
-    detail::ScratchLease Lease;
-    if (!Admits(Name)) {
-        return LentText(std::move(Lease), nullptr);
+void ReadAnimationFile(RC::Unreal::FString& Payload) {
+    detail::EngineTextSink Text(Payload);
+    const RC::StringViewType Name = CharsOf(Payload);
+    if (const auto Words = Refusal(Name)) {
+        LogLine({*Words, EscapedName(Name)});
+        Text.Clear();
+        return;
     }
-    // The text is decoded into the reads' scratch, so only the engine string is fresh memory.
-    const detail::ContentRead Read =
-        detail::ReadContent(detail::AnimationFilePathText(Name), Lease.Scratch());
-    if (Read.Failure) {
-        LogFailure(Read, Name);
+    // The name's memory becomes the text's: the failure line takes the name from the path.
+    const std::u8string Path = detail::AnimationFilePathText(Name);
+    const detail::ContentRead Read = ReadInto(Path, Text);
+    if (!Read.Failure) {
+        Text.Finish();
+        return;
     }
-    return LentText(std::move(Lease), Read.Units);
+    // Half a text must not stay, even should the line fail; a name not yet written over stays
+    // until the line is sent.
+    if (Text.WroteOver()) {
+        Text.Clear();
+    }
+    LogFailure(Read, detail::AnimationFileNameIn(Path));
+    Text.Clear();
 }
 
 }  // namespace QVH

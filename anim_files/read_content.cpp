@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "anim_files/input_file.hpp"
+#include "engine/engine_text.hpp"
 #include "text/content_decoder.hpp"
 #include "text/file_encoding.hpp"
 
@@ -12,10 +13,6 @@ namespace QVH::detail {
 namespace {
 
 static_assert(ReadScratch::RoomBefore >= ContentDecoder::MaxKeptBytes);
-
-ContentRead Failed(ReadFailure Failure, std::error_code Error = {}) {
-    return ContentRead{Failure, nullptr, 0, Error};
-}
 
 std::optional<ReadFailure> OpenFailure(InputFile::OpenStatus Status) {
     switch (Status) {
@@ -53,8 +50,8 @@ public:
             std::memcpy(Head + HeadSize, Piece, Taken);
             HeadSize += Taken;
             if (HeadSize == MaxMarkBytes || Last) {
-                EncodingKnown = true;
-                Max = MaxFileBytes(DetectEncoding({Head, HeadSize}), MaxEngineTextUnits);
+                Encoding = DetectEncoding({Head, HeadSize});
+                Max = MaxFileBytes(*Encoding, MaxEngineTextUnits);
             }
         }
         return Last;
@@ -62,10 +59,19 @@ public:
 
     // Whether the file is surely too long for an engine string: by the bytes read, or, once its
     // encoding is known, by the length the system gave.
-    bool TooLarge() const { return Total > Max || (EncodingKnown && Expected.value_or(0) > Max); }
+    bool TooLarge() const { return Total > Max || (Encoding && Expected.value_or(0) > Max); }
 
-    std::optional<std::uint64_t> ExpectedBytes() const { return Expected; }
-    std::uint64_t Limit() const { return Max; }
+    // The units the whole text may take, as the length the system gave and the encoding tell
+    // (UTF-16: half the bytes, rounded up; UTF-8: one unit a byte), held to what may be set aside
+    // from the length alone; never fewer than AtLeast.
+    std::size_t ExpectedUnits(std::size_t AtLeast) const {
+        const std::uint64_t Bytes = Expected.value_or(0);
+        const bool Utf16 = Encoding && Encoding->IsUtf16();
+        const std::uint64_t Units = Utf16 ? (Bytes + 1) / 2 : Bytes;
+        return std::max(AtLeast, static_cast<std::size_t>(
+                                     std::min<std::uint64_t>(Units, MaxUnitsExpectedFromLength)));
+    }
+
     std::uint64_t Taken() const { return Total; }
 
     // How many bytes the file holds, once the text has ended (Last: with the file's end): unknown
@@ -82,62 +88,43 @@ private:
     std::uint64_t Total = 0;
     char Head[MaxMarkBytes] = {};
     std::size_t HeadSize = 0;
-    bool EncodingKnown = false;
+    std::optional<FileEncoding> Encoding;  // once the first bytes have told it
     std::uint64_t Max = MaxFileBytes({}, MaxEngineTextUnits);
 };
 
-// The decoded text's room in the scratch, grown as the pieces come. Unless it Keeps the text, each
-// piece's units go where the last one's went: the text is only followed.
-class TextRoom {
+// Tells Observer, if any, where the text ended: Bytes is the piece as decoded (the bytes kept back
+// from the pieces before, then the Count just read), of which TextBytes are text.
+void TellEnd(ContentObserver* Observer, const ReadSize& Size, std::span<const char> Bytes,
+             std::size_t Count, std::size_t TextBytes, bool Last) {
+    if (Observer == nullptr) {
+        return;
+    }
+    if (TextBytes < Bytes.size()) {
+        const std::size_t Kept = Bytes.size() - Count;
+        Observer->Nul(Size.Taken() - Count + TextBytes - Kept);
+    }
+    Observer->End(Size.FileSize(Last));
+}
+
+// A sink that lets each piece's text go once decoded: room for one piece at a time.
+class FollowedText final : public TextSink {
 public:
-    TextRoom(ReadScratch& InScratch, bool InKeeps) : Scratch(InScratch), Keeps(InKeeps) {}
-
-    // Room for the units of TextBytes more bytes and the NUL after them. Sized once from the
-    // length the system gave, unless the text ends in this piece (Ends); grown only for a file
-    // that turns out longer, or whose length was not known; never past what Size's limit allows.
-    RC::CharType* For(std::size_t TextBytes, bool Ends, const ReadSize& Size) {
-        if (!Keeps) {
-            Written = 0;
-            Ends = true;
-        }
-        const std::size_t Needed = Written + ContentDecoder::MaxUnits(TextBytes) + 1;
-        if (Needed > Capacity) {
-            Capacity = Ends ? Needed
-                            : std::max<std::uint64_t>({Needed, Size.ExpectedBytes().value_or(0) + 1,
-                                                       std::uint64_t{2} * Capacity});
-            Capacity =
-                static_cast<std::size_t>(std::min<std::uint64_t>(Capacity, Size.Limit() + 1));
-            Units = Scratch.Units(Capacity, Written);
-        }
-        return Units + Written;
-    }
-
-    void Wrote(std::size_t Count) { Written += Count; }
-
-    ContentRead Text() {
-        if (!Keeps) {
-            return ContentRead{};
-        }
-        Units[Written] = 0;
-        return ContentRead{std::nullopt, Units, Written, {}};
-    }
+    explicit FollowedText(ReadScratch& InScratch) : Scratch(InScratch) {}
+    void Expect(std::size_t) override {}
+    RC::CharType* Room(std::size_t) override { return Scratch.PieceOfUnits(); }
+    void Wrote(std::size_t) override {}
 
 private:
     ReadScratch& Scratch;
-    bool Keeps;
-    RC::CharType* Units = nullptr;
-    std::size_t Capacity = 0;
-    std::size_t Written = 0;
 };
 
 }  // namespace
 
-ContentRead ReadContent(const std::u8string& Path, ReadScratch& Scratch,
+ContentRead ReadContent(const std::u8string& Path, ReadScratch& Scratch, TextSink& Text,
                         ContentObserver* Observer) {
     InputFile File(Path);
     if (const std::optional<ReadFailure> Failure = OpenFailure(File.Status())) {
-        return *Failure == ReadFailure::OpenFailed ? Failed(*Failure, File.Error())
-                                                   : Failed(*Failure);
+        return {*Failure, *Failure == ReadFailure::OpenFailed ? File.Error() : std::error_code{}};
     }
     if (Observer != nullptr) {
         Observer->Opened(File.Size());
@@ -145,16 +132,15 @@ ContentRead ReadContent(const std::u8string& Path, ReadScratch& Scratch,
     char* const Piece = Scratch.Piece();
     ContentDecoder Decoder;
     ReadSize Size(File.Size());
-    TextRoom Text(Scratch, Observer == nullptr);
-    for (;;) {
+    for (bool First = true;; First = false) {
         const std::int64_t Got = File.Read(Piece, ReadScratch::PieceBytes);
         if (Got < 0) {
-            return Failed(ReadFailure::ReadFailed, File.Error());
+            return {ReadFailure::ReadFailed, File.Error()};
         }
         const auto Count = static_cast<std::size_t>(Got);
         const bool Last = Size.Take(Piece, Count);
         if (Size.TooLarge()) {
-            return Failed(ReadFailure::TooLarge);
+            return {ReadFailure::TooLarge, {}};
         }
         if (Observer != nullptr) {
             Observer->Piece({Piece, Count});
@@ -164,20 +150,23 @@ ContentRead ReadContent(const std::u8string& Path, ReadScratch& Scratch,
         // decoded, read, or given room.
         const std::size_t TextBytes = Decoder.BytesBeforeNul(Bytes);
         const bool Ends = Last || TextBytes < Bytes.size();
-        Text.Wrote(Decoder.Decode(Bytes.first(TextBytes), Ends, Text.For(TextBytes, Ends, Size)));
-        if (!Ends) {
-            continue;
+        const std::size_t Units = Decoder.MaxUnits(Bytes.first(TextBytes));
+        if (First) {
+            // Sized once: for this piece alone when the text ends in it.
+            Text.Expect(Ends ? Units : Size.ExpectedUnits(Units));
         }
-        if (Observer != nullptr) {
-            // Bytes holds the bytes kept back from the pieces before, then this one's.
-            const std::size_t Kept = Bytes.size() - Count;
-            if (TextBytes < Bytes.size()) {
-                Observer->Nul(Size.Taken() - Count + TextBytes - Kept);
-            }
-            Observer->End(Size.FileSize(Last));
+        Text.Wrote(Decoder.Decode(Bytes.first(TextBytes), Ends, Text.Room(Units)));
+        if (Ends) {
+            TellEnd(Observer, Size, Bytes, Count, TextBytes, Last);
+            return {};
         }
-        return Text.Text();
     }
+}
+
+ContentRead FollowContent(const std::u8string& Path, ReadScratch& Scratch,
+                          ContentObserver& Observer) {
+    FollowedText Text(Scratch);
+    return ReadContent(Path, Scratch, Text, &Observer);
 }
 
 }  // namespace QVH::detail

@@ -13,8 +13,10 @@
 
 namespace QVH::detail {
 
-// The longest engine string: its length field is a signed 32-bit count that includes the NUL.
-inline constexpr std::uint64_t MaxEngineTextUnits = 0x7FFF'FFFE;
+// The most units a read sets aside from the file's length alone, before its text has come: 16 Mi
+// (32 MiB). A file may claim far more than its text, which ends at its first NUL; past this,
+// room grows only as the text arrives.
+inline constexpr std::size_t MaxUnitsExpectedFromLength = std::size_t{16} << 20;
 
 // What a read meets on its way, for a caller that looks at the file as stored besides its text
 // (the folder check): told on the reading thread, in the order of the file.
@@ -36,27 +38,40 @@ protected:
     ~ContentObserver() = default;
 };
 
-// What a read of a file gave.
+// Where a read puts the text it decodes, a piece at a time.
+class TextSink {
+public:
+    // Before any room is asked for: how many units the whole text may take, as far as the file's
+    // length and its first bytes tell, at most MaxUnitsExpectedFromLength. A hint, which a file
+    // that changes while it is read may break either way.
+    virtual void Expect(std::size_t Units) = 0;
+    // Room for Count more units after the text so far. Throws std::bad_alloc when memory runs out.
+    virtual RC::CharType* Room(std::size_t Count) = 0;
+    // Count units were written at the room last given.
+    virtual void Wrote(std::size_t Count) = 0;
+
+protected:
+    ~TextSink() = default;
+};
+
+// What a read of a file gave: nothing, when the file was read to the end of its text.
 struct ContentRead {
-    // Why there is no text; nothing when the file was read to the end of its text.
     std::optional<ReadFailure> Failure;
-    // The decoded text up to the first NUL, NUL-terminated, in the scratch it was read with; null
-    // on a failure, and for a read with an observer.
-    const RC::CharType* Units = nullptr;
-    std::size_t Size = 0;
     // The system's error behind OpenFailed or ReadFailed, when it gave one.
     std::error_code Error;
 };
 
-// Reads the file at Path (UTF-8 text) in binary up to the end of its text, and decodes it with a
-// ContentDecoder, one piece at a time through Scratch, into Scratch's text buffer sized from the
-// file's length. The text ends at its first NUL: the file is read no further, and the buffer is
-// sized for what came before it when that is in the first piece. A file whose length could pass
-// an engine string's is refused before its text buffer is allocated. Observer, when given, is told
-// what the read meets, and the text is then only followed, a piece at a time, not kept: the read
-// gives no Units, and needs no more memory for a large file than for a small one. Throws
-// std::bad_alloc when memory runs out, and what Observer throws. Any thread.
-ContentRead ReadContent(const std::u8string& Path, ReadScratch& Scratch,
+// Reads the file at Path (UTF-8 text) in binary up to the end of its text, a piece at a time into
+// Scratch, and decodes each piece with a ContentDecoder into Text. The text ends at its first NUL:
+// the file is read no further. A file whose length could pass an engine string's is refused
+// before any room is asked for. Observer, when given, is told what the read meets. Throws
+// std::bad_alloc when memory runs out, and what Text or Observer throw. Any thread.
+ContentRead ReadContent(const std::u8string& Path, ReadScratch& Scratch, TextSink& Text,
                         ContentObserver* Observer = nullptr);
+
+// Reads the file at Path as ReadContent does, for Observer alone: the text is decoded and let go a
+// piece at a time, so a large file needs no more memory than a small one.
+ContentRead FollowContent(const std::u8string& Path, ReadScratch& Scratch,
+                          ContentObserver& Observer);
 
 }  // namespace QVH::detail

@@ -14,6 +14,8 @@ RC::StringViewType ReadFailureWords(ReadFailure Failure) {
             return STR("Animation file too large for an engine string");
         case ReadFailure::ReadFailed:
             return STR("Could not read animation file");
+        case ReadFailure::OutOfMemory:
+            return STR("Not enough memory to read animation file");
         case ReadFailure::OpenFailed:
             break;
     }

@@ -1,8 +1,6 @@
 #include "anim_files/read_scratch.hpp"
 
-#include <algorithm>
 #include <atomic>
-#include <utility>
 
 namespace QVH::detail {
 namespace {
@@ -23,30 +21,16 @@ char* ReadScratch::Piece() {
     return PieceBuffer.get() + RoomBefore;
 }
 
-RC::CharType* ReadScratch::Units(std::size_t Count, std::size_t Kept) {
-    if (Count <= UnitCapacity) {
-        return UnitBuffer.get();
+RC::CharType* ReadScratch::PieceOfUnits() {
+    if (!UnitBuffer) {
+        UnitBuffer = std::make_unique_for_overwrite<RC::CharType[]>(PieceUnits);
     }
-    if (Kept == 0) {
-        UnitBuffer.reset();  // before the new one, so the two are never held at once
-        UnitCapacity = 0;
-    }
-    auto Larger = std::make_unique_for_overwrite<RC::CharType[]>(Count);
-    std::copy_n(UnitBuffer.get(), std::min(Kept, UnitCapacity), Larger.get());
-    UnitBuffer = std::move(Larger);
-    UnitCapacity = Count;
     return UnitBuffer.get();
 }
 
-void ReadScratch::Trim() noexcept {
-    if (HeldBytes() > MaxHeldBytes) {
-        UnitBuffer.reset();
-        UnitCapacity = 0;
-    }
-}
-
 std::size_t ReadScratch::HeldBytes() const noexcept {
-    return (PieceBuffer ? RoomBefore + PieceBytes : 0) + UnitCapacity * sizeof(RC::CharType);
+    return (PieceBuffer ? RoomBefore + PieceBytes : 0) +
+           (UnitBuffer ? PieceUnits * sizeof(RC::CharType) : 0);
 }
 
 ScratchLease::ScratchLease() noexcept {
@@ -58,16 +42,8 @@ ScratchLease::ScratchLease() noexcept {
     }
 }
 
-ScratchLease::ScratchLease(ScratchLease&& Other) noexcept {
-    const bool LentOwn = Other.Own && Other.Lent == &*Other.Own;
-    Own = std::move(Other.Own);
-    Lent = LentOwn ? &*Own : Other.Lent;
-    Other.Lent = nullptr;
-}
-
 ScratchLease::~ScratchLease() {
     if (Lent == &Shared.Scratch) {
-        Shared.Scratch.Trim();
         Shared.Lent.store(false, std::memory_order_release);
     }
 }

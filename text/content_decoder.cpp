@@ -106,6 +106,12 @@ std::size_t ContentDecoder::BytesBeforeNul(std::span<const char> Piece) const no
                           : static_cast<std::size_t>(static_cast<const char*>(Nul) - Bytes.data());
 }
 
+std::size_t ContentDecoder::MaxUnits(std::span<const char> Piece) const noexcept {
+    const std::string_view Bytes(Piece.data(), Piece.size());
+    return Encoding.value_or(DetectEncoding(Bytes)).IsUtf16() ? (Bytes.size() + 1) / 2
+                                                              : Bytes.size();
+}
+
 std::size_t ContentDecoder::Decode(std::span<const char> Piece, bool Last,
                                    RC::CharType* Out) noexcept {
     std::string_view Bytes(Piece.data(), Piece.size());

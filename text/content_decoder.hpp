@@ -23,8 +23,12 @@ public:
     // of the byte-order mark, that only later bytes complete.
     static constexpr std::size_t MaxKeptBytes = 3;
 
-    // The most units Decode writes for a piece of Size bytes, kept bytes included.
+    // The most units Decode writes for a piece of Size bytes, kept bytes included, whatever the
+    // encoding.
     static constexpr std::size_t MaxUnits(std::size_t Size) { return Size; }
+    // The same for Piece, as Resume gave it, in the encoding the file's first bytes tell: UTF-16
+    // takes two bytes a unit.
+    std::size_t MaxUnits(std::span<const char> Piece) const noexcept;
 
     // Puts the bytes kept back from the last piece right before the Size bytes at Piece, where
     // MaxKeptBytes bytes of room must be, and returns the piece they make together.
@@ -36,7 +40,7 @@ public:
     // Far cheaper than decoding: a search for a zero byte, or for a zero unit of UTF-16.
     std::size_t BytesBeforeNul(std::span<const char> Piece) const noexcept;
 
-    // Decodes Piece into Out, which must hold MaxUnits(Piece.size()) units, and returns the
+    // Decodes Piece into Out, which must hold MaxUnits(Piece) units, and returns the
     // number of units written. Unless Last, the bytes that may begin a character that later bytes
     // complete are kept back for Resume; with Last, everything is decoded.
     std::size_t Decode(std::span<const char> Piece, bool Last, RC::CharType* Out) noexcept;

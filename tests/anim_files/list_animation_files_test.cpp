@@ -96,7 +96,7 @@ TEST_F(ListAnimationFilesTest, EveryListedNameReadsBackItsFile) {
     const std::vector<RC::StringType> Listed = QVH::Test::Entries(List());
     ASSERT_EQ(Listed.size(), std::size(Names));
     for (const RC::StringType& Name : Listed) {
-        EXPECT_EQ(RC::StringType(QVH::ReadAnimationFile(Name).c_str()),
+        EXPECT_EQ(QVH::Test::ReadAnimationText(Name),
                   Engine(u"content of ") + Name);
     }
 }

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #ifndef _WIN32
@@ -19,9 +20,14 @@
 #include <unistd.h>
 #endif
 
+#include "StandIn/EngineMemory.hpp"
+#include "anim_files/engine_text_sink.hpp"
 #include "anim_files/read_content.hpp"
 #include "anim_files/read_scratch.hpp"
+#include "bridge/comms_call_params.hpp"
+#include "engine/engine_text.hpp"
 #include "tests/support/captured_log.hpp"
+#include "tests/support/comms_call_block.hpp"
 #include "tests/support/decode_cases.hpp"
 #include "tests/support/decode_in_pieces.hpp"
 #include "tests/support/engine_text.hpp"
@@ -53,7 +59,7 @@ std::uint64_t BytesReadSoFar() {
 class ReadAnimationFileTest : public testing::Test {
 protected:
     RC::StringType Read(std::u16string_view Name) {
-        return RC::StringType(QVH::ReadAnimationFile(Engine(Name)).c_str());
+        return QVH::Test::ReadAnimationText(Engine(Name));
     }
 
     QVH::Test::GameFolder Game;
@@ -172,64 +178,113 @@ TEST_F(ReadAnimationFileTest, RefusesTextTooLongForAnEngineStringBeforeReadingIt
                          u"huge16.json\n")}));
 }
 
-TEST_F(ReadAnimationFileTest, ReadsNothingAfterTheFirstNul) {
-    // A sparse file of 256 MiB whose text ends at its second byte: one piece is read, and the text
-    // gets room for what came before the NUL, not for the file.
-    const auto Sparse = Game.WriteFile("sparse.json", "a\0"s);
-    std::filesystem::resize_file(Sparse, std::uintmax_t{1} << 28);
-    QVH::detail::ReadScratch Scratch;
-    const QVH::detail::ContentRead Text = QVH::detail::ReadContent(Sparse.u8string(), Scratch);
-    ASSERT_LT(Scratch.HeldBytes(), 2 * QVH::detail::ReadScratch::PieceBytes);
-    ASSERT_FALSE(Text.Failure);
-    EXPECT_EQ(RC::StringType(Text.Units, Text.Size), Engine(u"a"));
+TEST_F(ReadAnimationFileTest, ReadsNothingAfterTheFirstNulAndGivesRoomOnlyForTheText) {
+    // Sparse files whose text ends early: 256 MiB ending at their second byte, and 2,000,000,000
+    // bytes whose text runs past the first piece. Room follows the text read, never what the
+    // length claims: bounded before the text comes, and nothing is read after its piece.
+    const auto Short = Game.WriteFile("sparse.json", "a\0"s);
+    std::filesystem::resize_file(Short, std::uintmax_t{1} << 28);
+    const auto Long = Game.WriteFile("long.json", std::string(200'003, 'x'));
+    std::filesystem::resize_file(Long, 2'000'000'000);
+    const struct {
+        const char16_t* Name;
+        std::size_t Length;
+        std::size_t MostRoom;
+    } Cases[] = {
+        {u"sparse.json", 1, 2 * QVH::detail::ReadScratch::PieceBytes},
+        {u"long.json", 200'003, QVH::detail::MaxUnitsExpectedFromLength + 1},
+    };
+    for (const auto& C : Cases) {
 #ifdef __linux__
-    const std::uint64_t Before = BytesReadSoFar();
+        const std::uint64_t Before = BytesReadSoFar();
 #endif
-    EXPECT_EQ(Read(u"sparse.json"), Engine(u"a"));
+        QVH::Test::CommsCallBlock Block(QVH::ReadCallType, Engine(C.Name));
+        QVH::ReadAnimationFile(Block.Payload());
+        QVH::Test::ExpectWholeEngineString(Block.Payload());
+        EXPECT_EQ(Block.Payload().Len(), static_cast<int>(C.Length));
+        EXPECT_LE(QVH::CapacityOf(QVH::CharArrayOf(Block.Payload())), C.MostRoom);
 #ifdef __linux__
-    EXPECT_LT(BytesReadSoFar() - Before, std::uint64_t{1} << 20);
+        EXPECT_LT(BytesReadSoFar() - Before, std::uint64_t{1} << 20);
 #endif
+    }
     EXPECT_TRUE(Log.Texts().empty());
 }
 
-TEST_F(ReadAnimationFileTest, TellsAnObserverTheBytesAsReadAndWhereTheNulIs) {
-    // What the folder check sees of a read: the NUL's offset must hold when bytes of a character
-    // were kept back across a piece's edge, line breaks among them dropped.
+TEST_F(ReadAnimationFileTest, WritesOverALongNameInItsOwnMemory) {
+    // The name's room is the text's when it holds it: no new memory, and the count set right.
+    Game.WriteFile("short.json", "{}\r\n");
+    const RC::StringType Name = Engine(u"./././././././././././././././././short.json");
+    QVH::Test::CommsCallBlock Block(QVH::ReadCallType, Name);
+    const RC::CharType* const Units = QVH::CharArrayOf(Block.Payload()).GetData();
+    QVH::ReadAnimationFile(Block.Payload());
+    QVH::Test::ExpectWholeEngineString(Block.Payload());
+    EXPECT_EQ(Block.PayloadUnits(), Engine(u"{}"));
+    EXPECT_EQ(QVH::CharArrayOf(Block.Payload()).GetData(), Units);
+    EXPECT_GE(QVH::CapacityOf(QVH::CharArrayOf(Block.Payload())), static_cast<int>(Name.size()));
+}
+
+TEST_F(ReadAnimationFileTest, FollowsAFileThatGrowsOrShrinksWhileItIsRead) {
+    // After the first piece, the file is made longer or shorter than the length the system gave
+    // when it was opened: the text is what the reads then give, whole, in a whole engine string.
     constexpr std::size_t Piece = QVH::detail::ReadScratch::PieceBytes;
-    const struct {
-        const char* What;
-        std::string Bytes;
-        std::optional<std::uint64_t> Nul;
-    } Cases[] = {
-        {"no NUL", "{\r\n}", std::nullopt},
-        {"a NUL first", "\0{}"s, 0},
-        {"a lead byte kept", std::string(Piece - 1, 'x') + "\xE2\x82\xAC\0yz"s, Piece + 2},
-        {"line breaks kept out", std::string(Piece - 3, 'x') + "\xE2\r\n\x82\xAC\0"s, Piece + 2},
-        {"UTF-16", "\xFF\xFE{\0\0\0}\0"s, 4},
-    };
-    struct Kept final : QVH::detail::ContentObserver {
+    const std::string Start(Piece + 1000, 'a');
+    struct Changer final : QVH::detail::ContentObserver {
         void Opened(std::optional<std::uint64_t>) override {}
-        void Piece(std::span<const char> Bytes) override {
-            Data.append(Bytes.data(), Bytes.size());
+        void Piece(std::span<const char>) override {
+            if (std::exchange(Change, {}).empty()) {
+                return;
+            }
+            std::filesystem::resize_file(File, Keep);
+            std::ofstream(File, std::ios::binary | std::ios::app) << Added;
         }
-        void Nul(std::uint64_t Offset) override { NulAt = Offset; }
-        void End(std::optional<std::uint64_t> Size) override { FileSize = Size; }
-        std::string Data;
-        std::optional<std::uint64_t> NulAt;
-        std::optional<std::uint64_t> FileSize;
+        void Nul(std::uint64_t) override {}
+        void End(std::optional<std::uint64_t>) override {}
+        std::filesystem::path File;
+        std::size_t Keep = 0;
+        std::string Added;
+        std::string Change = "once";
     };
+    const struct {
+        std::size_t Keep;
+        std::string Added;
+    } Cases[] = {{Start.size(), std::string(3 * Piece, 'b')}, {Piece + 10, ""}};
     for (const auto& C : Cases) {
-        const auto File = Game.WriteFile("observed.json", C.Bytes);
+        Changer Change;
+        Change.File = Game.WriteFile("changing.json", Start);
+        Change.Keep = C.Keep;
+        Change.Added = C.Added;
+        RC::Unreal::FString Payload(STR("changing.json"));
+        QVH::detail::EngineTextSink Text(Payload);
         QVH::detail::ReadScratch Scratch;
-        Kept Observer;
-        const QVH::detail::ContentRead Text =
-            QVH::detail::ReadContent(File.u8string(), Scratch, &Observer);
-        ASSERT_FALSE(Text.Failure) << C.What;
-        EXPECT_EQ(Text.Units, nullptr) << C.What;  // followed, not kept
-        EXPECT_EQ(Observer.Data, C.Bytes) << C.What;
-        EXPECT_EQ(Observer.NulAt, C.Nul) << C.What;
-        EXPECT_EQ(Observer.FileSize, C.Bytes.size()) << C.What;
+        ASSERT_FALSE(
+            QVH::detail::ReadContent(Change.File.u8string(), Scratch, Text, &Change).Failure);
+        Text.Finish();
+        QVH::Test::ExpectWholeEngineString(Payload);
+        const std::string Expected = Start.substr(0, C.Keep) + C.Added;
+        EXPECT_EQ(QVH::Test::TextOf(Payload),
+                  Engine(std::u16string(Expected.begin(), Expected.end())));
     }
+}
+
+TEST_F(ReadAnimationFileTest, MemoryRunningOutEmptiesPayloadWithOneLine) {
+    // The engine's allocator refuses the room the file's length asks for at once, or, for a file
+    // longer than what is set aside from its length, the room it grows into halfway.
+    const std::size_t Past = QVH::detail::MaxUnitsExpectedFromLength + (1 << 20);
+    Game.WriteFile("start.json", std::string(1 << 20, 's'));
+    Game.WriteFile("halfway.json", std::string(Past, 'h'));
+    const struct {
+        const char16_t* Name;
+        std::size_t Allowed;
+    } Cases[] = {{u"start.json", 1 << 20}, {u"halfway.json", 2 * Past + (1 << 20)}};
+    std::vector<RC::StringType> Expected;
+    for (const auto& C : Cases) {
+        StandIn::EngineMemory::Limit(StandIn::EngineMemory::HeldBytes() + C.Allowed);
+        EXPECT_EQ(Read(C.Name), RC::StringType());
+        StandIn::EngineMemory::Limit(std::nullopt);
+        Expected.push_back(Engine(
+            u"QVH_MotionArchive : Not enough memory to read animation file: "s + C.Name + u"\n"));
+    }
+    EXPECT_EQ(Log.Texts(), Expected);
 }
 
 TEST_F(ReadAnimationFileTest, ManyThreadsReadAtOnce) {

@@ -78,7 +78,7 @@ std::wstring LongForm(const std::filesystem::path& Absolute) {
 class WindowsPathsTest : public testing::Test {
 protected:
     RC::StringType Read(const std::wstring& Name) {
-        return RC::StringType(QVH::ReadAnimationFile(Name).c_str());
+        return QVH::Test::ReadAnimationText(Name);
     }
 
     QVH::Test::GameFolder Game;

@@ -20,6 +20,14 @@ inline RC::StringType TextOf(const RC::Unreal::FString& String) {
     return RC::StringType(QVH::CharsOf(String), static_cast<std::size_t>(String.Len()));
 }
 
+// Fails the test unless Text is a whole engine string: its count is its length and the NUL, or 0;
+// its one NUL is its last unit; its memory is the engine allocator's.
+void ExpectWholeEngineString(const RC::Unreal::FString& Text);
+
+// The text ReadAnimationFile leaves in a Payload that held Name (in a parameter block as the
+// engine lays it out), the engine string checked whole and the block's other bytes untouched.
+RC::StringType ReadAnimationText(RC::StringViewType Name);
+
 // The entries of a listing joined by "|", in their order.
 inline std::vector<RC::StringType> Entries(const RC::StringType& Listing) {
     std::vector<RC::StringType> Names;

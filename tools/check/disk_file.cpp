@@ -1,5 +1,6 @@
 #include "tools/check/disk_file.hpp"
 
+#include <algorithm>
 #include <span>
 #include <utility>
 
@@ -15,9 +16,11 @@ public:
     void Opened(std::optional<std::uint64_t> Size) override { Expected = Size.value_or(0); }
     void Piece(std::span<const char> Bytes) override {
         // A text that goes on past the first piece is read whole: room once for the length the
-        // system gave, which the read has held to the limit by now.
+        // system gave, as much as the read itself would set aside for it; a file that claims more
+        // than its text, which ends at a NUL, gets room as its bytes come.
         if (++Pieces == 2) {
-            File.Bytes.reserve(static_cast<std::size_t>(Expected));
+            File.Bytes.reserve(static_cast<std::size_t>(
+                std::min<std::uint64_t>(Expected, detail::MaxUnitsExpectedFromLength)));
         }
         File.Bytes.append(Bytes.data(), Bytes.size());
     }
@@ -37,7 +40,7 @@ DiskRead ReadDiskFile(const std::u8string& Path) {
     // The reads' own scratch, reused from file to file.
     detail::ScratchLease Lease;
     Keeper Kept;
-    const detail::ContentRead Read = detail::ReadContent(Path, Lease.Scratch(), &Kept);
+    const detail::ContentRead Read = detail::FollowContent(Path, Lease.Scratch(), Kept);
     if (Read.Failure) {
         return {Read.Failure, Read.Error, {}};
     }
