@@ -8,24 +8,28 @@
 #include <cstring>
 #include <memory>
 
+#include "engine/engine_text.hpp"
 #include "engine/host_generations.hpp"
 
 namespace QVH::Bench {
 
-RC::Unreal::FString FloorReadAnimationFile(RC::Unreal::FString Name) {
+void FloorReadAnimationFile(CommsCallBlock& Block) {
+    RC::Unreal::FString& Payload = Block.Payload();
     constexpr char Prefix[] = "../../Content/Paks/~Mods/AnimJSON/";
     char Path[4096];
     std::size_t Length = sizeof Prefix - 1;
     std::memcpy(Path, Prefix, Length);
-    for (const RC::CharType* Unit = QVH::CharsOf(Name); *Unit != 0 && Length + 1 < sizeof Path;
+    for (const RC::CharType* Unit = QVH::CharsOf(Payload); *Unit != 0 && Length + 1 < sizeof Path;
          ++Unit) {
         Path[Length++] = static_cast<char>(*Unit);
     }
     Path[Length] = 0;
 
+    auto& Units = QVH::CharArrayOf(Payload);
     const int File = ::open(Path, O_RDONLY | O_CLOEXEC);
     if (File < 0) {
-        return {};
+        Units.Empty();
+        return;
     }
     struct stat Info {};
     ::fstat(File, &Info);
@@ -35,13 +39,12 @@ RC::Unreal::FString FloorReadAnimationFile(RC::Unreal::FString Name) {
     ::close(File);
     const std::size_t Read = Got > 0 ? static_cast<std::size_t>(Got) : 0;
 
-    const std::unique_ptr<RC::CharType[]> Units(new RC::CharType[Read + 1]);
+    Units.Reset(static_cast<int>(Read + 1));
+    RC::CharType* const Out = Units.GetData() + Units.AddUninitialized(static_cast<int>(Read + 1));
     for (std::size_t I = 0; I < Read; ++I) {
-        Units[I] = Bytes[I];
+        Out[I] = Bytes[I];
     }
-    Units[Read] = 0;
-    // Through the copying constructor: a non-const pointer would hand the buffer to the engine.
-    return RC::Unreal::FString(static_cast<const RC::CharType*>(Units.get()));
+    Out[Read] = 0;
 }
 
 RC::Unreal::FString FloorListAnimationFiles() {

@@ -23,7 +23,9 @@ RC::StringType WidenEachByte(const std::string& Bytes) {
 
 }  // namespace
 
-RC::Unreal::FString LiteralReadAnimationFile(RC::Unreal::FString Name) {
+void LiteralReadAnimationFile(CommsCallBlock& Block) {
+    // A copy of the name, as the dispatch once handed the read.
+    const RC::Unreal::FString Name = Block.Payload();
     std::string Path = QVH::ToUtf8(QVH::CharsOf(Name));
     Path.insert(0, "../../Content/Paks/~Mods/AnimJSON/");
     std::ifstream File(Path, std::ios::in);
@@ -31,7 +33,7 @@ RC::Unreal::FString LiteralReadAnimationFile(RC::Unreal::FString Name) {
     Content.erase(std::remove(Content.begin(), Content.end(), '\r'), Content.end());
     Content.erase(std::remove(Content.begin(), Content.end(), '\n'), Content.end());
     const RC::StringType Wide = WidenEachByte(Content);
-    return RC::Unreal::FString(Wide.c_str());
+    Block.Payload() = RC::Unreal::FString(Wide.c_str());
 }
 
 RC::Unreal::FString LiteralListAnimationFiles() {

@@ -1,12 +1,16 @@
 #include "bench/mod_read.hpp"
 
-#include "anim_files/read_animation_file.hpp"
-#include "engine/host_generations.hpp"
+#include "StandIn/ScriptCalls.hpp"
+#include "Unreal/FFrame.hpp"
+#include "Unreal/UFunctionStructs.hpp"
+#include "bridge/dispatch_comms_call.hpp"
 
 namespace QVH::Bench {
 
-RC::Unreal::FString ModReadAnimationFile(RC::Unreal::FString Name) {
-    return RC::Unreal::FString(QVH::ReadAnimationFile(QVH::CharsOf(Name)).c_str());
+void ModReadAnimationFile(CommsCallBlock& Block) {
+    RC::Unreal::FFrame Frame = StandIn::ScriptFrames::For(Block.Data());
+    RC::Unreal::UnrealScriptFunctionCallableContext Context(nullptr, Frame, nullptr);
+    QVH::DispatchCommsCall(Context, nullptr);
 }
 
 }  // namespace QVH::Bench

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Unreal/FString.hpp"
+#include "bridge/comms_call_block.hpp"
 
 namespace QVH::Bench {
 
-// The mod's read as the dispatch uses it: ReadAnimationFile, then the engine string made of the
-// text it lends. Taken from Name's characters, as the dispatch takes them from Payload.
-RC::Unreal::FString ModReadAnimationFile(RC::Unreal::FString Name);
+// The mod's read as the game makes it: the whole DispatchCommsCall on Block, a CallType 2 call
+// whose Payload holds the name, which the file's text replaces.
+void ModReadAnimationFile(CommsCallBlock& Block);
 
 }  // namespace QVH::Bench

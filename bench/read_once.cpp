@@ -16,7 +16,7 @@
 
 namespace {
 
-using ReadFunction = RC::Unreal::FString (*)(RC::Unreal::FString);
+using ReadFunction = void (*)(QVH::CommsCallBlock&);
 
 // A field of /proc/self/status in bytes ("VmRSS", "VmHWM"), or -1.
 long long StatusBytes(const char* Field) {
@@ -55,8 +55,9 @@ int PrintPeakMemory(ReadFunction Read, const RC::StringType& Name, const std::st
     const long long Baseline = StatusBytes("VmRSS");
     long long Units = 0;
     {
-        const RC::Unreal::FString Text = Read(RC::Unreal::FString(Name.c_str()));
-        Units = Text.Len();
+        QVH::CommsCallBlock Block(QVH::ReadCallType, Name);
+        Read(Block);
+        Units = Block.Payload().Len();
     }
     const long long Peak = StatusBytes("VmHWM");
     std::printf(
@@ -112,7 +113,9 @@ int main(int Argc, char** Argv) {
     }
     long long Units = 0;
     for (int I = 0; I < Repeat; ++I) {
-        Units = Read(RC::Unreal::FString(Name.c_str())).Len();
+        QVH::CommsCallBlock Block(QVH::ReadCallType, Name);
+        Read(Block);
+        Units = Block.Payload().Len();
     }
     std::printf("%s %s %s (%.1f%% of bytes in multi-byte characters): %lld units, %d reads\n",
                 Variant.c_str(), Kind.c_str(), QVH::Bench::SizeName(Bytes).c_str(),

@@ -86,8 +86,9 @@ ExitStatus RunCommand(const std::filesystem::path& ModPath, const Options& Opts)
         std::fprintf(stderr, "qvh-host: %s\n", Error.c_str());
         return ExitStatus::Failed;
     }
-    const RC::StringType Found = QVH::HostTool::CallCommsFunction(Opts.CallType, Opts.Payload);
-    QVH::HostTool::WriteOutput(QVH::HostTool::FormatPayload(Found, Opts.Format));
+    QVH::HostTool::CallCommsFunction(
+        Opts.CallType, Opts.Payload,
+        [&Opts](RC::StringViewType Found) { QVH::HostTool::WritePayload(Found, Opts.Format); });
     return ExitStatus::Done;
 }
 
