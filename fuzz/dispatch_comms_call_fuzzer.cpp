@@ -3,6 +3,7 @@
 // inside the string included): nothing escapes, nothing crashes, and Payload is left as it was
 // or holds a valid answer: the folder's listing, or one file's content, or the empty string with
 // one log line that a name cannot break.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -18,11 +19,13 @@
 #include <unistd.h>
 
 #include "DynamicOutput/Output.hpp"
+#include "StandIn/EngineMemory.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "Unreal/FFrame.hpp"
 #include "Unreal/UFunctionStructs.hpp"
 #include "bridge/comms_call_block.hpp"
 #include "bridge/dispatch_comms_call.hpp"
+#include "engine/engine_text.hpp"
 #include "fuzz/fuzz_support.hpp"
 
 namespace {
@@ -109,6 +112,16 @@ void Check(bool Holds, const char* Property, std::int32_t CallType, const RC::St
     }
 }
 
+// Whether Text is a whole engine string: its count its length and the NUL, or 0, and its memory
+// the engine allocator's.
+bool IsWhole(RC::Unreal::FString& Text) {
+    auto& Units = QVH::CharArrayOf(Text);
+    const RC::CharType* const First = Units.GetData();
+    return Units.Num() == 0 ||
+           (StandIn::EngineMemory::Owns(First) &&
+            std::find(First, First + Units.Num(), RC::CharType{0}) == First + Units.Num() - 1);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -177,7 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
         Check(After == G.Listing && Lines == 0, "CallType 1 gives the listing", CallType, Before,
               After);
     } else if (CallType == QVH::ReadCallType) {
-        // The read is given a copy of Payload, which ends at its first NUL.
+        // The read takes its name from Payload, which ends at its first NUL.
         const RC::StringType Name = Before.substr(0, Before.find(RC::CharType{0}));
         bool WellFormed = true;
         for (std::size_t At = 0; At < Name.size(); ++At) {
@@ -191,6 +204,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
                                  ? STR("QVH_MotionArchive : ")
                                  : STR("QVH_MotionArchive : Refused a file name that is not valid "
                                        "text: "));
+        Check(IsWhole(Call.Payload()), "a read leaves Payload a whole engine string", CallType,
+              Before, After);
         Check(Content || Refused,
               "CallType 2 gives a file's content, or the empty string and one line (its refusal "
               "for a name that is not valid text)",
