@@ -19,19 +19,20 @@ std::size_t Decode(const unsigned char* In, std::size_t Size, RC::CharType* Out)
     const unsigned char* const End = In + Size;
     Utf8Cursor At{In, Out};
     while (At.In != End) {
-        // The SSE2 loop leaves text that is mostly not ASCII to the sequence decoder; the last
-        // bytes, fewer than a chunk, go there too once the chunk loop is done.
-        if (With == Chunks::Sse2 && *At.In < 0x80 && End - At.In >= 16) {
-#ifdef QVH_DECODE_WITH_SSE2
-            At = DecodeChunksSse2<SkipLineBreaks>(At, End);
+        // The AVX2 loop stops 64 bytes before the end, where the SSE2 loop takes ASCII text on;
+        // the SSE2 loop leaves text that is mostly not ASCII to the sequence decoder, and the
+        // last bytes, fewer than a chunk, go there too once the chunk loops are done.
+        if (With == Chunks::Avx2 && End - At.In >= 64) {
+#ifdef QVH_DECODE_WITH_AVX2
+            At = DecodeChunksAvx2<SkipLineBreaks>(At, End);
 #endif
             if (At.In == End) {
                 break;
             }
         }
-        if (With == Chunks::Avx2 && End - At.In >= 32) {
-#ifdef QVH_DECODE_WITH_AVX2
-            At = DecodeChunksAvx2<SkipLineBreaks>(At, End);
+        if (With != Chunks::None && *At.In < 0x80 && End - At.In >= 16) {
+#ifdef QVH_DECODE_WITH_SSE2
+            At = DecodeChunksSse2<SkipLineBreaks>(At, End);
 #endif
             if (At.In == End) {
                 break;

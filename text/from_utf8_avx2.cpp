@@ -12,13 +12,21 @@
 
 #include "text/utf16_compaction.hpp"
 
+// The window's steps are inlined into the loop, which keeps its vectors in registers.
+#if defined(__GNUC__) || defined(__clang__)
+#define QVH_STEP QVH_TARGET_AVX2 __attribute__((always_inline)) inline
+#else
+#define QVH_STEP __forceinline
+#endif
+
 namespace QVH::detail {
 namespace {
 
-constexpr int Blocks = 32;
+constexpr int Window = 64;
 
-// Constants in memory, which the instructions read as operands: set1 constants would be built
-// again in the loop, three instructions each, for want of registers.
+// The loop's constants, read from memory as operands: built from immediates (as GCC does with
+// set1 constants and with what it can see here), each would take three instructions per use for
+// want of registers.
 struct alignas(32) Constant {
     std::uint8_t Bytes[32];
 };
@@ -33,198 +41,271 @@ constexpr Constant Repeated(std::uint8_t First, std::uint8_t Second) {
 }
 constexpr Constant Repeated(std::uint8_t Byte) { return Repeated(Byte, Byte); }
 
-inline constexpr Constant Marks[2] = {Repeated(0), Repeated(MarkBelow)};
-inline constexpr Constant BelowLead = Repeated(0xC0);  // as signed bytes, only trail bytes are less
-inline constexpr Constant SignBit = Repeated(0x80);
-inline constexpr Constant FlippedE0 = Repeated((0xE0 ^ 0x80) - 1);
-inline constexpr Constant FlippedF0 = Repeated((0xF0 ^ 0x80) - 1);
-inline constexpr Constant Nibble = Repeated(0x0F);
-inline constexpr Constant HighNibble = Repeated(0xF0);
-inline constexpr Constant Ascii = Repeated(0x7F);
-inline constexpr Constant TopTwo = Repeated(0xC0);
-inline constexpr Constant LowSurrogateTop = Repeated(0xDC);
-inline constexpr Constant HighSurrogateOffset =
-    Repeated((0xD800 - 0x40) & 0xFF, (0xD800 - 0x40) >> 8);
-
-QVH_TARGET_AVX2 inline __m256i Load(const Constant& Value) {
-    __m256i Loaded = _mm256_load_si256(reinterpret_cast<const __m256i*>(Value.Bytes));
-#if defined(__GNUC__) || defined(__clang__)
-    // Hides the value, which GCC would otherwise build again from an immediate at each use.
-    asm("" : "+x"(Loaded));
-#endif
-    return Loaded;
+// Sixteen bytes looked up by a nibble (pshufb), in both halves.
+constexpr Constant ByNibble(const std::uint8_t (&Sixteen)[16]) {
+    Constant Made{};
+    for (int At = 0; At < 32; ++At) {
+        Made.Bytes[At] = Sixteen[At % 16];
+    }
+    return Made;
 }
 
 // The second byte's rules of Table 3-7 for the lead byte before it: bit 0 C0 and C1 (overlong),
 // bit 1 E0 80..9F (overlong), bit 2 ED A0..BF (surrogates), bit 3 F0 80..8F (overlong), bit 4 F4
-// 90..BF and bit 5 F5..FF (above U+10FFFF). A byte breaks one where the three lookups (the lead's
-// high and low half, the trail byte's high half) share a bit.
-QVH_TARGET_AVX2 inline bool BreaksASecondByteRule(__m256i Bytes, __m256i Previous) {
-    const __m256i ByLeadHigh = _mm256_setr_epi8(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 6, 56,  //
-                                                0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 6, 56);
-    const __m256i ByLeadLow =
-        _mm256_setr_epi8(11, 1, 0, 0, 16, 32, 32, 32, 32, 32, 32, 32, 32, 36, 32, 32,  //
-                         11, 1, 0, 0, 16, 32, 32, 32, 32, 32, 32, 32, 32, 36, 32, 32);
-    const __m256i ByTrailHigh =
-        _mm256_setr_epi8(0, 0, 0, 0, 0, 0, 0, 0, 43, 51, 53, 53, 0, 0, 0, 0,  //
-                         0, 0, 0, 0, 0, 0, 0, 0, 43, 51, 53, 53, 0, 0, 0, 0);
+// 90..BF and bit 5 F5..FF (above U+10FFFF). A byte breaks one where three lookups (by the lead's
+// high and low nibble, and by the trail byte's high nibble) share a bit.
+constexpr std::uint8_t RulesByLeadHigh[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 6, 56};
+constexpr std::uint8_t RulesByLeadLow[16] = {11, 1,  0,  0,  16, 32, 32, 32,
+                                             32, 32, 32, 32, 32, 36, 32, 32};
+constexpr std::uint8_t RulesByTrailHigh[16] = {0, 0, 0, 0, 0, 0, 0, 0, 43, 51, 53, 53, 0, 0, 0, 0};
+// A line break's byte finds itself here by its low nibble; every other byte finds another.
+constexpr std::uint8_t LineBreakByNibble[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                                0xFF, 0xFF, '\n', 0xFF, 0xFF, '\r', 0xFF, 0xFF};
+
+struct Constants {
+    Constant Marks[2] = {Repeated(0), Repeated(MarkBelow)};
+    Constant LineBreaks = ByNibble(LineBreakByNibble);
+    Constant BelowLead = Repeated(0xC0);  // as signed bytes, only trail bytes are less
+    Constant SignBit = Repeated(0x80);
+    Constant FlippedE0 = Repeated((0xE0 ^ 0x80) - 1);
+    Constant FlippedF0 = Repeated((0xF0 ^ 0x80) - 1);
+    Constant Nibble = Repeated(0x0F);
+    Constant HighNibble = Repeated(0xF0);
+    Constant Ascii = Repeated(0x7F);
+    Constant TopTwo = Repeated(0xC0);
+    Constant LowSurrogateTop = Repeated(0xDC);
+    Constant HighSurrogateOffset = Repeated((0xD800 - 0x40) & 0xFF, (0xD800 - 0x40) >> 8);
+    Constant ByLeadHigh = ByNibble(RulesByLeadHigh);
+    Constant ByLeadLow = ByNibble(RulesByLeadLow);
+    Constant ByTrailHigh = ByNibble(RulesByTrailHigh);
+};
+inline constexpr Constants TheConstants{};
+
+QVH_STEP __m256i Load(const Constant& Value) {
+    return _mm256_load_si256(reinterpret_cast<const __m256i*>(Value.Bytes));
+}
+
+// The constants where the compiler cannot see their values.
+inline const Constants& Unseen() {
+    const Constants* Seen = &TheConstants;
+#if defined(__GNUC__) || defined(__clang__)
+    asm("" : "+r"(Seen));
+#endif
+    return *Seen;
+}
+
+// Whether a trail byte breaks the rules for the lead byte before it (RulesByLeadHigh).
+QVH_STEP bool BreaksASecondByteRule(const Constants& K, __m256i Bytes, __m256i Previous) {
     const __m256i Rules = _mm256_and_si256(
         _mm256_and_si256(
-            _mm256_shuffle_epi8(ByLeadHigh,
-                                _mm256_and_si256(_mm256_srli_epi16(Previous, 4), Load(Nibble))),
-            _mm256_shuffle_epi8(ByLeadLow, _mm256_and_si256(Previous, Load(Nibble)))),
-        _mm256_shuffle_epi8(ByTrailHigh,
-                            _mm256_and_si256(_mm256_srli_epi16(Bytes, 4), Load(Nibble))));
+            _mm256_shuffle_epi8(Load(K.ByLeadHigh),
+                                _mm256_and_si256(_mm256_srli_epi16(Previous, 4), Load(K.Nibble))),
+            _mm256_shuffle_epi8(Load(K.ByLeadLow), _mm256_and_si256(Previous, Load(K.Nibble)))),
+        _mm256_shuffle_epi8(Load(K.ByTrailHigh),
+                            _mm256_and_si256(_mm256_srli_epi16(Bytes, 4), Load(K.Nibble))));
     return _mm256_testz_si256(Rules, Rules) == 0;
 }
 
-// The shuffles for two sets of kept units, one in each half.
-QVH_TARGET_AVX2 inline __m256i Shuffles(unsigned First, unsigned Second) {
+// The shuffle that keeps the units of a set in one half and that of another set in the other; each
+// set's shuffle is found at its offset (the set times 16) in Compaction.
+QVH_STEP __m256i Shuffles(std::uint64_t First, std::uint64_t Second) {
+    const auto* Table = &Compaction.Shuffle[0][0];
     return _mm256_inserti128_si256(
-        _mm256_castsi128_si256(
-            _mm_load_si128(reinterpret_cast<const __m128i*>(Compaction.Shuffle[First]))),
-        _mm_load_si128(reinterpret_cast<const __m128i*>(Compaction.Shuffle[Second])), 1);
+        _mm256_castsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(Table + First))),
+        _mm_load_si128(reinterpret_cast<const __m128i*>(Table + Second)), 1);
 }
 
 // Keeps the units of Low (units 0 to 7 and 16 to 23) and High (8 to 15 and 24 to 31) that Keep
 // marks, in order, and returns where the next unit goes. Writes up to 32 units.
-QVH_TARGET_AVX2 inline RC::CharType* Compact(RC::CharType* Out, __m256i Low, __m256i High,
-                                             std::uint32_t Keep) {
-    const unsigned Kept[4] = {Keep & 0xFF, Keep >> 8 & 0xFF, Keep >> 16 & 0xFF, Keep >> 24};
-    const __m256i Lows = _mm256_shuffle_epi8(Low, Shuffles(Kept[0], Kept[2]));
-    const __m256i Highs = _mm256_shuffle_epi8(High, Shuffles(Kept[1], Kept[3]));
+QVH_STEP RC::CharType* Compact(RC::CharType* Out, __m256i Low, __m256i High, std::uint32_t Keep) {
+    // Each set of eight times 16, in 16 bits of its own: its shuffle's offset in one step.
+    const std::uint64_t Offsets = _pdep_u64(Keep, 0x0FF0'0FF0'0FF0'0FF0);
+    const std::uint64_t Offset[4] = {Offsets & 0xFFFF, Offsets >> 16 & 0xFFFF,
+                                     Offsets >> 32 & 0xFFFF, Offsets >> 48};
+    const __m256i Lows = _mm256_shuffle_epi8(Low, Shuffles(Offset[0], Offset[2]));
+    const __m256i Highs = _mm256_shuffle_epi8(High, Shuffles(Offset[1], Offset[3]));
     const __m128i Parts[4] = {_mm256_castsi256_si128(Lows), _mm256_castsi256_si128(Highs),
                               _mm256_extracti128_si256(Lows, 1),
                               _mm256_extracti128_si256(Highs, 1)};
     for (int Part = 0; Part < 4; ++Part) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(Out), Parts[Part]);
-        Out += std::popcount(Kept[Part]);
+        Out += std::popcount(Offset[Part]);
     }
     return Out;
 }
 
-// Bytes moved N places up, the block's first N places zero (as ASCII before the block would be).
-template <int N>
-QVH_TARGET_AVX2 inline __m256i Before(__m256i Bytes) {
-    return _mm256_alignr_epi8(Bytes, _mm256_permute2x128_si256(Bytes, Bytes, 0x08), 16 - N);
-}
+// 32 bytes of a window, with the 16 bytes before them (Carry's high half; zeros before the
+// window) for the bytes one, two and three places back.
+struct Half {
+    __m256i Bytes;
+    __m256i Carry;
 
-// The block, or its bytes up to the start of a character that goes on past it, decoded: the units
-// in Low and High as Compact takes them, which to keep, and the bytes taken. Taken is 0 when
-// the block is ill-formed or holds a line break inside a sequence.
-struct DecodedBlock {
-    __m256i Low;
-    __m256i High;
-    std::uint32_t Keep;
-    unsigned Taken;
+    template <int N>
+    QVH_TARGET_AVX2 __m256i Back() const {
+        return _mm256_alignr_epi8(Bytes, Carry, 16 - N);
+    }
 };
 
+// A window's bytes, one bit each: trail bytes, and leads of three or four bytes (and above).
+struct Classes {
+    std::uint64_t Trails = 0;
+    std::uint64_t Leads3 = 0;
+    std::uint64_t Leads4 = 0;
+};
+
+template <int Halves>
+QVH_STEP Classes Classify(const Constants& K, const __m256i (&Bytes)[2]) {
+    Classes Found;
+    for (int Part = 0; Part < Halves; ++Part) {
+        // With the sign bit flipped, signed order is the bytes' order.
+        const __m256i Flipped = _mm256_xor_si256(Bytes[Part], Load(K.SignBit));
+        const auto Mask = [Part](__m256i Marked) QVH_TARGET_AVX2 {
+            return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(Marked))}
+                   << 32 * Part;
+        };
+        Found.Trails |= Mask(_mm256_cmpgt_epi8(Load(K.BelowLead), Bytes[Part]));
+        Found.Leads3 |= Mask(_mm256_cmpgt_epi8(Flipped, Load(K.FlippedE0)));
+        Found.Leads4 |= Mask(_mm256_cmpgt_epi8(Flipped, Load(K.FlippedF0)));
+    }
+    return Found;
+}
+
+// Each byte's unit as if it ended its character: its own bits, the byte before's, and the lead
+// two before of a three-byte character (or of a four-byte one, mended below); the last byte of a
+// four-byte character takes the low surrogate's top bits. A four-byte character's third byte then
+// holds the code point's top 16 bits as a three-byte character would: the high surrogate is that
+// over 16, less 0x10000 / 1024. Low and High as Compact takes them.
+QVH_STEP void Units(const Constants& K, const Half& Part, bool FourBytes, __m256i& Low,
+                    __m256i& High) {
+    const __m256i Previous = Part.Back<1>();
+    const __m256i Trail = _mm256_cmpgt_epi8(Load(K.BelowLead), Part.Bytes);
+    const __m256i Flipped2 = _mm256_xor_si256(Part.Back<2>(), Load(K.SignBit));
+    const __m256i Lead3Before =
+        _mm256_cmpgt_epi8(_mm256_xor_si256(Part.Back<3>(), Load(K.SignBit)), Load(K.FlippedF0));
+    const __m256i LowBytes = _mm256_or_si256(
+        _mm256_and_si256(Part.Bytes, Load(K.Ascii)),
+        _mm256_and_si256(Trail, _mm256_and_si256(_mm256_slli_epi16(Previous, 6), Load(K.TopTwo))));
+    const __m256i HighBytes = _mm256_or_si256(
+        _mm256_or_si256(_mm256_and_si256(Trail, _mm256_and_si256(_mm256_srli_epi16(Previous, 2),
+                                                                 Load(K.Nibble))),
+                        _mm256_and_si256(_mm256_cmpgt_epi8(Flipped2, Load(K.FlippedE0)),
+                                         _mm256_and_si256(_mm256_slli_epi16(Part.Back<2>(), 4),
+                                                          Load(K.HighNibble)))),
+        _mm256_and_si256(Lead3Before, Load(K.LowSurrogateTop)));
+    Low = _mm256_unpacklo_epi8(LowBytes, HighBytes);
+    High = _mm256_unpackhi_epi8(LowBytes, HighBytes);
+    if (FourBytes) {
+        const __m256i Third = _mm256_cmpgt_epi8(Flipped2, Load(K.FlippedF0));
+        const __m256i Offset = Load(K.HighSurrogateOffset);
+        Low = _mm256_blendv_epi8(Low, _mm256_add_epi16(_mm256_srli_epi16(Low, 4), Offset),
+                                 _mm256_unpacklo_epi8(Third, Third));
+        High = _mm256_blendv_epi8(High, _mm256_add_epi16(_mm256_srli_epi16(High, 4), Offset),
+                                  _mm256_unpackhi_epi8(Third, Third));
+    }
+}
+
+// Decodes the first Halves halves of the window at At, or their bytes up to the start of a
+// character that goes on past them; NotAscii and Breaks mark the bytes that are not ASCII and the
+// line breaks, if they go. Returns At unchanged when the bytes are ill-formed or hold a line break
+// inside a sequence.
+template <int Halves>
+QVH_STEP Utf8Cursor DecodeWindow(const Constants& K, Utf8Cursor At, const __m256i (&Bytes)[2],
+                                 std::uint64_t NotAscii, std::uint64_t Breaks) {
+    constexpr unsigned Size = 32 * Halves;
+    const Classes Found = Classify<Halves>(K, Bytes);
+    const std::uint64_t Leads = _bzhi_u64(NotAscii, Size) & ~Found.Trails;
+    // A character that goes on past the bytes starts with their last lead, and waits.
+    const bool Cut =
+        ((Leads >> (Size - 1)) | (Found.Leads3 >> (Size - 2)) | (Found.Leads4 >> (Size - 3))) != 0;
+    const unsigned Taken = Cut ? 63 - static_cast<unsigned>(std::countl_zero(Leads)) : Size;
+    // Where the trail bytes must be, as the leads say, up to and with the first byte not taken.
+    const std::uint64_t Needed = Leads << 1 | Found.Leads3 << 2 | Found.Leads4 << 3;
+    const Half Parts[2] = {{Bytes[0], _mm256_permute2x128_si256(Bytes[0], Bytes[0], 0x08)},
+                           {Bytes[1], _mm256_permute2x128_si256(Bytes[1], Bytes[0], 0x03)}};
+    if (((Needed ^ Found.Trails) & _bzhi_u64(~std::uint64_t{0}, Taken + 1)) != 0) {
+        return At;
+    }
+    for (int Part = 0; Part < Halves; ++Part) {
+        if (BreaksASecondByteRule(K, Parts[Part].Bytes, Parts[Part].Back<1>())) {
+            return At;
+        }
+    }
+    const std::uint64_t Ends = Found.Trails & ~(Found.Trails >> 1);
+    const std::uint64_t Third = Found.Leads4 << 2;
+    const std::uint64_t Keep = _bzhi_u64(~(NotAscii | Breaks) | Ends | Third, Taken);
+    for (int Part = 0; Part < Halves; ++Part) {
+        __m256i Low;
+        __m256i High;
+        Units(K, Parts[Part], (Third >> 32 * Part & 0xFFFF'FFFF) != 0, Low, High);
+        At.Out = Compact(At.Out, Low, High, static_cast<std::uint32_t>(Keep >> 32 * Part));
+    }
+    At.In += Taken;
+    return At;
+}
+
+// Keeps the ASCII units of a half with line breaks (or other control bytes) in it.
+QVH_STEP RC::CharType* KeepAscii(RC::CharType* Out, __m256i Bytes, std::uint32_t Keep) {
+    const __m256i Zero = _mm256_setzero_si256();
+    return Compact(Out, _mm256_unpacklo_epi8(Bytes, Zero), _mm256_unpackhi_epi8(Bytes, Zero), Keep);
+}
+
+QVH_STEP void StoreAscii(RC::CharType* Out, __m256i Bytes) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(Out),
+                        _mm256_cvtepu8_epi16(_mm256_castsi256_si128(Bytes)));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(Out + 16),
+                        _mm256_cvtepu8_epi16(_mm256_extracti128_si256(Bytes, 1)));
+}
+
+// The bytes of a half that are not ASCII, or with LineBreaks its line breaks, one bit each.
+QVH_STEP std::uint32_t Mask(const Constants& K, __m256i Bytes, bool LineBreaks) {
+    const __m256i Marks =
+        LineBreaks ? _mm256_cmpeq_epi8(_mm256_shuffle_epi8(Load(K.LineBreaks), Bytes), Bytes)
+                   : Bytes;
+    return static_cast<std::uint32_t>(_mm256_movemask_epi8(Marks));
+}
+
+// Ill-formed, or a line break inside a sequence: one sequence at a time for 32 bytes.
 template <bool SkipLineBreaks>
-QVH_TARGET_AVX2 inline DecodedBlock DecodeBlock(__m256i Bytes, std::uint32_t NotAscii,
-                                                std::uint32_t Breaks) {
-    const __m256i Trail = _mm256_cmpgt_epi8(Load(BelowLead), Bytes);
-    // With the sign bit flipped, signed order is the bytes' order.
-    const __m256i Flipped = _mm256_xor_si256(Bytes, Load(SignBit));
-    const __m256i Lead3 = _mm256_cmpgt_epi8(Flipped, Load(FlippedE0));
-    const __m256i Lead4 = _mm256_cmpgt_epi8(Flipped, Load(FlippedF0));
-    const auto Trails = static_cast<std::uint32_t>(_mm256_movemask_epi8(Trail));
-    const auto Leads3 = static_cast<std::uint32_t>(_mm256_movemask_epi8(Lead3));
-    const auto Leads4 = static_cast<std::uint32_t>(_mm256_movemask_epi8(Lead4));
-    const std::uint32_t Leads = NotAscii & ~Trails;
-    // Where the trail bytes must be, as the leads say; a character that goes on past the block
-    // starts with its last lead, and waits for the next block.
-    const std::uint64_t Needed =
-        std::uint64_t{Leads} << 1 | std::uint64_t{Leads3} << 2 | std::uint64_t{Leads4} << 3;
-    const unsigned Taken = (Needed >> 32) == 0 ? 32 : 31 - std::countl_zero(Leads);
-    const __m256i Previous = Before<1>(Bytes);
-    if (((Needed ^ Trails) & _bzhi_u64(~std::uint64_t{0}, Taken + 1)) != 0 ||
-        BreaksASecondByteRule(Bytes, Previous)) {
-        return {Bytes, Bytes, 0, 0};
+Utf8Cursor DecodeSequencesOfAHalf(Utf8Cursor At, const unsigned char* End) {
+    const unsigned char* const Stop = At.In + 32;
+    while (At.In < Stop) {
+        if (SkipLineBreaks && IsLineBreak(*At.In)) {
+            ++At.In;
+            continue;
+        }
+        At = DecodeSequence<SkipLineBreaks>(At, End);
     }
-    // Each byte's unit as if it ended its character: its own bits, the byte before's, and the
-    // lead two before of a three-byte character (or of a four-byte one, mended below); the last
-    // byte of a four-byte character takes the low surrogate's top bits.
-    const __m256i Low = _mm256_or_si256(
-        _mm256_and_si256(Bytes, Load(Ascii)),
-        _mm256_and_si256(Trail, _mm256_and_si256(_mm256_slli_epi16(Previous, 6), Load(TopTwo))));
-    const __m256i High = _mm256_or_si256(
-        _mm256_or_si256(
-            _mm256_and_si256(Trail, _mm256_and_si256(_mm256_srli_epi16(Previous, 2), Load(Nibble))),
-            _mm256_and_si256(
-                Before<2>(Lead3),
-                _mm256_and_si256(_mm256_slli_epi16(Before<2>(Bytes), 4), Load(HighNibble)))),
-        _mm256_and_si256(Before<3>(Lead4), Load(LowSurrogateTop)));
-    DecodedBlock Block{_mm256_unpacklo_epi8(Low, High), _mm256_unpackhi_epi8(Low, High), 0, Taken};
-    const std::uint32_t Ends = Trails & ~(Trails >> 1);
-    Block.Keep =
-        static_cast<std::uint32_t>(_bzhi_u64(~(NotAscii | Breaks) | Ends | Leads4 << 2, Taken));
-    if ((Leads4 & Block.Keep >> 2) != 0) {
-        // A four-byte character's third byte holds the code point's top 16 bits as a
-        // three-byte character would: the high surrogate is that over 16, less 0x10000 / 1024.
-        const __m256i Third = Before<2>(Lead4);
-        const __m256i Offset = Load(HighSurrogateOffset);
-        Block.Low =
-            _mm256_blendv_epi8(Block.Low, _mm256_add_epi16(_mm256_srli_epi16(Block.Low, 4), Offset),
-                               _mm256_unpacklo_epi8(Third, Third));
-        Block.High = _mm256_blendv_epi8(Block.High,
-                                        _mm256_add_epi16(_mm256_srli_epi16(Block.High, 4), Offset),
-                                        _mm256_unpackhi_epi8(Third, Third));
-    }
-    return Block;
+    return At;
 }
 
 }  // namespace
 
 template <bool SkipLineBreaks>
 QVH_TARGET_AVX2 Utf8Cursor DecodeChunksAvx2(Utf8Cursor At, const unsigned char* End) {
-    if (End - At.In < Blocks) {
-        return At;
-    }
-    const unsigned char* const LastBlock = End - Blocks;
-    const __m256i Marking = Load(Marks[SkipLineBreaks]);
-    // A line break's byte looks itself up here; every other byte finds another.
-    const __m256i BreakTable =
-        _mm256_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, '\n', -1, -1, '\r', -1, -1,  //
-                         -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, '\n', -1, -1, '\r', -1, -1);
-    while (At.In <= LastBlock) {
-        const __m256i Bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(At.In));
-        if (_mm256_movemask_epi8(_mm256_subs_epi8(Bytes, Marking)) == 0) {
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(At.Out),
-                                _mm256_cvtepu8_epi16(_mm256_castsi256_si128(Bytes)));
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(At.Out + 16),
-                                _mm256_cvtepu8_epi16(_mm256_extracti128_si256(Bytes, 1)));
-            At.In += Blocks;
-            At.Out += Blocks;
+    const Constants& K = Unseen();
+    while (End - At.In >= Window) {
+        __m256i Bytes[2] = {_mm256_loadu_si256(reinterpret_cast<const __m256i*>(At.In))};
+        if (_mm256_movemask_epi8(_mm256_subs_epi8(Bytes[0], Load(K.Marks[SkipLineBreaks]))) == 0) {
+            StoreAscii(At.Out, Bytes[0]);
+            At.In += 32;
+            At.Out += 32;
             continue;
         }
-        const auto NotAscii = static_cast<std::uint32_t>(_mm256_movemask_epi8(Bytes));
-        std::uint32_t Breaks = 0;
-        if constexpr (SkipLineBreaks) {
-            Breaks = static_cast<std::uint32_t>(_mm256_movemask_epi8(
-                _mm256_cmpeq_epi8(_mm256_shuffle_epi8(BreakTable, Bytes), Bytes)));
-        }
+        std::uint64_t NotAscii = Mask(K, Bytes[0], false);
+        std::uint64_t Breaks = SkipLineBreaks ? Mask(K, Bytes[0], true) : 0;
         if (NotAscii == 0) {
-            const __m256i Zero = _mm256_setzero_si256();
-            At.Out = Compact(At.Out, _mm256_unpacklo_epi8(Bytes, Zero),
-                             _mm256_unpackhi_epi8(Bytes, Zero), ~Breaks);
-            At.In += Blocks;
+            At.Out = KeepAscii(At.Out, Bytes[0], ~static_cast<std::uint32_t>(Breaks));
+            At.In += 32;
             continue;
         }
-        const DecodedBlock Block = DecodeBlock<SkipLineBreaks>(Bytes, NotAscii, Breaks);
-        if (Block.Taken != 0) {
-            At.Out = Compact(At.Out, Block.Low, Block.High, Block.Keep);
-            At.In += Block.Taken;
-            continue;
-        }
-        // Ill-formed, or a line break inside a sequence: one sequence at a time to the block's end.
-        const unsigned char* const BlockEnd = At.In + Blocks;
-        while (At.In < BlockEnd) {
-            if (SkipLineBreaks && IsLineBreak(*At.In)) {
-                ++At.In;
-                continue;
-            }
-            At = DecodeSequence<SkipLineBreaks>(At, End);
-        }
+        // Characters in the first half: the window is both halves unless the second is ASCII.
+        Bytes[1] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(At.In + 32));
+        const std::uint64_t Later = Mask(K, Bytes[1], false);
+        NotAscii |= Later << 32;
+        Breaks |= SkipLineBreaks ? std::uint64_t{Mask(K, Bytes[1], true)} << 32 : 0;
+        const Utf8Cursor Next = Later == 0 ? DecodeWindow<1>(K, At, Bytes, NotAscii, Breaks)
+                                           : DecodeWindow<2>(K, At, Bytes, NotAscii, Breaks);
+        At = Next.In != At.In ? Next : DecodeSequencesOfAHalf<SkipLineBreaks>(At, End);
     }
     return At;
 }

@@ -181,7 +181,7 @@ TEST(DecodeUtf8Units, EveryPathOnBlocksFullOfCharacters) {
     std::vector<RC::CharType> Units;
     for (const auto& [Name, Decode] : QVH::detail::Utf8DecodersOfThisBuild()) {
         for (std::size_t Start = 0; Start < Background.size(); ++Start) {
-            for (const std::size_t Length : {31, 32, 33, 47, 63, 64, 65, 80}) {
+            for (const std::size_t Length : {31, 32, 33, 63, 64, 65, 80, 96, 127, 128, 129}) {
                 std::string Text;
                 while (Text.size() < Start + Length) {
                     Text += Background;
