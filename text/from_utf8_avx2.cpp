@@ -1,7 +1,10 @@
-// The UTF-8 decoder's 32-byte loop, for processors with AVX2 (chosen at run time). Each block is
-// classified byte by byte; a block whose characters are well-formed gets a unit at every byte,
-// computed from the byte and the two before it, and keeps those that end a character (two for a
-// four-byte one) or are ASCII other than a dropped line break, in one shuffle per eight units.
+// The UTF-8 decoder's AVX2 loop, for processors that have it (chosen at run time). It takes 64
+// bytes at a time (32 when the second half is ASCII, or the first half is): each byte is
+// classified, the leads are checked against the trail bytes that follow them and against the
+// second-byte rules, and a window whose characters are well-formed gets a unit at every byte,
+// computed from the byte and the three before it; the units that end a character (two for a
+// four-byte one), and the ASCII ones other than a dropped line break, are kept, eight units to a
+// shuffle. A window with anything else goes to the sequence decoder, 32 bytes of it.
 #include "text/from_utf8_chunks.hpp"
 
 #ifdef QVH_DECODE_WITH_AVX2
@@ -134,8 +137,8 @@ QVH_STEP RC::CharType* Compact(RC::CharType* Out, __m256i Low, __m256i High, std
     return Out;
 }
 
-// 32 bytes of a window, with the 16 bytes before them (Carry's high half; zeros before the
-// window) for the bytes one, two and three places back.
+// 32 bytes of a window, and lane by lane the 16 bytes before them (zeros before the window), for
+// the bytes one, two and three places back.
 struct Half {
     __m256i Bytes;
     __m256i Carry;

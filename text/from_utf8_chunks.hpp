@@ -4,12 +4,12 @@
 
 // The vector loops of the UTF-8 decoder, for x86-64. The SSE2 loop, which every x86-64 processor
 // can run, takes ASCII text 16 bytes at a time and decodes the sequences between ASCII stretches
-// one by one in passing. The AVX2 loop, for processors that HasAvx2, decodes 32 bytes at a time
-// whatever characters they hold, and leaves only blocks with ill-formed input, or a line break
+// one by one in passing. The AVX2 loop, for processors that HasAvx2, decodes 64 bytes at a time
+// whatever characters they hold, and leaves only windows with ill-formed input, or a line break
 // inside a sequence, to the sequence decoder. Each runs from At, which starts a character, until
-// fewer than a chunk of bytes are left before End, and returns where it stopped. The output must
-// have room for one unit per input byte: whole chunks are written, and only what is kept counts.
-// Stateless; any thread.
+// fewer than a chunk (16 bytes, 64) are left before End, and returns where it stopped. The output
+// must have room for one unit per input byte: whole chunks are written, and only what is kept
+// counts. Stateless; any thread.
 #if defined(__SSE2__) || defined(_M_X64)
 #define QVH_DECODE_WITH_SSE2 1
 #if defined(__GNUC__) || defined(__clang__)

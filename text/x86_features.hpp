@@ -5,7 +5,7 @@
 namespace QVH::detail {
 
 // AVX2 with BMI1, BMI2 and POPCNT, and an operating system that keeps the 256-bit registers: what
-// the UTF-8 decoder's 32-byte loop is built for. Asked on the first call only.
+// the UTF-8 decoder's AVX2 loop is built for. Asked on the first call only.
 bool HasAvx2() noexcept;
 
 }  // namespace QVH::detail
