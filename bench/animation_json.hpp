@@ -7,7 +7,9 @@
 // Generated animation files: what the benchmarks read.
 namespace QVH::Bench {
 
-enum class TextKind { Ascii, NonAscii };
+// Ascii: bone tracks in ASCII. NonAscii: the same, with about 5% of the bytes in names of other
+// scripts. Symbols: short records with two-, three- and four-byte characters on every line.
+enum class TextKind { Ascii, NonAscii, Symbols };
 
 // One generated animation file, and what each way of reading it must give back.
 struct AnimationInput {
@@ -23,8 +25,7 @@ struct AnimationInput {
 };
 
 // Writes Bytes bytes of animation JSON with CR LF line ends to Path, streaming, so writing a large
-// file takes little memory. NonAscii puts multi-byte UTF-8 text (bone and event names) in about 5%
-// of the bytes. Throws std::runtime_error when the file cannot be written.
+// file takes little memory. Throws std::runtime_error when the file cannot be written.
 AnimationInput WriteAnimationJson(const std::filesystem::path& Path, std::uint64_t Bytes,
                                   TextKind Kind);
 

@@ -71,7 +71,7 @@ private:
 BenchInputs& Inputs();
 
 constexpr std::uint64_t AnimationSizes[] = {4 << 10, 256 << 10, 4 << 20, 32 << 20};
-constexpr TextKind AnimationKinds[] = {TextKind::Ascii, TextKind::NonAscii};
+constexpr TextKind AnimationKinds[] = {TextKind::Ascii, TextKind::NonAscii, TextKind::Symbols};
 constexpr int ListingSizes[] = {100, 1000, 10000};
 
 }  // namespace QVH::Bench

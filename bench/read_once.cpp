@@ -2,7 +2,7 @@
 // reading, for the measurements that need a process of their own: instruction counts under
 // callgrind, and the peak memory of a read above the process's baseline.
 //
-//   qvh-read-once mod|literal|floor ascii|nonascii5 BYTES [--repeat N] [--peak-memory]
+//   qvh-read-once mod|literal|floor ascii|nonascii5|symbols BYTES [--repeat N] [--peak-memory]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,9 +39,10 @@ bool ResetPeak() {
 }
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: qvh-read-once mod|literal|floor ascii|nonascii5 BYTES [--repeat N] "
-                 "[--peak-memory]\n");
+    std::fprintf(
+        stderr,
+        "usage: qvh-read-once mod|literal|floor ascii|nonascii5|symbols BYTES [--repeat N] "
+        "[--peak-memory]\n");
     return 2;
 }
 
@@ -92,13 +93,16 @@ int main(int Argc, char** Argv) {
                               : Variant == "literal" ? QVH::Bench::LiteralReadAnimationFile
                               : Variant == "floor"   ? QVH::Bench::FloorReadAnimationFile
                                                      : nullptr;
-    if (Read == nullptr || (Kind != "ascii" && Kind != "nonascii5") || Bytes == 0 || Repeat < 1) {
+    const QVH::Bench::TextKind* Known = nullptr;
+    for (const QVH::Bench::TextKind& Each : QVH::Bench::AnimationKinds) {
+        Known = Kind == QVH::Bench::KindName(Each) ? &Each : Known;
+    }
+    if (Read == nullptr || Known == nullptr || Bytes == 0 || Repeat < 1) {
         return Usage();
     }
 
     QVH::Bench::BenchInputs Inputs;
-    const QVH::Bench::AnimationInput& Input = Inputs.Animation(
-        Kind == "ascii" ? QVH::Bench::TextKind::Ascii : QVH::Bench::TextKind::NonAscii, Bytes);
+    const QVH::Bench::AnimationInput& Input = Inputs.Animation(*Known, Bytes);
     Inputs.Files().Enter();
     const RC::StringType Name(Input.Name.begin(), Input.Name.end());
 

@@ -21,9 +21,9 @@ void AppendFromUtf8(RC::StringType& Text, std::string_view Bytes);
 namespace detail {
 
 // Decodes Size bytes of UTF-8 at In into Out and returns the number of units written (never more
-// than Size), with the fastest loop the build has. With SkipLineBreaks, bytes 13 and 10 are
-// dropped before decoding, wherever they stand, even inside a multi-byte sequence. Out must hold
-// Size units: the vector loop writes whole chunks.
+// than Size), with the fastest loop the build has that this processor can run (chosen once). With
+// SkipLineBreaks, bytes 13 and 10 are dropped before decoding, wherever they stand, even inside a
+// multi-byte sequence. Out must hold Size units: the vector loop writes whole chunks.
 std::size_t DecodeUtf8Units(const unsigned char* In, std::size_t Size, RC::CharType* Out,
                             bool SkipLineBreaks);
 
@@ -31,8 +31,9 @@ std::size_t DecodeUtf8Units(const unsigned char* In, std::size_t Size, RC::CharT
 std::size_t DecodeUtf8UnitsScalar(const unsigned char* In, std::size_t Size, RC::CharType* Out,
                                   bool SkipLineBreaks);
 
-// Every way of decoding UTF-8 that this build offers (one sequence at a time, and the vector loop
-// where there is one), which must all give the same results. For tests.
+// Every way of decoding UTF-8 that this build offers and this processor can run (one sequence at
+// a time, and the vector loops where there are any), which must all give the same results. For
+// tests.
 using Utf8Decoder = std::size_t (*)(const unsigned char* In, std::size_t Size, RC::CharType* Out,
                                     bool SkipLineBreaks);
 struct NamedUtf8Decoder {

@@ -7,6 +7,7 @@
 
 #include "tests/support/decode_cases.hpp"
 #include "tests/support/engine_text.hpp"
+#include "tests/support/reference_decoder.hpp"
 #include "text/content_decoder.hpp"
 #include "text/utf8_sequence.hpp"
 
@@ -141,6 +142,67 @@ TEST(DecodeUtf8Units, EveryPathAtEveryLengthAndPlace) {
                     ASSERT_EQ(RC::StringType(Units.data(), Written), Engine(Expected))
                         << Name << ": length " << Length << ", at " << At;
                     ASSERT_EQ(Units.back(), 0xABCD) << Name << ": wrote past the input's length";
+                }
+            }
+        }
+    }
+}
+
+TEST(DecodeUtf8Units, EveryPathOnBlocksFullOfCharacters) {
+    // Text of characters of every length, started at each of its bytes, so that the vector loops'
+    // blocks start, end and are cut everywhere, with one insert of each kind at each place; the
+    // reference decoder says what each length and place must give.
+    const std::string Background = "\xC3\xA9\xE2\x82\xACx\xF0\x9F\x98\x80\xD0\x9Fyz";
+    const std::string Inserts[] = {
+        "",
+        "\r\n",
+        "\xE0\xA0\x80",      // the first three-byte character
+        "\xED\x9F\xBF",      // the last before the surrogates
+        "\xEF\xBF\xBF",      // the last three-byte character
+        "\xF0\x90\x80\x80",  // the first four-byte character
+        "\xF4\x8F\xBF\xBF",  // the last
+        "\xC2\x80",
+        "\xE0\x9F\xBF",      // overlong
+        "\xED\xA0\x80",      // a surrogate
+        "\xF0\x8F\xBF\xBF",  // overlong
+        "\xF4\x90\x80\x80",  // above U+10FFFF
+        "\xF5\x80\x80\x80",  // F5 leads nothing
+        "\xC0\x80",
+        "\xC1\xBF\xBF",
+        "\x80",
+        "\xFF",
+        "\xE2\x82",      // cut short
+        "\xF0\x9F\x98",  // cut short
+        "\xE2\r\n\x82\xAC",
+        "\xF0\x9F\n\x98\r\x80",
+        "\xC3\r",
+    };
+    constexpr RC::CharType Guard = 0xABCD;
+    std::vector<RC::CharType> Units;
+    for (const auto& [Name, Decode] : QVH::detail::Utf8DecodersOfThisBuild()) {
+        for (std::size_t Start = 0; Start < Background.size(); ++Start) {
+            for (const std::size_t Length : {31, 32, 33, 63, 64, 65, 80, 96, 127, 128, 129}) {
+                std::string Text;
+                while (Text.size() < Start + Length) {
+                    Text += Background;
+                }
+                Text = Text.substr(Start, Length);
+                for (std::size_t At = 0; At <= Length; ++At) {
+                    for (const std::string& Insert : Inserts) {
+                        const std::string Bytes = Text.substr(0, At) + Insert + Text.substr(At);
+                        const auto* In = reinterpret_cast<const unsigned char*>(Bytes.data());
+                        for (const bool Skip : {false, true}) {
+                            const RC::StringType Expected = Engine(QVH::Test::ReferenceUtf8(
+                                Skip ? QVH::Test::WithoutLineBreaks(Bytes) : Bytes));
+                            Units.assign(Bytes.size() + 1, Guard);
+                            const std::size_t Written =
+                                Decode(In, Bytes.size(), Units.data(), Skip);
+                            ASSERT_EQ(RC::StringType(Units.data(), Written), Expected)
+                                << Name << ": start " << Start << ", length " << Length << ", at "
+                                << At << ", skip " << Skip;
+                            ASSERT_EQ(Units.back(), Guard) << Name << ": wrote past the room";
+                        }
+                    }
                 }
             }
         }

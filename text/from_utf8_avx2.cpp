@@ -1,0 +1,320 @@
+// The UTF-8 decoder's AVX2 loop, for processors that have it (chosen at run time). It takes 64
+// bytes at a time (32 when the second half is ASCII, or the first half is): each byte is
+// classified, the leads are checked against the trail bytes that follow them and against the
+// second-byte rules, and a window whose characters are well-formed gets a unit at every byte,
+// computed from the byte and the three before it; the units that end a character (two for a
+// four-byte one), and the ASCII ones other than a dropped line break, are kept, eight units to a
+// shuffle. A window with anything else goes to the sequence decoder, 32 bytes of it.
+#include "text/from_utf8_chunks.hpp"
+
+#ifdef QVH_DECODE_WITH_AVX2
+#include <immintrin.h>
+
+#include <bit>
+#include <cstdint>
+
+#include "text/utf16_compaction.hpp"
+
+// The window's steps are inlined into the loop, which keeps its vectors in registers.
+#if defined(__GNUC__) || defined(__clang__)
+#define QVH_STEP QVH_TARGET_AVX2 __attribute__((always_inline)) inline
+#else
+#define QVH_STEP __forceinline
+#endif
+
+namespace QVH::detail {
+namespace {
+
+constexpr int Window = 64;
+
+// The loop's constants, read from memory as operands: built from immediates (as GCC does with
+// set1 constants and with what it can see here), each would take three instructions per use for
+// want of registers.
+struct alignas(32) Constant {
+    std::uint8_t Bytes[32];
+};
+
+constexpr Constant Repeated(std::uint8_t First, std::uint8_t Second) {
+    Constant Made{};
+    for (int At = 0; At < 32; At += 2) {
+        Made.Bytes[At] = First;
+        Made.Bytes[At + 1] = Second;
+    }
+    return Made;
+}
+constexpr Constant Repeated(std::uint8_t Byte) { return Repeated(Byte, Byte); }
+
+// Sixteen bytes looked up by a nibble (pshufb), in both halves.
+constexpr Constant ByNibble(const std::uint8_t (&Sixteen)[16]) {
+    Constant Made{};
+    for (int At = 0; At < 32; ++At) {
+        Made.Bytes[At] = Sixteen[At % 16];
+    }
+    return Made;
+}
+
+// The second byte's rules of Table 3-7 for the lead byte before it: bit 0 C0 and C1 (overlong),
+// bit 1 E0 80..9F (overlong), bit 2 ED A0..BF (surrogates), bit 3 F0 80..8F (overlong), bit 4 F4
+// 90..BF and bit 5 F5..FF (above U+10FFFF). A byte breaks one where three lookups (by the lead's
+// high and low nibble, and by the trail byte's high nibble) share a bit.
+constexpr std::uint8_t RulesByLeadHigh[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 6, 56};
+constexpr std::uint8_t RulesByLeadLow[16] = {11, 1,  0,  0,  16, 32, 32, 32,
+                                             32, 32, 32, 32, 32, 36, 32, 32};
+constexpr std::uint8_t RulesByTrailHigh[16] = {0, 0, 0, 0, 0, 0, 0, 0, 43, 51, 53, 53, 0, 0, 0, 0};
+// A line break's byte finds itself here by its low nibble; every other byte finds another.
+constexpr std::uint8_t LineBreakByNibble[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                                0xFF, 0xFF, '\n', 0xFF, 0xFF, '\r', 0xFF, 0xFF};
+
+struct Constants {
+    Constant Marks[2] = {Repeated(0), Repeated(MarkBelow)};
+    Constant LineBreaks = ByNibble(LineBreakByNibble);
+    Constant BelowLead = Repeated(0xC0);  // as signed bytes, only trail bytes are less
+    Constant SignBit = Repeated(0x80);
+    Constant FlippedE0 = Repeated((0xE0 ^ 0x80) - 1);
+    Constant FlippedF0 = Repeated((0xF0 ^ 0x80) - 1);
+    Constant Nibble = Repeated(0x0F);
+    Constant HighNibble = Repeated(0xF0);
+    Constant Ascii = Repeated(0x7F);
+    Constant TopTwo = Repeated(0xC0);
+    Constant LowSurrogateTop = Repeated(0xDC);
+    Constant HighSurrogateOffset = Repeated((0xD800 - 0x40) & 0xFF, (0xD800 - 0x40) >> 8);
+    Constant ByLeadHigh = ByNibble(RulesByLeadHigh);
+    Constant ByLeadLow = ByNibble(RulesByLeadLow);
+    Constant ByTrailHigh = ByNibble(RulesByTrailHigh);
+};
+inline constexpr Constants TheConstants{};
+
+QVH_STEP __m256i Load(const Constant& Value) {
+    return _mm256_load_si256(reinterpret_cast<const __m256i*>(Value.Bytes));
+}
+
+// The constants where the compiler cannot see their values.
+inline const Constants& Unseen() {
+    const Constants* Seen = &TheConstants;
+#if defined(__GNUC__) || defined(__clang__)
+    asm("" : "+r"(Seen));
+#endif
+    return *Seen;
+}
+
+// Whether a trail byte breaks the rules for the lead byte before it (RulesByLeadHigh).
+QVH_STEP bool BreaksASecondByteRule(const Constants& K, __m256i Bytes, __m256i Previous) {
+    const __m256i Rules = _mm256_and_si256(
+        _mm256_and_si256(
+            _mm256_shuffle_epi8(Load(K.ByLeadHigh),
+                                _mm256_and_si256(_mm256_srli_epi16(Previous, 4), Load(K.Nibble))),
+            _mm256_shuffle_epi8(Load(K.ByLeadLow), _mm256_and_si256(Previous, Load(K.Nibble)))),
+        _mm256_shuffle_epi8(Load(K.ByTrailHigh),
+                            _mm256_and_si256(_mm256_srli_epi16(Bytes, 4), Load(K.Nibble))));
+    return _mm256_testz_si256(Rules, Rules) == 0;
+}
+
+// The shuffle that keeps the units of a set in one half and that of another set in the other; each
+// set's shuffle is found at its offset (the set times 16) in Compaction.
+QVH_STEP __m256i Shuffles(std::uint64_t First, std::uint64_t Second) {
+    const auto* Table = &Compaction.Shuffle[0][0];
+    return _mm256_inserti128_si256(
+        _mm256_castsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(Table + First))),
+        _mm_load_si128(reinterpret_cast<const __m128i*>(Table + Second)), 1);
+}
+
+// Keeps the units of Low (units 0 to 7 and 16 to 23) and High (8 to 15 and 24 to 31) that Keep
+// marks, in order, and returns where the next unit goes. Writes up to 32 units.
+QVH_STEP RC::CharType* Compact(RC::CharType* Out, __m256i Low, __m256i High, std::uint32_t Keep) {
+    // Each set of eight times 16, in 16 bits of its own: its shuffle's offset in one step.
+    const std::uint64_t Offsets = _pdep_u64(Keep, 0x0FF0'0FF0'0FF0'0FF0);
+    const std::uint64_t Offset[4] = {Offsets & 0xFFFF, Offsets >> 16 & 0xFFFF,
+                                     Offsets >> 32 & 0xFFFF, Offsets >> 48};
+    const __m256i Lows = _mm256_shuffle_epi8(Low, Shuffles(Offset[0], Offset[2]));
+    const __m256i Highs = _mm256_shuffle_epi8(High, Shuffles(Offset[1], Offset[3]));
+    const __m128i Parts[4] = {_mm256_castsi256_si128(Lows), _mm256_castsi256_si128(Highs),
+                              _mm256_extracti128_si256(Lows, 1),
+                              _mm256_extracti128_si256(Highs, 1)};
+    for (int Part = 0; Part < 4; ++Part) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(Out), Parts[Part]);
+        Out += std::popcount(Offset[Part]);
+    }
+    return Out;
+}
+
+// 32 bytes of a window, and lane by lane the 16 bytes before them (zeros before the window), for
+// the bytes one, two and three places back.
+struct Half {
+    __m256i Bytes;
+    __m256i Carry;
+
+    template <int N>
+    QVH_TARGET_AVX2 __m256i Back() const {
+        return _mm256_alignr_epi8(Bytes, Carry, 16 - N);
+    }
+};
+
+// A window's bytes, one bit each: trail bytes, and leads of three or four bytes (and above).
+struct Classes {
+    std::uint64_t Trails = 0;
+    std::uint64_t Leads3 = 0;
+    std::uint64_t Leads4 = 0;
+};
+
+template <int Halves>
+QVH_STEP Classes Classify(const Constants& K, const __m256i (&Bytes)[2]) {
+    Classes Found;
+    for (int Part = 0; Part < Halves; ++Part) {
+        // With the sign bit flipped, signed order is the bytes' order.
+        const __m256i Flipped = _mm256_xor_si256(Bytes[Part], Load(K.SignBit));
+        const auto Mask = [Part](__m256i Marked) QVH_TARGET_AVX2 {
+            return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(Marked))}
+                   << 32 * Part;
+        };
+        Found.Trails |= Mask(_mm256_cmpgt_epi8(Load(K.BelowLead), Bytes[Part]));
+        Found.Leads3 |= Mask(_mm256_cmpgt_epi8(Flipped, Load(K.FlippedE0)));
+        Found.Leads4 |= Mask(_mm256_cmpgt_epi8(Flipped, Load(K.FlippedF0)));
+    }
+    return Found;
+}
+
+// Each byte's unit as if it ended its character: its own bits, the byte before's, and the lead
+// two before of a three-byte character (or of a four-byte one, mended below); the last byte of a
+// four-byte character takes the low surrogate's top bits. A four-byte character's third byte then
+// holds the code point's top 16 bits as a three-byte character would: the high surrogate is that
+// over 16, less 0x10000 / 1024. Low and High as Compact takes them.
+QVH_STEP void Units(const Constants& K, const Half& Part, bool FourBytes, __m256i& Low,
+                    __m256i& High) {
+    const __m256i Previous = Part.Back<1>();
+    const __m256i Trail = _mm256_cmpgt_epi8(Load(K.BelowLead), Part.Bytes);
+    const __m256i Flipped2 = _mm256_xor_si256(Part.Back<2>(), Load(K.SignBit));
+    const __m256i Lead3Before =
+        _mm256_cmpgt_epi8(_mm256_xor_si256(Part.Back<3>(), Load(K.SignBit)), Load(K.FlippedF0));
+    const __m256i LowBytes = _mm256_or_si256(
+        _mm256_and_si256(Part.Bytes, Load(K.Ascii)),
+        _mm256_and_si256(Trail, _mm256_and_si256(_mm256_slli_epi16(Previous, 6), Load(K.TopTwo))));
+    const __m256i HighBytes = _mm256_or_si256(
+        _mm256_or_si256(_mm256_and_si256(Trail, _mm256_and_si256(_mm256_srli_epi16(Previous, 2),
+                                                                 Load(K.Nibble))),
+                        _mm256_and_si256(_mm256_cmpgt_epi8(Flipped2, Load(K.FlippedE0)),
+                                         _mm256_and_si256(_mm256_slli_epi16(Part.Back<2>(), 4),
+                                                          Load(K.HighNibble)))),
+        _mm256_and_si256(Lead3Before, Load(K.LowSurrogateTop)));
+    Low = _mm256_unpacklo_epi8(LowBytes, HighBytes);
+    High = _mm256_unpackhi_epi8(LowBytes, HighBytes);
+    if (FourBytes) {
+        const __m256i Third = _mm256_cmpgt_epi8(Flipped2, Load(K.FlippedF0));
+        const __m256i Offset = Load(K.HighSurrogateOffset);
+        Low = _mm256_blendv_epi8(Low, _mm256_add_epi16(_mm256_srli_epi16(Low, 4), Offset),
+                                 _mm256_unpacklo_epi8(Third, Third));
+        High = _mm256_blendv_epi8(High, _mm256_add_epi16(_mm256_srli_epi16(High, 4), Offset),
+                                  _mm256_unpackhi_epi8(Third, Third));
+    }
+}
+
+// Decodes the first Halves halves of the window at At, or their bytes up to the start of a
+// character that goes on past them; NotAscii and Breaks mark the bytes that are not ASCII and the
+// line breaks, if they go. Returns At unchanged when the bytes are ill-formed or hold a line break
+// inside a sequence.
+template <int Halves>
+QVH_STEP Utf8Cursor DecodeWindow(const Constants& K, Utf8Cursor At, const __m256i (&Bytes)[2],
+                                 std::uint64_t NotAscii, std::uint64_t Breaks) {
+    constexpr unsigned Size = 32 * Halves;
+    const Classes Found = Classify<Halves>(K, Bytes);
+    const std::uint64_t Leads = _bzhi_u64(NotAscii, Size) & ~Found.Trails;
+    // A character that goes on past the bytes starts with their last lead, and waits.
+    const bool Cut =
+        ((Leads >> (Size - 1)) | (Found.Leads3 >> (Size - 2)) | (Found.Leads4 >> (Size - 3))) != 0;
+    const unsigned Taken = Cut ? 63 - static_cast<unsigned>(std::countl_zero(Leads)) : Size;
+    // Where the trail bytes must be, as the leads say, up to and with the first byte not taken.
+    const std::uint64_t Needed = Leads << 1 | Found.Leads3 << 2 | Found.Leads4 << 3;
+    const Half Parts[2] = {{Bytes[0], _mm256_permute2x128_si256(Bytes[0], Bytes[0], 0x08)},
+                           {Bytes[1], _mm256_permute2x128_si256(Bytes[1], Bytes[0], 0x03)}};
+    if (((Needed ^ Found.Trails) & _bzhi_u64(~std::uint64_t{0}, Taken + 1)) != 0) {
+        return At;
+    }
+    for (int Part = 0; Part < Halves; ++Part) {
+        if (BreaksASecondByteRule(K, Parts[Part].Bytes, Parts[Part].Back<1>())) {
+            return At;
+        }
+    }
+    const std::uint64_t Ends = Found.Trails & ~(Found.Trails >> 1);
+    const std::uint64_t Third = Found.Leads4 << 2;
+    const std::uint64_t Keep = _bzhi_u64(~(NotAscii | Breaks) | Ends | Third, Taken);
+    for (int Part = 0; Part < Halves; ++Part) {
+        __m256i Low;
+        __m256i High;
+        Units(K, Parts[Part], (Third >> 32 * Part & 0xFFFF'FFFF) != 0, Low, High);
+        At.Out = Compact(At.Out, Low, High, static_cast<std::uint32_t>(Keep >> 32 * Part));
+    }
+    At.In += Taken;
+    return At;
+}
+
+// Keeps the ASCII units of a half with line breaks (or other control bytes) in it.
+QVH_STEP RC::CharType* KeepAscii(RC::CharType* Out, __m256i Bytes, std::uint32_t Keep) {
+    const __m256i Zero = _mm256_setzero_si256();
+    return Compact(Out, _mm256_unpacklo_epi8(Bytes, Zero), _mm256_unpackhi_epi8(Bytes, Zero), Keep);
+}
+
+QVH_STEP void StoreAscii(RC::CharType* Out, __m256i Bytes) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(Out),
+                        _mm256_cvtepu8_epi16(_mm256_castsi256_si128(Bytes)));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(Out + 16),
+                        _mm256_cvtepu8_epi16(_mm256_extracti128_si256(Bytes, 1)));
+}
+
+// The bytes of a half that are not ASCII, or with LineBreaks its line breaks, one bit each.
+QVH_STEP std::uint32_t Mask(const Constants& K, __m256i Bytes, bool LineBreaks) {
+    const __m256i Marks =
+        LineBreaks ? _mm256_cmpeq_epi8(_mm256_shuffle_epi8(Load(K.LineBreaks), Bytes), Bytes)
+                   : Bytes;
+    return static_cast<std::uint32_t>(_mm256_movemask_epi8(Marks));
+}
+
+// Ill-formed, or a line break inside a sequence: one sequence at a time for 32 bytes.
+template <bool SkipLineBreaks>
+Utf8Cursor DecodeSequencesOfAHalf(Utf8Cursor At, const unsigned char* End) {
+    const unsigned char* const Stop = At.In + 32;
+    while (At.In < Stop) {
+        if (SkipLineBreaks && IsLineBreak(*At.In)) {
+            ++At.In;
+            continue;
+        }
+        At = DecodeSequence<SkipLineBreaks>(At, End);
+    }
+    return At;
+}
+
+}  // namespace
+
+template <bool SkipLineBreaks>
+QVH_TARGET_AVX2 Utf8Cursor DecodeChunksAvx2(Utf8Cursor At, const unsigned char* End) {
+    const Constants& K = Unseen();
+    while (End - At.In >= Window) {
+        __m256i Bytes[2] = {_mm256_loadu_si256(reinterpret_cast<const __m256i*>(At.In))};
+        if (_mm256_movemask_epi8(_mm256_subs_epi8(Bytes[0], Load(K.Marks[SkipLineBreaks]))) == 0) {
+            StoreAscii(At.Out, Bytes[0]);
+            At.In += 32;
+            At.Out += 32;
+            continue;
+        }
+        std::uint64_t NotAscii = Mask(K, Bytes[0], false);
+        std::uint64_t Breaks = SkipLineBreaks ? Mask(K, Bytes[0], true) : 0;
+        if (NotAscii == 0) {
+            At.Out = KeepAscii(At.Out, Bytes[0], ~static_cast<std::uint32_t>(Breaks));
+            At.In += 32;
+            continue;
+        }
+        // Characters in the first half: the window is both halves unless the second is ASCII.
+        Bytes[1] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(At.In + 32));
+        const std::uint64_t Later = Mask(K, Bytes[1], false);
+        NotAscii |= Later << 32;
+        Breaks |= SkipLineBreaks ? std::uint64_t{Mask(K, Bytes[1], true)} << 32 : 0;
+        const Utf8Cursor Next = Later == 0 ? DecodeWindow<1>(K, At, Bytes, NotAscii, Breaks)
+                                           : DecodeWindow<2>(K, At, Bytes, NotAscii, Breaks);
+        At = Next.In != At.In ? Next : DecodeSequencesOfAHalf<SkipLineBreaks>(At, End);
+    }
+    return At;
+}
+
+template Utf8Cursor DecodeChunksAvx2<true>(Utf8Cursor, const unsigned char*);
+template Utf8Cursor DecodeChunksAvx2<false>(Utf8Cursor, const unsigned char*);
+
+}  // namespace QVH::detail
+#endif
