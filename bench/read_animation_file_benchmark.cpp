@@ -26,7 +26,8 @@ void ReadBenchmark(benchmark::State& State, ReadFunction Read, ExpectedUnits Exp
     std::int64_t Units = -1;
     const PageFaultCounter Faults;
     for (auto _ : State) {
-        // The name is made anew each time, as the dispatch makes its copy of Payload.
+        // Each way takes the name as an engine string made anew each time, so that all pay the
+        // same for it (the dispatch itself reads the name from Payload in place).
         const RC::Unreal::FString Text = Read(RC::Unreal::FString(Name.c_str()));
         Units = Text.Len();
         benchmark::DoNotOptimize(Units);

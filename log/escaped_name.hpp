@@ -17,9 +17,11 @@ namespace QVH {
 // std::bad_alloc when memory runs out. Any thread.
 RC::StringType EscapedName(RC::StringViewType Name);
 
-// The same for a name given as bytes (a POSIX file name, a command-line argument), as UTF-8: the
-// characters of its well-formed UTF-8 escaped as above, and each byte that is no part of a
-// well-formed sequence written as "<0xFF>".
-std::string EscapedName(std::string_view Name);
+// The same escape in UTF-8, for the tools' messages, which show names as the log lines do. For a
+// name given as bytes (a POSIX file name, a command-line argument), taken as UTF-8: the characters
+// of its well-formed UTF-8 escaped as above, and each byte that is no part of a well-formed
+// sequence written as "<0xFF>". Both overloads take a path's native() form on either platform.
+std::string EscapedNameUtf8(RC::StringViewType Name);
+std::string EscapedNameUtf8(std::string_view Name);
 
 }  // namespace QVH

@@ -260,6 +260,7 @@ TEST_F(QvhHostTest, UsageErrorsGiveStatus2AndNoCall) {
         {"read", "\xC3"},  // NAME is not UTF-8
 #endif
         {"--cwd", "/no/such/folder", "list"},  // no such working directory
+        {"--mod", "", "list"},                 // no library, not the built-in one
         // What is echoed is escaped as the mod's log lines escape names: none forges a line.
         {"bogus\nQVH_MotionArchive : forged"},
         {"--format", "x\r\nQVH_MotionArchive : forged", "list"},
@@ -337,6 +338,22 @@ TEST_F(QvhHostTest, TheDemoListsAndReadsEverySampleFile) {
     EXPECT_TRUE(Run.Out.ends_with("\nnot for the mod\n")) << Run.Out;
     EXPECT_TRUE(Contains(Run.Err, "CPPCommsCall hooked")) << Run.Err;
     EXPECT_TRUE(Contains(Run.Err, InvalidLine)) << Run.Err;
+    // The story on stderr: each call as the widget makes it, its Payload quoted once.
+    for (const char* Line : {
+             "\nqvh-host: engine ready; the game loads the widget QVH_SuperWidget in 0.0 s,",
+             "\nqvh-host: the widget calls CPPCommsCall(1, \"\"); the Blueprint body finds in "
+             "Payload:\n",
+             "\nqvh-host: the widget calls CPPCommsCall(2, \"Idle_Breathing.json\"); the Blueprint "
+             "body finds in Payload:\n",
+             "\nqvh-host: the widget calls CPPCommsCall(2, \"Gestures/Wave_Hello.json\"); the "
+             "Blueprint body finds in Payload:\n",
+             "\nqvh-host: the widget calls CPPCommsCall(7, \"not for the mod\"); the Blueprint "
+             "body finds in Payload:\n",
+             "\nqvh-host: uninstall_mod, then the host frees the library, as a restart of all "
+             "mods does\n",
+         }) {
+        EXPECT_TRUE(Contains(Run.Err, Line)) << Line << "\n" << Run.Err;
+    }
 }
 
 }  // namespace
