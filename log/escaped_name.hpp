@@ -12,9 +12,11 @@ namespace QVH {
 // Unicode marks Default_Ignorable_Code_Point, which are not shown and include the bidirectional
 // controls, unpaired surrogates) written as "<U+000A>", with its code point in at least four
 // upper-case hex digits (a pair's as one, "<U+E0001>"). "<" itself is written "<U+003C>", so every
-// "<" in the result starts an escape and no two names look alike; no name Windows can open holds
-// "<", so those names show as they are, backslashes (Windows' separator) included. Throws
-// std::bad_alloc when memory runs out. Any thread.
+// "<" in the result starts an escape and no two names give the same result. Names may still look
+// alike: a decomposed letter ("e" and U+0301) and its composed twin, or look-alike letters of other
+// scripts, show as they are. No name Windows can open holds "<", so those names show as they are,
+// backslashes (Windows' separator) included. Throws std::bad_alloc when memory runs out. Any
+// thread.
 RC::StringType EscapedName(RC::StringViewType Name);
 
 // The same escape in UTF-8, for the tools' messages, which show names as the log lines do. For a

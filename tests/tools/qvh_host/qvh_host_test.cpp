@@ -225,12 +225,18 @@ TEST_F(QvhHostTest, AModThatCannotBeLoadedFailsWithStatus1) {
 
 TEST_F(QvhHostTest, ARelativeModPathIsTakenFromWhereQvhHostWasStarted) {
     Game.WriteFile("Idle.json", "{}");
-    // The test runs in the game's binaries folder; --cwd is given as well, so a path resolved
-    // after the change of directory would miss.
-    const auto Relative = std::filesystem::relative(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME,
-                                                    std::filesystem::current_path());
+    // A copy of the library in the game's root, named from there, where qvh-host starts; --cwd
+    // goes two folders down, where the same path would miss. (A copy: the build and the
+    // temporary game may lie on different drives, with no relative path between them.)
+    std::filesystem::create_directories(Game.Root() / "Mods");
+    std::filesystem::copy_file(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME,
+                               Game.Root() / "Mods" / QVH_MOD_FILE_NAME);
+    const auto Binaries = std::filesystem::current_path();
+    std::filesystem::current_path(Game.Root());
 
-    const ProgramResult Run = Host({"--mod", Utf8(Relative), "list"});
+    const ProgramResult Run =
+        Host({"--mod", Utf8(std::filesystem::path("Mods") / QVH_MOD_FILE_NAME), "list"});
+    std::filesystem::current_path(Binaries);
 
     EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
     EXPECT_EQ(Run.Out, "Idle.json\n");
