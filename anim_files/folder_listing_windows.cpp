@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <string_view>
 #include <system_error>
 
@@ -26,27 +27,17 @@ NativeView EntryName(const std::filesystem::path& Path) {
 
 }  // namespace
 
-FolderListing ListFolderWithDirectoryIterator(const std::filesystem::path& Folder) {
+std::error_code ForEachFolderEntry(const std::u8string& Folder,
+                                   const std::function<void(RC::StringViewType Name)>& Visit) {
     std::error_code Error;
-    std::filesystem::directory_iterator Entry(Folder, std::filesystem::directory_options::none,
-                                              Error);
-    if (Error) {
-        return FailedListing(Error);
-    }
-    FolderListing Listing;
-    Listing.Names.reserve(1024);  // a few dozen names; more grow the buffer geometrically
-    for (const std::filesystem::directory_iterator End; Entry != End;) {
-        if (!Listing.Names.empty()) {
-            Listing.Names += '|';
-        }
+    std::filesystem::directory_iterator Entry(std::filesystem::path(Folder),
+                                              std::filesystem::directory_options::none, Error);
+    for (const std::filesystem::directory_iterator End; !Error && Entry != End;) {
         // The name is the system's own UTF-16: no code page gets a say.
-        Listing.Names += EntryName(Entry->path());
+        Visit(EntryName(Entry->path()));
         Entry.increment(Error);
-        if (Error) {
-            return FailedListing(Error);
-        }
     }
-    return Listing;
+    return Error;
 }
 
 }  // namespace QVH::detail

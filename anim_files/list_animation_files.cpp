@@ -5,40 +5,36 @@
 #include "anim_files/animation_folder.hpp"
 #include "anim_files/folder_listing.hpp"
 #include "anim_files/input_file.hpp"
+#include "anim_files/listing_separator.hpp"
 #include "log/log_line.hpp"
 
 namespace QVH {
 namespace {
 
-detail::FolderListing ListAnimationFolder() {
-#ifdef _WIN32
-    return detail::ListFolderWithDirectoryIterator(std::filesystem::path(AnimationFolder));
-#else
-    const std::string Folder(AnimationFolder.begin(), AnimationFolder.end());
-    return detail::ListFolderWithReaddir(Folder.c_str());
-#endif
-}
-
-void LogFailure(const detail::FolderListing& Listing) {
+void LogFailure(std::error_code Error) {
     const RC::StringType Folder(AnimationFolder.begin(), AnimationFolder.end());
-    if (Listing.Status == detail::FolderListingStatus::Missing) {
+    if (detail::IsMissingFolder(Error)) {
         LogLine({STR("Animation folder not found: "), Folder});
         return;
     }
     // The system's reason, in the words a failed read gives it, tells a modder what to fix.
-    const RC::StringType Reason = detail::InputFile::ErrorText(Listing.Error);
+    const RC::StringType Reason = detail::InputFile::ErrorText(Error);
     LogLine({STR("Could not list the animation folder: "), Folder, STR(" ("), Reason, STR(")")});
 }
 
 }  // namespace
 
 std::optional<RC::Unreal::FString> ListAnimationFiles() {
-    const detail::FolderListing Listing = ListAnimationFolder();
-    if (Listing.Status != detail::FolderListingStatus::Listed) {
-        LogFailure(Listing);
+    RC::StringType Listing;
+    Listing.reserve(1024);  // a few dozen names; more grow the buffer geometrically
+    const std::error_code Error = detail::ForEachFolderEntry(
+        std::u8string(AnimationFolder),
+        [&Listing](RC::StringViewType Name) { AppendToListing(Listing, Name); });
+    if (Error) {
+        LogFailure(Error);
         return std::nullopt;
     }
-    return std::optional<RC::Unreal::FString>(std::in_place, Listing.Names.c_str());
+    return std::optional<RC::Unreal::FString>(std::in_place, Listing.c_str());
 }
 
 }  // namespace QVH

@@ -6,8 +6,8 @@
 
 namespace QVH {
 
-// The full path of the widget's Blueprint function that the mod hooks. The Blueprint side ships it
-// under this name; it exists only once the game has loaded the widget's asset.
+// The full path of CPPCommsCall, the widget's function that the mod hooks. The Blueprint side ships
+// it under this name; it exists only once the game has loaded the widget's asset.
 inline constexpr RC::CharType CommsFunctionPath[] =
     STR("/Game/Mods/QVH_MotionArchive/QVH_SuperWidget.QVH_SuperWidget_C:CPPCommsCall");
 

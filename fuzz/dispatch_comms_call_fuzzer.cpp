@@ -100,8 +100,8 @@ bool IsOneLine(const RC::StringType& Line) {
     return true;
 }
 
-void Check(bool Holds, const char* Property, std::int32_t CallType, const RC::StringType& Before,
-           const RC::StringType& After) {
+void Expect(bool Holds, const char* Property, std::int32_t CallType, const RC::StringType& Before,
+            const RC::StringType& After) {
     if (!Holds) {
         std::fprintf(stderr, "CallType %d, %d log line(s)\n", static_cast<int>(CallType),
                      TheGame().Log->Count);
@@ -182,13 +182,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
 
     const RC::StringType After = Call.PayloadUnits();
     const int Lines = G.Log->Count;
-    Check(Call.CallType() == CallType && Call.GuardsIntact(),
-          "nothing but Payload is written in the parameter block", CallType, Before, After);
-    Check(After.find(Engine(u"SECRET")) == RC::StringType::npos,
-          "nothing outside the animation folder is read", CallType, Before, After);
+    Expect(Call.CallType() == CallType && Call.GuardsIntact(),
+           "nothing but Payload is written in the parameter block", CallType, Before, After);
+    Expect(After.find(Engine(u"SECRET")) == RC::StringType::npos,
+           "nothing outside the animation folder is read", CallType, Before, After);
     if (CallType == QVH::ListCallType) {
-        Check(After == G.Listing && Lines == 0, "CallType 1 gives the listing", CallType, Before,
-              After);
+        Expect(After == G.Listing && Lines == 0, "CallType 1 gives the listing", CallType, Before,
+               After);
     } else if (CallType == QVH::ReadCallType) {
         // The read takes its name from Payload, which ends at its first NUL.
         const RC::StringType Name = Before.substr(0, Before.find(RC::CharType{0}));
@@ -204,17 +204,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
                                  ? STR("QVH_MotionArchive : ")
                                  : STR("QVH_MotionArchive : Refused a file name that is not valid "
                                        "text: "));
-        Check(IsWhole(Call.Payload()), "a read leaves Payload a whole engine string", CallType,
-              Before, After);
-        Check(Content || Refused,
-              "CallType 2 gives a file's content, or the empty string and one line (its refusal "
-              "for a name that is not valid text)",
-              CallType, Before, After);
+        Expect(IsWhole(Call.Payload()), "a read leaves Payload a whole engine string", CallType,
+               Before, After);
+        Expect(Content || Refused,
+               "CallType 2 gives a file's content, or the empty string and one line (its refusal "
+               "for a name that is not valid text)",
+               CallType, Before, After);
     } else {
-        Check(After == Before && Lines == 1 &&
-                  G.Log->Last ==
-                      STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid.\n"),
-              "another CallType keeps Payload and logs one line", CallType, Before, After);
+        Expect(After == Before && Lines == 1 &&
+                   G.Log->Last ==
+                       STR("QVH_MotionArchive : CPPCommsCall received but CallType was invalid.\n"),
+               "another CallType keeps Payload and logs one line", CallType, Before, After);
     }
     return 0;
 }

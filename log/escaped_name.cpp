@@ -1,5 +1,7 @@
 #include "log/escaped_name.hpp"
 
+#include "text/to_utf8.hpp"
+
 #include "text/utf16_character.hpp"
 #include "text/utf8_sequence.hpp"
 
@@ -63,7 +65,7 @@ RC::StringType EscapedName(RC::StringViewType Name) {
     return Out;
 }
 
-std::string EscapedName(std::string_view Name) {
+std::string EscapedNameUtf8(std::string_view Name) {
     std::string Out;
     Out.reserve(Name.size());
     const auto* In = reinterpret_cast<const unsigned char*>(Name.data());
@@ -84,5 +86,8 @@ std::string EscapedName(std::string_view Name) {
     }
     return Out;
 }
+
+// The escape leaves no half of a pair: plain ToUtf8 takes the escaped text.
+std::string EscapedNameUtf8(RC::StringViewType Name) { return ToUtf8(EscapedName(Name)); }
 
 }  // namespace QVH

@@ -6,8 +6,8 @@
 
 // How a file's text is encoded, as its first bytes tell: a UTF-16 byte-order mark makes it UTF-16
 // in that byte order; anything else is UTF-8, after a UTF-8 byte-order mark when there is one. The
-// mark is no part of the text. The mod's decoder and the folder check both tell it here, so they
-// never disagree. Stateless; any thread.
+// mark is no part of the text. Every reader of a file's text tells it here, so that none disagree.
+// Stateless; any thread.
 namespace QVH {
 
 enum class TextEncoding { Utf8, Utf16Le, Utf16Be };

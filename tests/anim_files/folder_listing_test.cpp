@@ -1,5 +1,6 @@
-// The readdir() listing: every name once, whatever bytes it holds, and the failures by kind. (On
-// Windows the listing goes through the filesystem library, and the listing tests cover it.)
+// The folder listing's seam on POSIX systems (readdir): every name once, whatever bytes it holds,
+// and the failures by kind; and the listing's one join and one split. (On Windows the seam goes
+// through the filesystem library, and the listing tests cover it.)
 #include "anim_files/folder_listing.hpp"
 
 #include <gtest/gtest.h>
@@ -7,32 +8,57 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <system_error>
+#include <vector>
 
+#include "anim_files/listing_separator.hpp"
 #include "tests/support/game_folder.hpp"
+
+namespace {
+
+TEST(ListingSeparator, SplitGivesBackWhatTheJoinJoined) {
+    const struct {
+        std::vector<RC::StringType> Joined;
+        std::vector<RC::StringType> Split;
+    } Cases[] = {
+        {{}, {}},  // an empty folder
+        {{STR("Walk.json")}, {STR("Walk.json")}},
+        {{STR("Walk.json"), STR("Run")}, {STR("Walk.json"), STR("Run")}},
+        // Nothing escapes a bar inside a name: the Blueprint gets its pieces.
+        {{STR("a|b.json"), STR("Run")}, {STR("a"), STR("b.json"), STR("Run")}},
+        {{STR("|x|")}, {STR(""), STR("x"), STR("")}},
+    };
+    for (const auto& C : Cases) {
+        RC::StringType Listing;
+        for (const RC::StringType& Name : C.Joined) {
+            QVH::AppendToListing(Listing, Name);
+        }
+        const std::vector<RC::StringViewType> Pieces = QVH::SplitListing(Listing);
+        EXPECT_EQ(std::vector<RC::StringType>(Pieces.begin(), Pieces.end()), C.Split);
+    }
+}
+
+}  // namespace
 
 #ifndef _WIN32
 namespace {
 
-using QVH::detail::FolderListing;
-using QVH::detail::FolderListingStatus;
-
-// The listing's names, split at each "|".
-std::multiset<RC::StringType> NamesOf(const FolderListing& Listing) {
+// The names the seam visits, and its error.
+std::multiset<RC::StringType> NamesIn(const char* Folder, std::error_code& Error) {
     std::multiset<RC::StringType> Names;
-    for (std::size_t Start = 0; Start <= Listing.Names.size();) {
-        const std::size_t End = std::min(Listing.Names.find(u'|', Start), Listing.Names.size());
-        Names.insert(Listing.Names.substr(Start, End - Start));
-        Start = End + 1;
-    }
+    const std::string Path(Folder);
+    Error =
+        QVH::detail::ForEachFolderEntry(std::u8string(Path.begin(), Path.end()),
+                                        [&Names](RC::StringViewType Name) { Names.emplace(Name); });
     return Names;
 }
 
-TEST(FolderListing, ReaddirListsEachEntryOnceButDotAndDotDot) {
+TEST(FolderListing, VisitsEachEntryOnceButDotAndDotDot) {
     QVH::Test::GameFolder Game;
     const char* const Folder = "../../Content/Paks/~Mods/AnimJSON";
-    const FolderListing Empty = QVH::detail::ListFolderWithReaddir(Folder);
-    EXPECT_EQ(Empty.Status, FolderListingStatus::Listed);
-    EXPECT_EQ(Empty.Names, RC::StringType());
+    std::error_code Error;
+    EXPECT_TRUE(NamesIn(Folder, Error).empty());
+    EXPECT_FALSE(Error);
     for (const char* Name :
          {"Walk.json", ".hidden", "..twodots", "...", "no extension",
           "R\xC3\xA9v\xC3\xA9rence.json", "bad\xFF\xC3.json", "a|b.json", "Run/Fast.json"}) {
@@ -42,38 +68,33 @@ TEST(FolderListing, ReaddirListsEachEntryOnceButDotAndDotDot) {
         u"Walk.json", u".hidden", u"..twodots", u"...", u"no extension",
         u"R\u00e9v\u00e9rence.json",
         // Bytes that are not UTF-8 become U+FFFD, one for each ill-formed sequence.
-        u"bad\uFFFD\uFFFD.json", u"Run",
-        // A "|" in a name is not escaped: it reads as two names.
-        u"a", u"b.json"};
+        u"bad\uFFFD\uFFFD.json", u"Run", u"a|b.json"};
     for (int I = 0; I < 200; ++I) {
         Game.WriteFile("Many_" + std::to_string(I) + ".json", "");
         const std::string Many = "Many_" + std::to_string(I) + ".json";
         Expected.insert(RC::StringType(Many.begin(), Many.end()));
     }
-    const FolderListing Listed = QVH::detail::ListFolderWithReaddir(Folder);
-    EXPECT_EQ(Listed.Status, FolderListingStatus::Listed);
-    EXPECT_EQ(NamesOf(Listed), Expected);
+    EXPECT_EQ(NamesIn(Folder, Error), Expected);
+    EXPECT_FALSE(Error);
 }
 
-TEST(FolderListing, ReaddirFailuresSayWhetherTheFolderIsMissing) {
+TEST(FolderListing, FailuresSayWhetherTheFolderIsMissing) {
     QVH::Test::GameFolder Game;
     Game.WriteFile("Idle.json", "{}");
     const struct {
         const char* Folder;
-        FolderListingStatus Status;
+        bool Missing;
         std::errc Error;
     } Cases[] = {
-        {"../../Content/Paks/~Mods/AnimJSON/Idle.json", FolderListingStatus::Failed,
-         std::errc::not_a_directory},
-        {"../../Content/Paks/~Mods/AnimJSON/Missing", FolderListingStatus::Missing,
-         std::errc::no_such_file_or_directory},
-        {"Missing", FolderListingStatus::Missing, std::errc::no_such_file_or_directory},
+        {"../../Content/Paks/~Mods/AnimJSON/Idle.json", false, std::errc::not_a_directory},
+        {"../../Content/Paks/~Mods/AnimJSON/Missing", true, std::errc::no_such_file_or_directory},
+        {"Missing", true, std::errc::no_such_file_or_directory},
     };
     for (const auto& C : Cases) {
-        const FolderListing Failed = QVH::detail::ListFolderWithReaddir(C.Folder);
-        EXPECT_EQ(Failed.Status, C.Status) << C.Folder;
-        EXPECT_EQ(Failed.Error, C.Error) << C.Folder;
-        EXPECT_TRUE(Failed.Names.empty()) << C.Folder;
+        std::error_code Error;
+        EXPECT_TRUE(NamesIn(C.Folder, Error).empty()) << C.Folder;
+        EXPECT_EQ(Error, C.Error) << C.Folder;
+        EXPECT_EQ(QVH::detail::IsMissingFolder(Error), C.Missing) << C.Folder;
     }
 }
 

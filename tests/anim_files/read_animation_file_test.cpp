@@ -162,8 +162,8 @@ TEST_F(ReadAnimationFileTest, ReadsTheFileAfreshEachTime) {
     EXPECT_EQ(Read(u"Idle.json"), RC::StringType());
 }
 
-TEST_F(ReadAnimationFileTest, RefusesTextTooLongForAnEngineStringBeforeReadingIt) {
-    // Sparse files: the length is there, the bytes are not read.
+TEST_F(ReadAnimationFileTest, RefusesTextTooLongForAnEngineStringAfterItsFirstPiece) {
+    // Sparse files: the length is there; only the first piece is read, for the byte-order mark.
     const auto Huge = Game.WriteFile("huge.json", "{");
     std::filesystem::resize_file(Huge, std::uintmax_t{1} << 31);
     const auto HugeUtf16 = Game.WriteFile("huge16.json", "\xFF\xFE");

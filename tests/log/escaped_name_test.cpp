@@ -72,7 +72,7 @@ TEST(EscapedName, OfBytesEscapesTheSameCharactersAndEachByteThatIsNotUtf8) {
         {"an encoded surrogate", "\xED\xA0\x80", "<0xED><0xA0><0x80>"},
     };
     for (const auto& C : Cases) {
-        EXPECT_EQ(QVH::EscapedName(std::string_view(C.Name)), C.Shown) << C.What;
+        EXPECT_EQ(QVH::EscapedNameUtf8(std::string_view(C.Name)), C.Shown) << C.What;
     }
 }
 

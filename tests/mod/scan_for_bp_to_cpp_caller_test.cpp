@@ -1,4 +1,4 @@
-// Finding and hooking the widget's comms function, with the mod object built from the mod's code
+// Finding and hooking the widget's CPPCommsCall, with the mod object built from the mod's code
 // and run against the stand-in host's object system.
 #include <gtest/gtest.h>
 

@@ -23,7 +23,7 @@ enum class FolderLink {
 
 struct DiskEntry {
     NativeName OwnName;            // its own name, as stored
-    std::string Shown;             // ShownName(OwnName)
+    std::string Shown;             // EscapedNameUtf8(OwnName)
     std::size_t Parent = NoEntry;  // the index of its folder's entry; NoEntry at the top level
     EntryType Type = EntryType::File;
     FolderLink Link = FolderLink::None;

@@ -11,6 +11,7 @@
 #include "anim_files/animation_file_name.hpp"
 #include "anim_files/animation_folder.hpp"
 #include "anim_files/input_file.hpp"
+#include "anim_files/listing_separator.hpp"
 #include "anim_files/read_failure.hpp"
 #include "bridge/comms_call_params.hpp"
 #include "text/to_utf8.hpp"
@@ -19,7 +20,7 @@
 #include "tools/check/check_json.hpp"
 #include "tools/check/check_names.hpp"
 #include "tools/check/disk_file.hpp"
-#include "tools/check/shown_name.hpp"
+#include "tools/check/quoted.hpp"
 
 namespace QVH::Check {
 namespace {
@@ -60,16 +61,11 @@ std::string Unreadable(const DiskRead& Read) {
 }
 
 // The top-level entries the listing shows: each name as a piece of the listing, or, for a name
-// with '|' in it, as the pieces it is split into.
+// with ListingSeparator in it, as the pieces it is split into.
 std::map<RC::StringType, int> ListingPieces(const RC::StringType& Listing) {
     std::map<RC::StringType, int> Pieces;
-    for (std::size_t Start = 0; !Listing.empty();) {
-        const std::size_t Bar = Listing.find(u'|', Start);
-        ++Pieces[Listing.substr(Start, Bar - Start)];
-        if (Bar == RC::StringType::npos) {
-            break;
-        }
-        Start = Bar + 1;
+    for (const RC::StringViewType Piece : SplitListing(Listing)) {
+        ++Pieces[RC::StringType(Piece)];
     }
     return Pieces;
 }
@@ -89,14 +85,14 @@ void CheckStored(const DiskFile& Stored, const RC::StringType& Name, const Comms
     CheckFileBytes(Stored, Out);
     const bool Empty = Stored.Bytes.empty();
     if (Read.Payload.empty() && !Empty && !Stored.Nul) {
-        Out.Error("read-empty",
-                  "the read gives nothing: the file holds no more than line breaks and a "
-                  "byte-order mark");
+        Out.Add(FindingId::ReadEmpty,
+                "the read gives nothing: the file holds no more than line breaks and a "
+                "byte-order mark");
     }
     if (!EndsInJson(Name)) {
-        Out.Warning("not-json-name",
-                    "the name does not end in .json: the listing shows it to the Blueprint all "
-                    "the same, and it is not checked as JSON");
+        Out.Add(FindingId::NotJsonName,
+                "the name does not end in .json: the listing shows it to the Blueprint all "
+                "the same, and it is not checked as JSON");
         return;
     }
     if (Empty) {
@@ -112,19 +108,21 @@ void CheckStored(const DiskFile& Stored, const RC::StringType& Name, const Comms
 void CheckLink(FolderLink Link, EntryFindings& Out) {
     switch (Link) {
         case FolderLink::Outside:
-            Out.Warning("link-leaves-folder",
-                        "a link to a folder outside the animation folder: the game reads through "
-                        "it, but the check does not go there, so what is in it is not checked");
+            Out.Add(FindingId::LinkLeavesFolder,
+                    "a link to a folder outside the animation folder: the game reads through "
+                    "it, but the check does not go there, so what is in it is not checked");
             break;
         case FolderLink::Above:
-            Out.Warning("link-cycle",
-                        "a link to a folder that holds it, so that names through it never end: "
-                        "the game reads through it, the check does not go round it");
+            Out.Add(FindingId::LinkCycle,
+                    "a link to a folder of the animation folder that holds it, so that names "
+                    "through it "
+                    "never end: "
+                    "the game reads through it, the check does not go round it");
             break;
         case FolderLink::Inside:
-            Out.Warning("link-inside-folder",
-                        "a link to another folder of the animation folder: the game reads "
-                        "through it too; the check does not, and checks that folder where it is");
+            Out.Add(FindingId::LinkInsideFolder,
+                    "a link to another folder of the animation folder: the game reads "
+                    "through it too; the check does not, and checks that folder where it is");
             break;
         case FolderLink::None:
             break;
@@ -136,12 +134,12 @@ void CheckFile(const FolderWalk& Walk, std::size_t Index, const CommsCall& Call,
     const RC::StringType Name = ReadNameOf(Walk, Index);
     const CommsCallResult Read = Call(ReadCallType, Name);
     if (!Read.Log.empty()) {
-        Out.Error("read-failed", "the read gives nothing: the mod logs " + Joined(Read.Log));
+        Out.Add(FindingId::ReadFailed, "the read gives nothing: the mod logs " + Joined(Read.Log));
         return;
     }
     if (Walk.Entries[Index].Type == EntryType::Other) {
         if (Read.Payload.empty()) {
-            Out.Error("not-a-file", "neither a file nor a folder: the read gives nothing");
+            Out.Add(FindingId::NotAFile, "neither a file nor a folder: the read gives nothing");
         }
         return;
     }
@@ -153,12 +151,12 @@ void CheckFile(const FolderWalk& Walk, std::size_t Index, const CommsCall& Call,
     try {
         const DiskRead Stored = ReadDiskFile(detail::AnimationFilePathText(Name));
         if (Stored.Failure) {
-            Out.Error("stored-unreadable", Unchecked + Unreadable(Stored));
+            Out.Add(FindingId::StoredUnreadable, Unchecked + Unreadable(Stored));
             return;
         }
         CheckStored(Stored.File, Name, Read, Out);
     } catch (const std::exception& Error) {
-        Out.Error("stored-unreadable", Unchecked + Error.what());
+        Out.Add(FindingId::StoredUnreadable, Unchecked + Error.what());
     }
 }
 
@@ -170,13 +168,13 @@ CheckReport CheckAnimationFolder(const CommsCall& Call) {
     EntryFindings FolderFindings(NoEntry, Report.Findings);
     const CommsCallResult Listing = Call(ListCallType, STR(""));
     if (!Listing.Log.empty()) {
-        FolderFindings.Error("listing-failed",
-                             "the listing fails: the mod logs " + Joined(Listing.Log));
+        FolderFindings.Add(FindingId::ListingFailed,
+                           "the listing fails: the mod logs " + Joined(Listing.Log));
     }
     FolderWalk Walk = WalkAnimationFolder(std::filesystem::path(QVH::AnimationFolder).native());
     if (!Walk.Error.empty() && Listing.Log.empty()) {
-        FolderFindings.Error("folder-unreadable",
-                             "qvh-host cannot walk the folder itself: " + Walk.Error);
+        FolderFindings.Add(FindingId::FolderUnreadable,
+                           "qvh-host cannot walk the folder itself: " + Walk.Error);
     }
     std::map<RC::StringType, int> Pieces = ListingPieces(Listing.Payload);
     for (std::size_t Index = 0; Index < Walk.Entries.size(); ++Index) {
@@ -188,10 +186,10 @@ CheckReport CheckAnimationFolder(const CommsCall& Call) {
         CheckName(Entry.OwnName, TopLevel, Out);
         if (TopLevel && !TakeFromListing(Pieces, ListedName(Entry.OwnName)) &&
             Listing.Log.empty()) {
-            Out.Error("not-listed", "the mod's listing does not show this name");
+            Out.Add(FindingId::NotListed, "the mod's listing does not show this name");
         }
         if (!Entry.WalkError.empty()) {
-            Out.Error("folder-unreadable", "cannot walk the folder: " + Entry.WalkError);
+            Out.Add(FindingId::FolderUnreadable, "cannot walk the folder: " + Entry.WalkError);
         }
         CheckLink(Entry.Link, Out);
         if (Entry.Type != EntryType::Folder) {

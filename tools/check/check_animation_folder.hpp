@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "File/Macros.hpp"
-#include "tools/check/check_finding.hpp"
+#include "tools/check/check_report.hpp"
 
 namespace QVH::Check {
 

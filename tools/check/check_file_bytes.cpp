@@ -73,38 +73,37 @@ IllFormed ReadCharacters(const DiskFile& File, TextPosition& End) {
 
 void ReportNul(const DiskFile& File, TextPosition At, EntryFindings& Out) {
     const std::optional<std::uint64_t> Size = File.FileSize;
-    Out.Error("nul-byte",
-              "a NUL ends the text here: the Blueprint loses " +
-                  (Size ? "the last " + Plural(*Size - *File.Nul, "byte", "bytes") + " of the file"
-                        : std::string("the rest of the file")),
-              At);
+    Out.Add(FindingId::NulByte,
+            "a NUL ends the text here: the Blueprint loses " +
+                (Size ? "the last " + Plural(*Size - *File.Nul, "byte", "bytes") + " of the file"
+                      : std::string("the rest of the file")),
+            At);
 }
 
 void ReportIllFormed(const IllFormed& Found, bool Utf16, EntryFindings& Out) {
     const std::string What = Plural(Found.Bytes, "byte", "bytes") +
                              (Found.Bytes == 1 ? " that is not " : " that are not ") +
                              (Utf16 ? "UTF-16" : "UTF-8");
-    Out.Warning(
-        "not-utf8",
-        Found.Characters == 1
-            ? What + (Found.Bytes == 1 ? " becomes" : " become") + " U+FFFD here"
-            : What + " become " + std::to_string(Found.Characters) + " U+FFFDs, the first here",
-        Found.First);
+    Out.Add(FindingId::TextIllFormed,
+            Found.Characters == 1
+                ? What + (Found.Bytes == 1 ? " becomes" : " become") + " U+FFFD here"
+                : What + " become " + std::to_string(Found.Characters) + " U+FFFDs, the first here",
+            Found.First);
 }
 
 }  // namespace
 
 void CheckFileBytes(const DiskFile& File, EntryFindings& Out) {
     if (File.Bytes.empty()) {
-        Out.Warning("empty-file", "the file is empty: the Blueprint gets an empty string");
+        Out.Add(FindingId::EmptyFile, "the file is empty: the Blueprint gets an empty string");
         return;
     }
     if (File.Encoding.Kind == TextEncoding::Utf8 && File.Encoding.MarkBytes == 0) {
         if (const char* Order = Utf16WithoutMark(File.Bytes)) {
-            Out.Warning("utf16-without-bom",
-                        std::string("the file looks like UTF-16 ") + Order +
-                            " without a byte-order mark: the mod reads it as UTF-8, and its "
-                            "zero bytes end the text");
+            Out.Add(FindingId::Utf16WithoutBom,
+                    std::string("the file looks like UTF-16 ") + Order +
+                        " without a byte-order mark: the mod reads it as UTF-8, and its "
+                        "zero bytes end the text");
         }
     }
     TextPosition End;

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-namespace QVH::Check {
+#include "tools/check/finding_catalogue.hpp"
 
-enum class FindingKind { Error, Warning };
+namespace QVH::Check {
 
 // 1-based; the column counts characters, not bytes.
 struct TextPosition {
@@ -25,43 +25,23 @@ struct TextPosition {
 inline constexpr std::size_t NoEntry = static_cast<std::size_t>(-1);
 
 struct Finding {
-    FindingKind Kind = FindingKind::Error;
-    std::string Check;            // a stable identifier, such as "nul-byte", for tools
+    FindingId Id = FindingId::ReadFailed;
     std::size_t Entry = NoEntry;  // the index of the entry it is about
     std::optional<TextPosition> Position;
     std::string Text;
+
+    FindingKind Kind() const { return SortOf(Id).Kind; }
 };
 
 enum class EntryType { File, Folder, Other };
-
-// Each entry keeps its own name and its folder's index, not a whole path: in a deep tree the
-// paths would be most of the memory, growing with depth times entries.
-struct CheckedEntry {
-    std::string Name;  // its own part of the name, as ShownName shows it
-    std::size_t Parent = NoEntry;
-    EntryType Type = EntryType::File;
-};
-
-struct CheckReport {
-    std::string Folder;  // the animation folder, as the mod names it
-    std::vector<CheckedEntry> Entries;
-    std::vector<Finding> Findings;
-
-    std::size_t Count(FindingKind Kind) const;
-    // The entry's name as a read names it ("Gestures/Wave_Hello.json"), shown; for NoEntry, the
-    // folder's.
-    std::string NameOf(std::size_t Entry) const;
-};
 
 // The findings about one entry, as its checks add them.
 class EntryFindings {
 public:
     EntryFindings(std::size_t InEntry, std::vector<Finding>& InOut) : Entry(InEntry), Out(InOut) {}
 
-    void Error(std::string_view Check, std::string Text,
-               std::optional<TextPosition> Position = std::nullopt);
-    void Warning(std::string_view Check, std::string Text,
-                 std::optional<TextPosition> Position = std::nullopt);
+    // Adds the finding Id, of the kind the catalogue gives it.
+    void Add(FindingId Id, std::string Text, std::optional<TextPosition> Position = std::nullopt);
 
 private:
     std::size_t Entry;
@@ -76,8 +56,8 @@ class RepeatedWarning {
 public:
     static constexpr std::size_t ShownPlaces = 5;
 
-    RepeatedWarning(EntryFindings& InOut, std::string_view InCheck, std::string_view InWhat)
-        : Out(InOut), Check(InCheck), What(InWhat) {}
+    RepeatedWarning(EntryFindings& InOut, FindingId InId, std::string_view InWhat)
+        : Out(InOut), Id(InId), What(InWhat) {}
 
     // Counts one more place; true when it is among the first few, which the caller then reports
     // with Report.
@@ -89,35 +69,43 @@ public:
 
 private:
     EntryFindings& Out;
-    std::string_view Check;
+    FindingId Id;
     std::string_view What;
     std::size_t Places = 0;
 };
 
 // A piece of text of Count characters quoted for a message, built a character at a time: between
 // single quotes, whole when short, else its first and last few characters with "..." between;
-// never cut inside a character. Only the characters shown are asked for, so a long piece costs
-// little more than a short one.
+// never cut inside a character, nor between a letter and the combining marks that follow it (a
+// decomposed "e" and U+0301 stay together). Only the characters shown, and a few before the last
+// few, are asked for, so a long piece costs little more than a short one.
 class PieceQuote {
 public:
-    explicit PieceQuote(std::size_t InCount) : Count(InCount) {}
+    explicit PieceQuote(std::size_t InCount);
 
-    // Whether the character at Index of the piece is shown; Add takes only those, in order.
+    // Whether the character at Index of the piece is wanted; Add takes only those, in order.
     bool Shows(std::size_t Index) const {
-        return Whole() || Index < Shown || Index >= Count - Shown;
+        return Whole() || Index < HeadEnd || (Index == HeadEnd && !HeadClosed) ||
+               Index >= FirstOfTail;
     }
-    // The character at Index, as it is to be shown (escaped as names are).
-    void Add(std::size_t Index, std::string_view Character);
+    // The character at Index, Code, as it is to be shown (escaped as names are).
+    void Add(std::size_t Index, char32_t Code, std::string_view Character);
     std::string Quote() const;
 
 private:
-    static constexpr std::size_t Shown = 16;  // characters at each end
+    static constexpr std::size_t EndCharacters = 16;  // shown at each end
+    // Marks looked back over for the letter that starts the last few characters.
+    static constexpr std::size_t MaxMarks = 30;
     // Leaving out no more characters than "..." has would not shorten the quote.
-    bool Whole() const { return Count <= 2 * Shown + 3; }
+    bool Whole() const { return Count <= 2 * EndCharacters + 3; }
 
     std::size_t Count;
     std::string Head;
-    std::string Tail;
+    std::size_t HeadEnd = EndCharacters;  // grows by the marks that follow the head's last letter
+    bool HeadClosed = false;
+    std::size_t FirstOfTail;        // the first character kept for the tail
+    std::vector<std::string> Tail;  // from FirstOfTail on
+    std::vector<bool> TailMarks;
 };
 
 }  // namespace QVH::Check

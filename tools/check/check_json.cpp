@@ -28,8 +28,9 @@ void CheckJsonLineBreaks(const DiskFile& Stored, EntryFindings& Out) {
     bool StringReported = false;
     char32_t Before = 0;  // the last character that reaches the text, outside strings
     std::optional<TextPosition> BreakAfterBefore;
-    RepeatedWarning InStrings(Out, "json-string-line-break", "a line break inside a JSON string");
-    RepeatedWarning Joined(Out, "json-joined-by-line-break",
+    RepeatedWarning InStrings(Out, FindingId::JsonStringLineBreak,
+                              "a line break inside a JSON string");
+    RepeatedWarning Joined(Out, FindingId::JsonJoinedByLineBreak,
                            "a line break between two words or numbers");
     while (Characters.Next(C)) {
         if (C.LineBreak) {
@@ -74,10 +75,10 @@ void CheckJsonSyntax(std::string_view Text, const DiskFile& Stored, EntryFinding
     // The parser passes over a byte-order mark at the start, which most readers refuse; the mod
     // keeps one after the mark it drops.
     if (Text.starts_with(Utf8Bom)) {
-        Out.Error("json-syntax",
-                  std::string(JsonPrefix) +
-                      "the text starts with U+FEFF, a second byte-order mark, which is no JSON",
-                  PositionOfCharacter(Stored, 0));
+        Out.Add(FindingId::JsonSyntax,
+                std::string(JsonPrefix) +
+                    "the text starts with U+FEFF, a second byte-order mark, which is no JSON",
+                PositionOfCharacter(Stored, 0));
         return;
     }
     // The parser refuses a number no double holds, which the grammar allows: each is written as
@@ -99,7 +100,7 @@ void CheckJsonSyntax(std::string_view Text, const DiskFile& Stored, EntryFinding
                                     CharactersBefore(Text, End));
         });
     const std::size_t Byte = Error ? Error->Byte : Text.size();
-    RepeatedWarning Numbers(Out, "json-number-too-large", "a number no double holds");
+    RepeatedWarning Numbers(Out, FindingId::JsonNumberTooLarge, "a number no double holds");
     for (const ByteRange& Number : Huge) {
         if (Number.Start < Byte && Numbers.Next()) {
             const std::size_t First = CharactersBefore(Text, Number.Start);
@@ -114,10 +115,9 @@ void CheckJsonSyntax(std::string_view Text, const DiskFile& Stored, EntryFinding
         return;
     }
     const bool AtNul = Stored.Nul && Byte == Text.size();
-    Out.Error(
-        "json-syntax",
-        std::string(JsonPrefix) + Error->Reason + (AtNul ? " (the text ends at the NUL)" : ""),
-        PositionOfCharacter(Stored, CharactersBefore(Text, Byte)));
+    Out.Add(FindingId::JsonSyntax,
+            std::string(JsonPrefix) + Error->Reason + (AtNul ? " (the text ends at the NUL)" : ""),
+            PositionOfCharacter(Stored, CharactersBefore(Text, Byte)));
 }
 
 }  // namespace QVH::Check

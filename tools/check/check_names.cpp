@@ -1,15 +1,16 @@
 #include "tools/check/check_names.hpp"
 
-#include <cstdio>
 #include <string_view>
 #include <vector>
 
+#include "anim_files/listing_separator.hpp"
+#include "log/escaped_name.hpp"
 #include "text/from_utf8.hpp"
 #include "text/to_utf8.hpp"
 #include "text/unicode.hpp"
 #include "text/utf16_character.hpp"
 #include "text/utf8_sequence.hpp"
-#include "tools/check/shown_name.hpp"
+#include "tools/check/quoted.hpp"
 
 namespace QVH::Check {
 namespace {
@@ -43,16 +44,12 @@ std::u32string Characters(const NativeName& Name, bool& WellFormed) {
     return Out;
 }
 
-// How a character is named in a message: itself, or its code point when it cannot be seen.
+// How a character is named in a message: itself between quotes, or, when it cannot be seen, its
+// code point as a name shows it.
 std::string CharacterInText(char32_t Code) {
-    if (IsControl(Code)) {
-        char Text[16];
-        std::snprintf(Text, sizeof(Text), "U+%04X", static_cast<unsigned>(Code));
-        return Text;
-    }
-    std::string Text = "'";
+    std::string Text;
     AppendUtf8(Text, Code);
-    return Text + "'";
+    return IsControl(Code) ? EscapedNameUtf8(Text) : "'" + Text + "'";
 }
 
 std::string ListInText(const std::vector<std::string>& Items) {
@@ -91,8 +88,8 @@ void CheckWindowsRules(const std::u32string& Codes, bool BarReported, EntryFindi
         }
     }
     if (!Shown.empty()) {
-        Out.Error("name-windows-character",
-                  "Windows cannot hold a name with " + ListInText(Shown) + " in it");
+        Out.Add(FindingId::NameWindowsCharacter,
+                "Windows cannot hold a name with " + ListInText(Shown) + " in it");
     }
 
     // Windows takes such a name for a device in any folder, whatever follows its first dot.
@@ -106,15 +103,15 @@ void CheckWindowsRules(const std::u32string& Codes, bool BarReported, EntryFindi
         for (const char32_t Code : Stem) {
             AppendUtf8(Device, Code);
         }
-        Out.Error("name-device", "Windows opens this name as the device " + Device +
-                                     ", not as a file: the game reads nothing from it");
+        Out.Add(FindingId::NameDevice, "Windows opens this name as the device " + Device +
+                                           ", not as a file: the game reads nothing from it");
     }
 
     if (!Codes.empty() && (Codes.back() == U'.' || Codes.back() == U' ')) {
-        Out.Error("name-trailing-dot-or-space",
-                  std::string("Windows cannot hold a name that ends in a ") +
-                      (Codes.back() == U'.' ? "dot" : "space") +
-                      ": it drops it, and the game looks for another name");
+        Out.Add(FindingId::NameTrailingDotOrSpace,
+                std::string("Windows cannot hold a name that ends in a ") +
+                    (Codes.back() == U'.' ? "dot" : "space") +
+                    ": it drops it, and the game looks for another name");
     }
 }
 
@@ -131,32 +128,29 @@ RC::StringType ListedName(const NativeName& Name) {
 void CheckName(const NativeName& Name, bool Listed, EntryFindings& Out) {
     bool WellFormed = true;
     const std::u32string Codes = Characters(Name, WellFormed);
-    const std::string Game = ShownName(ListedName(Name));
+    const RC::StringType AsListed = ListedName(Name);
+    const std::string Game = EscapedNameUtf8(AsListed);
     if (!WellFormed) {
 #if defined(_WIN32)
-        Out.Error("name-not-utf8",
-                  "the name is not valid UTF-16, so it has no UTF-8 form; the "
-                  "game sees it as " +
-                      Quoted(Game));
+        Out.Add(FindingId::NameIllFormed,
+                "the name is not valid UTF-16, so it has no UTF-8 form; the "
+                "game sees it as " +
+                    Quoted(Game));
 #else
-        Out.Error("name-not-utf8", "the name's bytes are not UTF-8; the game sees it as " +
-                                       Quoted(Game) + ", which is not its name on disk");
+        Out.Add(FindingId::NameIllFormed, "the name's bytes are not UTF-8; the game sees it as " +
+                                              Quoted(Game) + ", which is not its name on disk");
 #endif
     }
     const bool Split = Listed && Codes.find(U'|') != std::u32string::npos;
     if (Split) {
         std::vector<std::string> Pieces;
-        for (std::size_t Start = 0;;) {
-            const std::size_t Bar = Game.find('|', Start);
-            Pieces.push_back(Quoted(Game.substr(Start, Bar - Start)));
-            if (Bar == std::string::npos) {
-                break;
-            }
-            Start = Bar + 1;
+        for (const RC::StringViewType Piece : SplitListing(AsListed)) {
+            Pieces.push_back(Quoted(EscapedNameUtf8(Piece)));
         }
-        Out.Error("name-bar", "the listing splits the name at '|' into " + ListInText(Pieces) +
-                                  ", so the Blueprint never gets this name (nor can Windows hold "
-                                  "it)");
+        Out.Add(FindingId::NameBar,
+                "the listing splits the name at '|' into " + ListInText(Pieces) +
+                    ", so the Blueprint never gets this name (nor can Windows hold "
+                    "it)");
     }
     CheckWindowsRules(Codes, Split, Out);
 }

@@ -1,5 +1,7 @@
 #include "tools/check/check_report.hpp"
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
 namespace QVH::Check {
@@ -26,9 +28,32 @@ std::string Json(const nlohmann::ordered_json& Value) {
 
 }  // namespace
 
+std::size_t CheckReport::Count(FindingKind Kind) const {
+    return static_cast<std::size_t>(std::count_if(
+        Findings.begin(), Findings.end(), [Kind](const Finding& F) { return F.Kind() == Kind; }));
+}
+
+std::string CheckReport::NameOf(std::size_t Entry) const {
+    if (Entry == NoEntry) {
+        return Folder;
+    }
+    std::vector<std::size_t> Chain;
+    std::size_t Size = 0;
+    for (std::size_t At = Entry; At != NoEntry; At = Entries[At].Parent) {
+        Chain.push_back(At);
+        Size += Entries[At].Name.size() + 1;
+    }
+    std::string Name;
+    Name.reserve(Size);
+    for (auto At = Chain.rbegin(); At != Chain.rend(); ++At) {
+        Name.append(At == Chain.rbegin() ? "" : "/").append(Entries[*At].Name);
+    }
+    return Name;
+}
+
 void WriteTextReport(const CheckReport& Report, const ReportSink& Write) {
     for (const Finding& F : Report.Findings) {
-        std::string Line = Report.NameOf(F.Entry) + ": " + KindName(F.Kind) + ": ";
+        std::string Line = Report.NameOf(F.Entry) + ": " + KindName(F.Kind()) + ": ";
         if (F.Position) {
             Line += "line " + std::to_string(F.Position->Line) + ", column " +
                     std::to_string(F.Position->Column) + ": ";
@@ -51,9 +76,12 @@ void WriteJsonReport(const CheckReport& Report, const ReportSink& Write) {
     Write("\n  ],\n  \"findings\": [");
     Separator = "\n    ";
     for (const Finding& F : Report.Findings) {
-        nlohmann::ordered_json Item = {
-            {"kind", KindName(F.Kind)}, {"check", F.Check},  {"name", Report.NameOf(F.Entry)},
-            {"line", nullptr},          {"column", nullptr}, {"text", F.Text}};
+        nlohmann::ordered_json Item = {{"kind", KindName(F.Kind())},
+                                       {"id", SortOf(F.Id).Name},
+                                       {"name", Report.NameOf(F.Entry)},
+                                       {"line", nullptr},
+                                       {"column", nullptr},
+                                       {"text", F.Text}};
         if (F.Position) {
             Item["line"] = F.Position->Line;
             Item["column"] = F.Position->Column;

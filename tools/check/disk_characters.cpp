@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <string_view>
 
+#include "log/escaped_name.hpp"
 #include "text/unicode.hpp"
 #include "text/utf16_character.hpp"
 #include "text/utf8_sequence.hpp"
-#include "tools/check/shown_name.hpp"
 
 namespace QVH::Check {
 namespace {
@@ -26,7 +26,7 @@ std::string ShownCharacter(const DiskFile& File, const DiskCharacter& C) {
                 Kept += Byte;
             }
         }
-        return ShownName(std::string_view(Kept));
+        return EscapedNameUtf8(std::string_view(Kept));
     }
     if (Bytes.size() == 1) {
         // An odd last byte: half a unit, no character.
@@ -39,7 +39,7 @@ std::string ShownCharacter(const DiskFile& File, const DiskCharacter& C) {
         Units += static_cast<RC::CharType>(
             LoadUtf16Unit(AsBytes(File.Bytes) + C.Offset + At, File.Encoding.BigEndian()));
     }
-    return ShownName(Units);
+    return EscapedNameUtf8(Units);
 }
 
 }  // namespace
@@ -146,7 +146,7 @@ std::string QuotedCharacters(const DiskFile& File, std::size_t First, std::size_
             continue;
         }
         if (Seen >= First && Quote.Shows(Seen - First)) {
-            Quote.Add(Seen - First, ShownCharacter(File, C));
+            Quote.Add(Seen - First, C.Code, ShownCharacter(File, C));
         }
         ++Seen;
     }

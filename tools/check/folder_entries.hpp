@@ -24,7 +24,7 @@ using FolderId = std::pair<std::uint64_t, std::uint64_t>;
 
 struct FolderEntry {
     NativeName Name;
-    std::string Shown;                  // ShownName(Name)
+    std::string Shown;                  // EscapedNameUtf8(Name)
     EntryType Type = EntryType::Other;  // what a link leads to; Other for a dangling one
     bool Link = false;                  // a symbolic link (on Windows a junction too)
     std::optional<FolderId> Id;         // for a folder (through a link), unless it cannot be told

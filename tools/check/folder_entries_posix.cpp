@@ -7,8 +7,8 @@
 #include <system_error>
 
 #include "anim_files/readdir_folder.hpp"
+#include "log/escaped_name.hpp"
 #include "tools/check/folder_entries.hpp"
-#include "tools/check/shown_name.hpp"
 
 namespace QVH::Check {
 namespace {
@@ -28,7 +28,7 @@ constexpr std::size_t MarkAfterNames = 32;
 FolderEntry EntryIn(int Folder, const char* Name) {
     FolderEntry Entry;
     Entry.Name = Name;
-    Entry.Shown = ShownName(Entry.Name);
+    Entry.Shown = EscapedNameUtf8(Entry.Name);
     struct stat Info {};
     bool Found = ::fstatat(Folder, Name, &Info, AT_SYMLINK_NOFOLLOW) == 0;
     if (Found && S_ISLNK(Info.st_mode)) {

@@ -7,12 +7,14 @@
 
 #include "StandIn/ObjectRegistry.hpp"
 #include "anim_files/animation_folder.hpp"
+#include "anim_files/listing_separator.hpp"
 #include "bridge/comms_call_params.hpp"
 #include "bridge/comms_function_path.hpp"
+#include "log/escaped_name.hpp"
 #include "text/from_utf8.hpp"
 #include "text/to_utf8.hpp"
 #include "text/utf8_sequence.hpp"
-#include "tools/check/shown_name.hpp"
+#include "tools/check/quoted.hpp"
 #include "tools/qvh_host/comms_call.hpp"
 #include "tools/qvh_host/hosted_mod.hpp"
 #include "tools/qvh_host/output.hpp"
@@ -39,24 +41,10 @@ std::string Seconds(std::chrono::milliseconds Duration) {
 // Makes the call as the widget would and shows what it finds in Payload.
 RC::StringType Call(std::int32_t CallType, const RC::StringType& Payload, const Options& Opts) {
     Say("the widget calls CPPCommsCall(" + std::to_string(CallType) + ", " +
-        Check::Quoted(Check::ShownName(Payload)) + "\"); the Blueprint body finds in Payload:");
+        Check::Quoted(EscapedNameUtf8(Payload)) + "); the Blueprint body finds in Payload:");
     RC::StringType Found = CallCommsFunction(CallType, Payload);
     WriteOutput(FormatPayload(Found, Opts.Format));
     return Found;
-}
-
-std::vector<RC::StringType> Split(const RC::StringType& Listing) {
-    std::vector<RC::StringType> Names;
-    std::size_t Start = 0;
-    while (!Listing.empty()) {
-        const std::size_t Bar = Listing.find(u'|', Start);
-        Names.push_back(Listing.substr(Start, Bar - Start));
-        if (Bar == RC::StringType::npos) {
-            break;
-        }
-        Start = Bar + 1;
-    }
-    return Names;
 }
 
 // The names the widget would ask for: each listed file, and the files of each listed sub-folder
@@ -64,7 +52,8 @@ std::vector<RC::StringType> Split(const RC::StringType& Listing) {
 std::vector<RC::StringType> NamesToRead(const RC::StringType& Listing) {
     const std::filesystem::path Folder(AnimationFolder);
     std::vector<RC::StringType> Names;
-    for (const RC::StringType& Entry : Split(Listing)) {
+    for (const RC::StringViewType Piece : SplitListing(Listing)) {
+        const RC::StringType Entry(Piece);
         const std::string Utf8 = QVH::ToUtf8Lossy(Entry);
         std::error_code Error;
         const auto Path = Folder / std::filesystem::path(std::u8string(Utf8.begin(), Utf8.end()));
@@ -93,8 +82,8 @@ ExitStatus RunDemo(const std::filesystem::path& ModPath, const Options& Opts) {
     const auto Limit = HookTimeout(Opts, Delay);
     std::error_code Ignored;
     Say("the game's working directory is " +
-        Check::ShownName(std::filesystem::current_path(Ignored).native()));
-    Say("loading " + Check::ShownName(ModPath.native()) + " and calling start_mod");
+        EscapedNameUtf8(std::filesystem::current_path(Ignored).native()));
+    Say("loading " + EscapedNameUtf8(ModPath.native()) + " and calling start_mod");
     std::string Error;
     auto Mod = HostedMod::Start(ModPath, Error);
     if (!Mod) {

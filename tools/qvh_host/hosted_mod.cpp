@@ -6,7 +6,7 @@
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ScriptCalls.hpp"
 #include "bridge/comms_function_path.hpp"
-#include "tools/check/shown_name.hpp"
+#include "log/escaped_name.hpp"
 
 namespace QVH::HostTool {
 namespace {
@@ -23,12 +23,12 @@ std::unique_ptr<HostedMod> HostedMod::Start(const std::filesystem::path& Path, s
     auto Library = StandIn::ModLibrary::Load(Path, Error);
     if (!Library) {
         // The system's message quotes the path, which may hold anything.
-        Error = Check::ShownName(std::string_view(Error));
+        Error = EscapedNameUtf8(std::string_view(Error));
         return nullptr;
     }
     RC::CppUserModBase* Mod = Library->CallStartMod();
     if (Mod == nullptr) {
-        Error = "start_mod of " + Check::ShownName(Path.native()) + " gave no mod object";
+        Error = "start_mod of " + EscapedNameUtf8(Path.native()) + " gave no mod object";
         return nullptr;
     }
     return std::unique_ptr<HostedMod>(new HostedMod(std::move(Library), Mod));

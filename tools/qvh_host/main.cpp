@@ -11,8 +11,8 @@
 #include "StandIn/ObjectRegistry.hpp"
 #include "StandIn/ProgramFolder.hpp"
 #include "bridge/comms_function_path.hpp"
+#include "log/escaped_name.hpp"
 #include "text/to_utf8.hpp"
-#include "tools/check/shown_name.hpp"
 #include "tools/qvh_host/comms_call.hpp"
 #include "tools/qvh_host/demo.hpp"
 #include "tools/qvh_host/exit_status.hpp"
@@ -130,7 +130,7 @@ ExitStatus Run(int Argc, char** Argv) {
     std::filesystem::current_path(Opts.WorkingDirectory, CwdError);
     if (CwdError) {
         std::fprintf(stderr, "qvh-host: --cwd %s: %s\n",
-                     QVH::Check::ShownName(Opts.WorkingDirectory.native()).c_str(),
+                     QVH::EscapedNameUtf8(Opts.WorkingDirectory.native()).c_str(),
                      CwdError.message().c_str());
         return ExitStatus::UsageError;
     }
@@ -158,7 +158,7 @@ int main(int Argc, char** Argv) {
     } catch (const std::exception& Error) {
         // A filesystem error's text quotes its paths, which may hold anything.
         std::fprintf(stderr, "qvh-host: %s\n",
-                     QVH::Check::ShownName(std::string_view(Error.what())).c_str());
+                     QVH::EscapedNameUtf8(std::string_view(Error.what())).c_str());
     }
     // stdout carries the Payload or the report: a run whose output did not all arrive has failed.
     const std::string Lost = QVH::HostTool::CloseOutput();

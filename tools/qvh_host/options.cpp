@@ -7,9 +7,10 @@
 #include <string_view>
 
 #include "bridge/comms_call_params.hpp"
+#include "log/escaped_name.hpp"
 #include "text/from_utf8.hpp"
 #include "text/utf8_sequence.hpp"
-#include "tools/check/shown_name.hpp"
+#include "tools/check/quoted.hpp"
 
 namespace QVH::HostTool {
 namespace {
@@ -99,20 +100,25 @@ bool SetOption(const std::string& Name, const std::string& Value, Options& Out,
                std::string& Error) {
     std::chrono::milliseconds Duration{};
     if (Name == "--mod") {
+        // An empty path would mean the built-in library, which is not what was asked for.
+        if (Value.empty()) {
+            Error = "--mod takes the path of a mod library, not an empty one";
+            return false;
+        }
         Out.ModPath = PathFromUtf8(Value);
     } else if (Name == "--cwd") {
         Out.WorkingDirectory = PathFromUtf8(Value);
     } else if (Name == "--load-delay" || Name == "--hook-timeout") {
         if (!ParseSeconds(Value, Duration)) {
             Error = Name + " takes a number of seconds from 0 to 86400, not " +
-                    Check::Quoted(Check::ShownName(Value));
+                    Check::Quoted(EscapedNameUtf8(Value));
             return false;
         }
         (Name == "--load-delay" ? Out.LoadDelay : Out.HookTimeout) = Duration;
     } else if (Name == "--format") {
         if (Value != "text" && Value != "units" && Value != "json") {
             Error =
-                "--format takes text, units or json, not " + Check::Quoted(Check::ShownName(Value));
+                "--format takes text, units or json, not " + Check::Quoted(EscapedNameUtf8(Value));
             return false;
         }
         Out.Format = Value == "text"    ? PayloadFormat::Text
@@ -120,7 +126,7 @@ bool SetOption(const std::string& Name, const std::string& Value, Options& Out,
                                         : PayloadFormat::Json;
     } else {
         if (Value != "text" && Value != "units") {
-            Error = "--input takes text or units, not " + Check::Quoted(Check::ShownName(Value));
+            Error = "--input takes text or units, not " + Check::Quoted(EscapedNameUtf8(Value));
             return false;
         }
         Out.Input = Value == "text" ? PayloadInput::Text : PayloadInput::Units;
@@ -133,14 +139,14 @@ bool SetPayload(const std::string& Given, Options& Out, std::string& Error) {
     if (Out.Input == PayloadInput::Units) {
         if (!ParseUnits(Given, Out.Payload)) {
             Error = "--input units takes four-digit hex units separated by spaces, not " +
-                    Check::Quoted(Check::ShownName(Given));
+                    Check::Quoted(EscapedNameUtf8(Given));
             return false;
         }
         return true;
     }
     // Text typed for the Blueprint must arrive exactly as typed, so nothing is patched.
     if (!IsWellFormedUtf8(Given)) {
-        Error = "the Payload text is not valid UTF-8: " + Check::Quoted(Check::ShownName(Given));
+        Error = "the Payload text is not valid UTF-8: " + Check::Quoted(EscapedNameUtf8(Given));
         return false;
     }
     Out.Payload = FromUtf8(Given);
@@ -175,11 +181,11 @@ bool ParseCommand(const std::vector<std::string>& Positional, Options& Out, std:
     } else if (Name == "check") {
         Out.What = Command::Check;
     } else {
-        Error = "unknown command " + Check::Quoted(Check::ShownName(Name));
+        Error = "unknown command " + Check::Quoted(EscapedNameUtf8(Name));
         return false;
     }
     if (Positional.size() > Expected) {
-        Error = "unexpected argument " + Check::Quoted(Check::ShownName(Positional[Expected]));
+        Error = "unexpected argument " + Check::Quoted(EscapedNameUtf8(Positional[Expected]));
         return false;
     }
     if ((Expected == 3 || Out.What == Command::Read) &&
@@ -235,7 +241,7 @@ bool ParseOptions(const std::vector<std::string>& Arguments, Options& Out, std::
         // Told apart before any value is taken, wherever it stands.
         const NamedOption* const Option = FindOption(Argument);
         if (Option == nullptr) {
-            Error = "unknown option " + Check::Quoted(Check::ShownName(Argument));
+            Error = "unknown option " + Check::Quoted(EscapedNameUtf8(Argument));
             return false;
         }
         if (!Option->TakesValue) {

@@ -26,7 +26,7 @@ using Findings = std::vector<std::pair<std::string, std::string>>;
 Findings EntriesAndChecks(const QVH::Check::CheckReport& Report) {
     Findings Found;
     for (const QVH::Check::Finding& F : Report.Findings) {
-        Found.emplace_back(Report.NameOf(F.Entry), F.Check);
+        Found.emplace_back(Report.NameOf(F.Entry), std::string(QVH::Check::SortOf(F.Id).Name));
     }
     return Found;
 }
@@ -152,7 +152,7 @@ TEST(CheckAnimationFolder, AFileChangedAfterTheModsReadIsAnErrorAndTheCheckGoesO
         EXPECT_EQ(EntriesAndChecks(Report),
                   (Findings{{"A.json", "stored-unreadable"}, {"B.json", "json-syntax"}}));
         ASSERT_FALSE(Report.Findings.empty());
-        EXPECT_EQ(Report.Findings[0].Kind, QVH::Check::FindingKind::Error);
+        EXPECT_EQ(Report.Findings[0].Kind(), QVH::Check::FindingKind::Error);
         EXPECT_NE(Report.Findings[0].Text.find(C.Part), std::string::npos)
             << Report.Findings[0].Text;
     }
@@ -210,7 +210,7 @@ TEST(CheckAnimationFolder, AFolderPastThePathLimitIsWalkedAndWhatTheModCannotRea
     ASSERT_EQ(Read.size(), 1u);
     EXPECT_EQ(Read[0].size(), 25 * 201 + 8);
     ASSERT_EQ(Report.Findings.size(), 1u);
-    EXPECT_EQ(Report.Findings[0].Check, "read-failed");
+    EXPECT_EQ(Report.Findings[0].Id, QVH::Check::FindingId::ReadFailed);
     EXPECT_TRUE(Report.NameOf(Report.Findings[0].Entry).ends_with("/Bad.json"));
 }
 #endif

@@ -25,14 +25,14 @@ namespace {
 using namespace std::string_literals;
 using QVH::Test::ProgramResult;
 
-// Name, kind, check, line and column (0 and 0 where a finding has no place).
+// Name, kind, id, line and column (0 and 0 where a finding has no place).
 using Found = std::tuple<std::string, std::string, std::string, int, int>;
 
-// A finding the check must report: its kind, check and place (0 and 0 for none), and a part of its
+// A finding the check must report: its kind, id and place (0 and 0 for none), and a part of its
 // text.
 struct Said {
     std::string Kind;
-    std::string Check;
+    std::string Id;
     int Line = 0;
     int Column = 0;
     std::string Part;
@@ -89,7 +89,7 @@ std::vector<Row> TextRows() {
         // Three characters replaced: two Latin-1 bytes, and an emoji's first three bytes.
         {"Latin1.json",
          "{\"Name\": \"Caf\xE9 cr\xE8me \xF0\x9F\x98\"}",
-         {{"warning", "not-utf8", 1, 14, "5 bytes that are not UTF-8 become 3 U+FFFDs"}}},
+         {{"warning", "text-ill-formed", 1, 14, "5 bytes that are not UTF-8 become 3 U+FFFDs"}}},
         {"Empty.json", "", {{"warning", "empty-file", 0, 0, "empty string"}}},
         {"OnlyBreaks.json", "\r\n\r\n", {{"error", "read-empty", 0, 0, "the read gives nothing"}}},
         {"Notes.txt", "plain text", {{"warning", "not-json-name", 0, 0, "does not end in .json"}}},
@@ -103,11 +103,11 @@ std::vector<Row> TextRows() {
          {{"error", "nul-byte", 1, 3, "last 4 bytes"}}},
         {"Utf16Bad.json",
          Utf16Le(u"[\"\xD800\"]"),
-         {{"warning", "not-utf8", 1, 3, "2 bytes that are not UTF-16 become U+FFFD here"}}},
+         {{"warning", "text-ill-formed", 1, 3, "2 bytes that are not UTF-16 become U+FFFD here"}}},
         // A line break right after a sequence cut short is no part of it: it is in the string.
         {"CutThenBreak.json",
          "{\"a\": \"\xE2\n b\"}",
-         {{"warning", "not-utf8", 1, 8, "1 byte that is not UTF-8"},
+         {{"warning", "text-ill-formed", 1, 8, "1 byte that is not UTF-8"},
           {"warning", "json-string-line-break", 1, 9, "string changes"}}},
         // One unit tells nothing of UTF-16.
         {"NulFirst.json", "\0ab"s, {{"error", "nul-byte", 1, 1, "the last 3 bytes"}}},
@@ -197,18 +197,18 @@ std::vector<Row> QuoteRows() {
         {"QuoteCut.json",
          "{\xC3",
          {{"error", "json-syntax", 1, 2, "last read: '{<0xC3>'"},
-          {"warning", "not-utf8", 1, 2, "1 byte that is not UTF-8"}}},
+          {"warning", "text-ill-formed", 1, 2, "1 byte that is not UTF-8"}}},
         {"QuoteE16.json",
          Utf16Le(u"{\u00E9}"),
          {{"error", "json-syntax", 1, 2, "last read: '{\xC3\xA9'"}}},
         {"QuoteLone16.json",
          Utf16Be(u"{\xD800}"),
          {{"error", "json-syntax", 1, 2, "last read: '{<U+D800>'"},
-          {"warning", "not-utf8", 1, 2, "2 bytes that are not UTF-16"}}},
+          {"warning", "text-ill-formed", 1, 2, "2 bytes that are not UTF-16"}}},
         {"QuoteOdd16.json",
          Utf16Le(u"{") + "x",
          {{"error", "json-syntax", 1, 2, "last read: '{<0x78>'"},
-          {"warning", "not-utf8", 1, 2, "1 byte that is not UTF-16"}}},
+          {"warning", "text-ill-formed", 1, 2, "1 byte that is not UTF-16"}}},
         {"QuoteLong16.json",
          Utf16Be(u"[\"" + std::u16string(100, u'\u00E9')),
          {{"error", "json-syntax", 1, 103,
@@ -234,7 +234,7 @@ std::vector<Row> NameRows() {
           {"warning", "not-json-name", 0, 0, ".json"}}},
         {"Tab<U+0009>Name.json",
          "{}",
-         {{"error", "name-windows-character", 0, 0, "U+0009"}},
+         {{"error", "name-windows-character", 0, 0, "with <U+0009> in it"}},
          "Tab\tName.json"},
         {"Tab\\x09Name.json", "{}", {{"error", "name-windows-character", 0, 0, "'\\'"}}},
         {"Lt<U+003C>U+0009>.json",
@@ -258,7 +258,7 @@ std::vector<Row> NameRows() {
         // The mod's log line, quoted whole and without its line feed.
         {"<0xFF>.json",
          "{}",
-         {{"error", "name-not-utf8", 0, 0, "\"\xEF\xBF\xBD.json\""},
+         {{"error", "name-ill-formed", 0, 0, "\"\xEF\xBF\xBD.json\""},
           {"error", "read-failed", 0, 0,
            "\"QVH_MotionArchive : Animation file not found: \xEF\xBF\xBD.json\""}},
          "\xFF.json"},
@@ -305,9 +305,12 @@ std::vector<Row> MadeRows() {
         Made("Self", Link("/proc/self", "Self"),
              {{"warning", "link-leaves-folder", 0, 0, "outside the animation folder"}}),
         Made("Loop", Link(".", "Loop"),
-             {{"warning", "link-cycle", 0, 0, "a folder that holds it"}}),
+             {{"warning", "link-cycle", 0, 0, "of the animation folder that holds it"}}),
         Made("Deep/Up", Link("..", "Deep/Up"),
-             {{"warning", "link-cycle", 0, 0, "a folder that holds it"}}),
+             {{"warning", "link-cycle", 0, 0, "of the animation folder that holds it"}}),
+        // ".." at the top leaves the animation folder, though it holds it too.
+        Made("Up", Link("..", "Up"),
+             {{"warning", "link-leaves-folder", 0, 0, "outside the animation folder"}}),
         Made("Inside", Link("Deep/Er", "Inside"),
              {{"warning", "link-inside-folder", 0, 0, "checks that folder where it is"}}),
         // A FIFO is refused with the device line.
@@ -347,7 +350,7 @@ protected:
     static std::vector<Found> FindingsOf(const nlohmann::json& Report) {
         std::vector<Found> Out;
         for (const auto& F : Report.at("findings")) {
-            Out.emplace_back(F.at("name"), F.at("kind"), F.at("check"),
+            Out.emplace_back(F.at("name"), F.at("kind"), F.at("id"),
                              F.at("line").is_null() ? 0 : F.at("line").get<int>(),
                              F.at("column").is_null() ? 0 : F.at("column").get<int>());
         }
@@ -364,7 +367,7 @@ protected:
                 Game.WriteFile(R.Path.empty() ? R.Name : R.Path, R.Bytes);
             }
             for (const Said& S : R.Findings) {
-                Wanted.emplace_back(R.Name, S.Kind, S.Check, S.Line, S.Column);
+                Wanted.emplace_back(R.Name, S.Kind, S.Id, S.Line, S.Column);
             }
         }
         return Wanted;
@@ -377,7 +380,7 @@ protected:
         const std::vector<Found> All = FindingsOf(Report);
         for (const Row& R : Rows) {
             for (const Said& S : R.Findings) {
-                SCOPED_TRACE(R.Name + " " + S.Check);
+                SCOPED_TRACE(R.Name + " " + S.Id);
                 std::string Prefix = R.Name + ": " + S.Kind + ": ";
                 if (S.Line != 0) {
                     Prefix += "line " + std::to_string(S.Line) + ", column " +
@@ -386,7 +389,7 @@ protected:
                 EXPECT_TRUE(std::any_of(Text.begin(), Text.end(), [&](const std::string& L) {
                     return L.starts_with(Prefix) && L.find(S.Part) != std::string::npos;
                 })) << Prefix;
-                const Found What(R.Name, S.Kind, S.Check, S.Line, S.Column);
+                const Found What(R.Name, S.Kind, S.Id, S.Line, S.Column);
                 for (std::size_t I = 0; I < All.size(); ++I) {
                     if (All[I] == What) {
                         const std::string Said = Report.at("findings")[I].at("text");

@@ -225,12 +225,18 @@ TEST_F(QvhHostTest, AModThatCannotBeLoadedFailsWithStatus1) {
 
 TEST_F(QvhHostTest, ARelativeModPathIsTakenFromWhereQvhHostWasStarted) {
     Game.WriteFile("Idle.json", "{}");
-    // The test runs in the game's binaries folder; --cwd is given as well, so a path resolved
-    // after the change of directory would miss.
-    const auto Relative = std::filesystem::relative(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME,
-                                                    std::filesystem::current_path());
+    // A copy of the library in the game's root, named from there, where qvh-host starts; --cwd
+    // goes two folders down, where the same path would miss. (A copy: the build and the
+    // temporary game may lie on different drives, with no relative path between them.)
+    std::filesystem::create_directories(Game.Root() / "Mods");
+    std::filesystem::copy_file(StandIn::ProgramFolder() / QVH_MOD_FILE_NAME,
+                               Game.Root() / "Mods" / QVH_MOD_FILE_NAME);
+    const auto Binaries = std::filesystem::current_path();
+    std::filesystem::current_path(Game.Root());
 
-    const ProgramResult Run = Host({"--mod", Utf8(Relative), "list"});
+    const ProgramResult Run =
+        Host({"--mod", Utf8(std::filesystem::path("Mods") / QVH_MOD_FILE_NAME), "list"});
+    std::filesystem::current_path(Binaries);
 
     EXPECT_EQ(Run.ExitCode, 0) << Run.Err;
     EXPECT_EQ(Run.Out, "Idle.json\n");
@@ -260,6 +266,7 @@ TEST_F(QvhHostTest, UsageErrorsGiveStatus2AndNoCall) {
         {"read", "\xC3"},  // NAME is not UTF-8
 #endif
         {"--cwd", "/no/such/folder", "list"},  // no such working directory
+        {"--mod", "", "list"},                 // no library, not the built-in one
         // What is echoed is escaped as the mod's log lines escape names: none forges a line.
         {"bogus\nQVH_MotionArchive : forged"},
         {"--format", "x\r\nQVH_MotionArchive : forged", "list"},
@@ -337,6 +344,22 @@ TEST_F(QvhHostTest, TheDemoListsAndReadsEverySampleFile) {
     EXPECT_TRUE(Run.Out.ends_with("\nnot for the mod\n")) << Run.Out;
     EXPECT_TRUE(Contains(Run.Err, "CPPCommsCall hooked")) << Run.Err;
     EXPECT_TRUE(Contains(Run.Err, InvalidLine)) << Run.Err;
+    // The story on stderr: each call as the widget makes it, its Payload quoted once.
+    for (const char* Line : {
+             "\nqvh-host: engine ready; the game loads the widget QVH_SuperWidget in 0.0 s,",
+             "\nqvh-host: the widget calls CPPCommsCall(1, \"\"); the Blueprint body finds in "
+             "Payload:\n",
+             "\nqvh-host: the widget calls CPPCommsCall(2, \"Idle_Breathing.json\"); the Blueprint "
+             "body finds in Payload:\n",
+             "\nqvh-host: the widget calls CPPCommsCall(2, \"Gestures/Wave_Hello.json\"); the "
+             "Blueprint body finds in Payload:\n",
+             "\nqvh-host: the widget calls CPPCommsCall(7, \"not for the mod\"); the Blueprint "
+             "body finds in Payload:\n",
+             "\nqvh-host: uninstall_mod, then the host frees the library, as a restart of all "
+             "mods does\n",
+         }) {
+        EXPECT_TRUE(Contains(Run.Err, Line)) << Line << "\n" << Run.Err;
+    }
 }
 
 }  // namespace

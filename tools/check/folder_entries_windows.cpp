@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "log/escaped_name.hpp"
 #include "tools/check/folder_entries.hpp"
-#include "tools/check/shown_name.hpp"
 
 namespace QVH::Check {
 namespace {
@@ -45,7 +45,7 @@ bool FolderLister::List(const NativeName& Path, std::size_t /*Depth*/,
     for (const std::filesystem::directory_iterator End; !Code && It != End; It.increment(Code)) {
         FolderEntry Entry;
         Entry.Name = It->path().filename().native();
-        Entry.Shown = ShownName(Entry.Name);
+        Entry.Shown = EscapedNameUtf8(Entry.Name);
         Entry.Type = TypeOf(It->path());
         if (Entry.Type == EntryType::Folder) {
             Entry.Link = IsLink(It->path());
