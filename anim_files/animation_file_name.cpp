@@ -48,8 +48,6 @@ bool IsNameInsideAnimationFolder(RC::StringViewType Name) {
     return true;
 }
 
-namespace detail {
-
 std::u8string AnimationFilePathText(RC::StringViewType Name) {
     const std::string Utf8Name = ToUtf8(Name);
     std::u8string Path;
@@ -65,5 +63,4 @@ RC::StringType AnimationFileNameIn(std::u8string_view Path) {
     return FromUtf8({reinterpret_cast<const char*>(Path.data()), Path.size()});
 }
 
-}  // namespace detail
 }  // namespace QVH

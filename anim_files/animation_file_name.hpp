@@ -12,8 +12,6 @@ namespace QVH {
 // at the text only; any thread.
 bool IsNameInsideAnimationFolder(RC::StringViewType Name);
 
-namespace detail {
-
 // The text of the path that a read of Name opens: the animation folder, "/", then Name's
 // UTF-8, taken as UTF-8 text so that the name reaches the file of that name on every
 // system. Checks nothing: ask IsWellFormedUtf16 and IsNameInsideAnimationFolder first. Any
@@ -24,5 +22,4 @@ std::u8string AnimationFilePathText(RC::StringViewType Name);
 // thread.
 RC::StringType AnimationFileNameIn(std::u8string_view Path);
 
-}  // namespace detail
 }  // namespace QVH

@@ -37,12 +37,8 @@ public:
     // read error.
     std::int64_t Read(char* Buffer, std::size_t Count) noexcept;
     // The system's error of a failed open (Status() Failed) or of the last failed Read; empty
-    // when there was none.
+    // when there was none (SystemErrorText words it).
     std::error_code Error() const noexcept { return LastError; }
-
-    // The system's own text for Error, in the user's language where the system has one, without
-    // a trailing full stop or line end: what a log line says after a file's or the folder's name.
-    static RC::StringType ErrorText(std::error_code Error);
 
 private:
     std::intptr_t Handle = -1;

@@ -69,9 +69,4 @@ std::int64_t InputFile::Read(char* Buffer, std::size_t Count) noexcept {
     return Got;
 }
 
-RC::StringType InputFile::ErrorText(std::error_code Error) {
-    // strerror's text: ASCII in the C locale the game runs in, UTF-8 in any other.
-    return FromUtf8(Error.message());
-}
-
 }  // namespace QVH::detail

@@ -6,6 +6,7 @@
 #include "anim_files/folder_listing.hpp"
 #include "anim_files/input_file.hpp"
 #include "anim_files/listing_separator.hpp"
+#include "anim_files/system_error_text.hpp"
 #include "log/log_line.hpp"
 
 namespace QVH {
@@ -18,7 +19,7 @@ void LogFailure(std::error_code Error) {
         return;
     }
     // The system's reason, in the words a failed read gives it, tells a modder what to fix.
-    const RC::StringType Reason = detail::InputFile::ErrorText(Error);
+    const RC::StringType Reason = SystemErrorText(Error);
     LogLine({STR("Could not list the animation folder: "), Folder, STR(" ("), Reason, STR(")")});
 }
 

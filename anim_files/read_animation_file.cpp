@@ -8,6 +8,7 @@
 #include "anim_files/engine_text_sink.hpp"
 #include "anim_files/input_file.hpp"
 #include "anim_files/read_content.hpp"
+#include "anim_files/system_error_text.hpp"
 #include "engine/host_generations.hpp"
 #include "log/escaped_name.hpp"
 #include "log/log_line.hpp"
@@ -16,15 +17,15 @@
 namespace QVH {
 namespace {
 
-void LogFailure(const detail::ContentRead& Read, RC::StringViewType Name) {
-    const RC::StringViewType Words = detail::ReadFailureWords(*Read.Failure);
+void LogFailure(const ContentRead& Read, RC::StringViewType Name) {
+    const RC::StringViewType Words = ReadFailureWords(*Read.Failure);
     const RC::StringType Shown = EscapedName(Name);
     if (!Read.Error) {
         LogLine({Words, STR(": "), Shown});
         return;
     }
     // The system's reason tells a modder what to fix: a permission, a lock, a broken disk.
-    const RC::StringType Reason = detail::InputFile::ErrorText(Read.Error);
+    const RC::StringType Reason = SystemErrorText(Read.Error);
     LogLine({Words, STR(": "), Shown, STR(" ("), Reason, STR(")")});
 }
 
@@ -41,12 +42,12 @@ std::optional<RC::StringViewType> Refusal(RC::StringViewType Name) {
     return std::nullopt;
 }
 
-detail::ContentRead ReadInto(const std::u8string& Path, detail::EngineTextSink& Text) {
+ContentRead ReadInto(const std::u8string& Path, detail::EngineTextSink& Text) {
     detail::ScratchLease Lease;
     try {
         return detail::ReadContent(Path, Lease.Scratch(), Text);
     } catch (const std::bad_alloc&) {
-        return {detail::ReadFailure::OutOfMemory, {}};
+        return {ReadFailure::OutOfMemory, {}};
     }
 }
 
@@ -61,8 +62,8 @@ void ReadAnimationFile(RC::Unreal::FString& Payload) {
         return;
     }
     // The name's memory becomes the text's: the failure line takes the name from the path.
-    const std::u8string Path = detail::AnimationFilePathText(Name);
-    const detail::ContentRead Read = ReadInto(Path, Text);
+    const std::u8string Path = AnimationFilePathText(Name);
+    const ContentRead Read = ReadInto(Path, Text);
     if (!Read.Failure) {
         Text.Finish();
         return;
@@ -72,7 +73,7 @@ void ReadAnimationFile(RC::Unreal::FString& Payload) {
     if (Text.WroteOver()) {
         Text.Clear();
     }
-    LogFailure(Read, detail::AnimationFileNameIn(Path));
+    LogFailure(Read, AnimationFileNameIn(Path));
     Text.Clear();
 }
 

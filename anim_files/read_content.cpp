@@ -163,10 +163,15 @@ ContentRead ReadContent(const std::u8string& Path, ReadScratch& Scratch, TextSin
     }
 }
 
-ContentRead FollowContent(const std::u8string& Path, ReadScratch& Scratch,
-                          ContentObserver& Observer) {
-    FollowedText Text(Scratch);
-    return ReadContent(Path, Scratch, Text, &Observer);
+}  // namespace QVH::detail
+
+namespace QVH {
+
+ContentRead FollowContent(const std::u8string& Path, ContentObserver& Observer) {
+    // The reads' own scratch, reused from file to file.
+    detail::ScratchLease Lease;
+    detail::FollowedText Text(Lease.Scratch());
+    return detail::ReadContent(Path, Lease.Scratch(), Text, &Observer);
 }
 
-}  // namespace QVH::detail
+}  // namespace QVH

@@ -11,7 +11,9 @@
 #include "anim_files/read_failure.hpp"
 #include "anim_files/read_scratch.hpp"
 
-namespace QVH::detail {
+// The reading of an animation file, a piece at a time: what the mod's read is built on, and how
+// the folder check follows the same read.
+namespace QVH {
 
 // The most units a read sets aside from the file's length alone, before its text has come: 16 Mi
 // (32 MiB). A file may claim far more than its text, which ends at its first NUL; past this,
@@ -38,6 +40,21 @@ protected:
     ~ContentObserver() = default;
 };
 
+// What a read of a file gave: nothing, when the file was read to the end of its text.
+struct ContentRead {
+    std::optional<ReadFailure> Failure;
+    // The system's error behind OpenFailed or ReadFailed, when it gave one.
+    std::error_code Error;
+};
+
+// Reads the file at Path (UTF-8 text) as the mod's read does, for Observer alone: the same opening,
+// limits and decoding, its text let go a piece at a time, so that a large file needs no more memory
+// than a small one. Throws std::bad_alloc when memory runs out, and what Observer throws. Any
+// thread.
+ContentRead FollowContent(const std::u8string& Path, ContentObserver& Observer);
+
+namespace detail {
+
 // Where a read puts the text it decodes, a piece at a time.
 class TextSink {
 public:
@@ -54,13 +71,6 @@ protected:
     ~TextSink() = default;
 };
 
-// What a read of a file gave: nothing, when the file was read to the end of its text.
-struct ContentRead {
-    std::optional<ReadFailure> Failure;
-    // The system's error behind OpenFailed or ReadFailed, when it gave one.
-    std::error_code Error;
-};
-
 // Reads the file at Path (UTF-8 text) in binary up to the end of its text, a piece at a time into
 // Scratch, and decodes each piece with a ContentDecoder into Text. The text ends at its first NUL:
 // the file is read no further. A file whose length could pass an engine string's is refused
@@ -69,9 +79,5 @@ struct ContentRead {
 ContentRead ReadContent(const std::u8string& Path, ReadScratch& Scratch, TextSink& Text,
                         ContentObserver* Observer = nullptr);
 
-// Reads the file at Path as ReadContent does, for Observer alone: the text is decoded and let go a
-// piece at a time, so a large file needs no more memory than a small one.
-ContentRead FollowContent(const std::u8string& Path, ReadScratch& Scratch,
-                          ContentObserver& Observer);
-
-}  // namespace QVH::detail
+}  // namespace detail
+}  // namespace QVH

@@ -1,6 +1,6 @@
 #include "anim_files/read_failure.hpp"
 
-namespace QVH::detail {
+namespace QVH {
 
 RC::StringViewType ReadFailureWords(ReadFailure Failure) {
     switch (Failure) {
@@ -22,4 +22,4 @@ RC::StringViewType ReadFailureWords(ReadFailure Failure) {
     return STR("Could not open animation file");
 }
 
-}  // namespace QVH::detail
+}  // namespace QVH

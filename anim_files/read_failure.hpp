@@ -2,7 +2,7 @@
 
 #include "File/Macros.hpp"
 
-namespace QVH::detail {
+namespace QVH {
 
 // Why a read of a file gave no text. Device: the path names a device, or anything else that is not
 // a regular file (a FIFO, a socket). TooLarge: its text could pass an engine string's length.
@@ -14,4 +14,4 @@ enum class ReadFailure { Missing, Folder, Device, OpenFailed, TooLarge, ReadFail
 // thread.
 RC::StringViewType ReadFailureWords(ReadFailure Failure);
 
-}  // namespace QVH::detail
+}  // namespace QVH

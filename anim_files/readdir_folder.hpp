@@ -10,7 +10,7 @@
 #include <memory>
 #include <system_error>
 
-namespace QVH::detail {
+namespace QVH {
 
 struct CloseFolder {
     void operator()(DIR* Folder) const { ::closedir(Folder); }
@@ -42,4 +42,4 @@ std::error_code ForEachEntry(DIR& Folder, Visitor&& Visit) {
     }
 }
 
-}  // namespace QVH::detail
+}  // namespace QVH

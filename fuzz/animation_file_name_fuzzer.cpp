@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     }
     fs::path Path;
     try {
-        Path = fs::path(QVH::detail::AnimationFilePathText(Name));
+        Path = fs::path(QVH::AnimationFilePathText(Name));
     } catch (const std::system_error&) {
         return 0;  // the system takes no such path, so the read opens nothing
     }

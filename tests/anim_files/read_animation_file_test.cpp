@@ -192,7 +192,7 @@ TEST_F(ReadAnimationFileTest, ReadsNothingAfterTheFirstNulAndGivesRoomOnlyForThe
         std::size_t MostRoom;
     } Cases[] = {
         {u"sparse.json", 1, 2 * QVH::detail::ReadScratch::PieceBytes},
-        {u"long.json", 200'003, QVH::detail::MaxUnitsExpectedFromLength + 1},
+        {u"long.json", 200'003, QVH::MaxUnitsExpectedFromLength + 1},
     };
     for (const auto& C : Cases) {
 #ifdef __linux__
@@ -228,7 +228,7 @@ TEST_F(ReadAnimationFileTest, FollowsAFileThatGrowsOrShrinksWhileItIsRead) {
     // when it was opened: the text is what the reads then give, whole, in a whole engine string.
     constexpr std::size_t Piece = QVH::detail::ReadScratch::PieceBytes;
     const std::string Start(Piece + 1000, 'a');
-    struct Changer final : QVH::detail::ContentObserver {
+    struct Changer final : QVH::ContentObserver {
         void Opened(std::optional<std::uint64_t>) override {}
         void Piece(std::span<const char>) override {
             if (std::exchange(Change, {}).empty()) {
@@ -269,7 +269,7 @@ TEST_F(ReadAnimationFileTest, FollowsAFileThatGrowsOrShrinksWhileItIsRead) {
 TEST_F(ReadAnimationFileTest, MemoryRunningOutEmptiesPayloadWithOneLine) {
     // The engine's allocator refuses the room the file's length asks for at once, or, for a file
     // longer than what is set aside from its length, the room it grows into halfway.
-    const std::size_t Past = QVH::detail::MaxUnitsExpectedFromLength + (1 << 20);
+    const std::size_t Past = QVH::MaxUnitsExpectedFromLength + (1 << 20);
     Game.WriteFile("start.json", std::string(1 << 20, 's'));
     Game.WriteFile("halfway.json", std::string(Past, 'h'));
     const struct {
@@ -285,6 +285,42 @@ TEST_F(ReadAnimationFileTest, MemoryRunningOutEmptiesPayloadWithOneLine) {
             u"QVH_MotionArchive : Not enough memory to read animation file: "s + C.Name + u"\n"));
     }
     EXPECT_EQ(Log.Texts(), Expected);
+}
+
+TEST_F(ReadAnimationFileTest, TellsAnObserverTheBytesAsReadAndWhereTheNulIs) {
+    // What the folder check sees of a read: the NUL's offset must hold when bytes of a character
+    // were kept back across a piece's edge, line breaks among them dropped.
+    constexpr std::size_t Piece = QVH::detail::ReadScratch::PieceBytes;
+    const struct {
+        const char* What;
+        std::string Bytes;
+        std::optional<std::uint64_t> Nul;
+    } Cases[] = {
+        {"no NUL", "{\r\n}", std::nullopt},
+        {"a NUL first", "\0{}"s, 0},
+        {"a lead byte kept", std::string(Piece - 1, 'x') + "\xE2\x82\xAC\0yz"s, Piece + 2},
+        {"line breaks kept out", std::string(Piece - 3, 'x') + "\xE2\r\n\x82\xAC\0"s, Piece + 2},
+        {"UTF-16", "\xFF\xFE{\0\0\0}\0"s, 4},
+    };
+    struct Kept final : QVH::ContentObserver {
+        void Opened(std::optional<std::uint64_t>) override {}
+        void Piece(std::span<const char> Bytes) override {
+            Data.append(Bytes.data(), Bytes.size());
+        }
+        void Nul(std::uint64_t Offset) override { NulAt = Offset; }
+        void End(std::optional<std::uint64_t> Size) override { FileSize = Size; }
+        std::string Data;
+        std::optional<std::uint64_t> NulAt;
+        std::optional<std::uint64_t> FileSize;
+    };
+    for (const auto& C : Cases) {
+        const auto File = Game.WriteFile("observed.json", C.Bytes);
+        Kept Observer;
+        ASSERT_FALSE(QVH::FollowContent(File.u8string(), Observer).Failure) << C.What;
+        EXPECT_EQ(Observer.Data, C.Bytes) << C.What;
+        EXPECT_EQ(Observer.NulAt, C.Nul) << C.What;
+        EXPECT_EQ(Observer.FileSize, C.Bytes.size()) << C.What;
+    }
 }
 
 TEST_F(ReadAnimationFileTest, ManyThreadsReadAtOnce) {

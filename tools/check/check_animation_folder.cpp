@@ -13,6 +13,7 @@
 #include "anim_files/input_file.hpp"
 #include "anim_files/listing_separator.hpp"
 #include "anim_files/read_failure.hpp"
+#include "anim_files/system_error_text.hpp"
 #include "bridge/comms_call_params.hpp"
 #include "text/to_utf8.hpp"
 #include "tools/check/animation_folder_walk.hpp"
@@ -53,9 +54,9 @@ bool EndsInJson(const RC::StringType& Name) {
 // Why the file as stored gives no bytes to check, when the mod's read of it gave some: in the
 // words of the mod's log line for the failure, and with the system's reason.
 std::string Unreadable(const DiskRead& Read) {
-    std::string Text = ToUtf8Lossy(detail::ReadFailureWords(*Read.Failure));
+    std::string Text = ToUtf8Lossy(ReadFailureWords(*Read.Failure));
     if (Read.Error) {
-        Text += " (" + ToUtf8Lossy(detail::InputFile::ErrorText(Read.Error)) + ")";
+        Text += " (" + ToUtf8Lossy(SystemErrorText(Read.Error)) + ")";
     }
     return Text;
 }
@@ -149,7 +150,7 @@ void CheckFile(const FolderWalk& Walk, std::size_t Index, const CommsCall& Call,
         "qvh-host cannot read the file itself, so its bytes are not "
         "checked: ";
     try {
-        const DiskRead Stored = ReadDiskFile(detail::AnimationFilePathText(Name));
+        const DiskRead Stored = ReadDiskFile(AnimationFilePathText(Name));
         if (Stored.Failure) {
             Out.Add(FindingId::StoredUnreadable, Unchecked + Unreadable(Stored));
             return;

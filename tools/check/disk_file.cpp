@@ -5,13 +5,12 @@
 #include <utility>
 
 #include "anim_files/read_content.hpp"
-#include "anim_files/read_scratch.hpp"
 
 namespace QVH::Check {
 namespace {
 
 // Keeps what the mod's read meets: every byte it reads, where the text ends, how long the file is.
-class Keeper final : public detail::ContentObserver {
+class Keeper final : public ContentObserver {
 public:
     void Opened(std::optional<std::uint64_t> Size) override { Expected = Size.value_or(0); }
     void Piece(std::span<const char> Bytes) override {
@@ -20,7 +19,7 @@ public:
         // than its text, which ends at a NUL, gets room as its bytes come.
         if (++Pieces == 2) {
             File.Bytes.reserve(static_cast<std::size_t>(
-                std::min<std::uint64_t>(Expected, detail::MaxUnitsExpectedFromLength)));
+                std::min<std::uint64_t>(Expected, MaxUnitsExpectedFromLength)));
         }
         File.Bytes.append(Bytes.data(), Bytes.size());
     }
@@ -37,10 +36,8 @@ private:
 }  // namespace
 
 DiskRead ReadDiskFile(const std::u8string& Path) {
-    // The reads' own scratch, reused from file to file.
-    detail::ScratchLease Lease;
     Keeper Kept;
-    const detail::ContentRead Read = detail::FollowContent(Path, Lease.Scratch(), Kept);
+    const ContentRead Read = FollowContent(Path, Kept);
     if (Read.Failure) {
         return {Read.Failure, Read.Error, {}};
     }

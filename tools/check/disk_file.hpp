@@ -1,6 +1,6 @@
 #pragma once
 
-// An animation file as stored on disk, read with the mod's own read (ReadContent), so that it
+// An animation file as stored on disk, read with the mod's own read (FollowContent), so that it
 // fails where the mod's read fails and its text ends where the mod's ends: what the checks look
 // at besides the text the mod gives, to place what they find in the file.
 
@@ -29,7 +29,7 @@ struct DiskFile {
 
 // What a read of a file as stored gave: the file, or why there is none.
 struct DiskRead {
-    std::optional<detail::ReadFailure> Failure;
+    std::optional<ReadFailure> Failure;
     std::error_code Error;  // the system's, behind OpenFailed and ReadFailed
     DiskFile File;
 };

@@ -75,15 +75,15 @@ bool FolderLister::List(const NativeName& Path, std::size_t Depth, std::vector<F
             Marks.push_back({Depth, Path.size(), Kept});
         }
     }
-    const QVH::detail::ReaddirFolder Folder(::fdopendir(Descriptor));
+    const QVH::ReaddirFolder Folder(::fdopendir(Descriptor));
     if (!Folder) {
         Error = LastError();
         ::close(Descriptor);
         return false;
     }
     const int Opened = ::dirfd(Folder.get());
-    const std::error_code Failed = QVH::detail::ForEachEntry(
-        *Folder, [&](const char* Name) { Out.push_back(EntryIn(Opened, Name)); });
+    const std::error_code Failed =
+        QVH::ForEachEntry(*Folder, [&](const char* Name) { Out.push_back(EntryIn(Opened, Name)); });
     if (Failed) {
         Error = Failed.message();
     }
