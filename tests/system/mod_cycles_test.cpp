@@ -1,7 +1,7 @@
 // The built mod library loaded, told the engine is ready, uninstalled and freed hundreds of times,
-// each time at a random moment of its scan; and the host's restart of all mods, which frees the
-// library at once while the game thread may be running the mod's hooks. Nothing may run in a
-// library that is gone, and no call may be answered twice.
+// each time at a random moment of its scan; thousands of lives in one load; and the host's restart
+// of all mods, which frees the library at once while the game thread may be running the mod's
+// hooks. Nothing may run in a library that is gone, and no call may be answered twice.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -116,6 +116,28 @@ TEST(ModLibraryCycles, AModThatNeverHookedLeavesNothingRunningWhenUnloadedAtAnyM
     // The start-up line of each cycle, and nothing else.
     EXPECT_EQ(Log.Texts(), std::vector<RC::StringType>(
                                Cycles, STR("QVH_MotionArchive C++ Side Initialized!\n")));
+    StandIn::Reset();
+}
+
+// Many lives in one load, each uninstalled while its scan waits for a widget that never loads:
+// stopping the wait must never lose its wake-up, or uninstall_mod would hang the host.
+TEST(ModLibraryCycles, EveryLifeInOneLoadEndsWhileItsScanWaits) {
+    QVH::Test::CapturedLog Log;
+    StandIn::Reset();
+    const auto Library = LoadMod();
+    ASSERT_TRUE(Library);
+    std::mt19937 Random(20261209);
+    constexpr int Lives = 3000;
+    for (int Life = 0; Life < Lives; ++Life) {
+        RC::CppUserModBase* Mod = Library->CallStartMod();
+        ASSERT_NE(Mod, nullptr) << Life;
+        Mod->on_unreal_init();
+        std::this_thread::sleep_for(
+            std::chrono::microseconds(std::uniform_int_distribution<int>(0, 1000)(Random)));
+        Library->CallUninstallMod(Mod);
+    }
+    EXPECT_EQ(StandIn::HookCount(Path), 0);
+    EXPECT_EQ(Log.Texts().size(), static_cast<std::size_t>(Lives));
     StandIn::Reset();
 }
 
