@@ -16,13 +16,17 @@ bool ScanThread::Start(void (*Body)()) {
 
 bool ScanThread::WaitFor(std::chrono::milliseconds Duration) {
     std::unique_lock Lock(WaitMutex);
-    // Nothing notifies Wake but a stop request, so this waits the whole time unless asked to stop.
-    Wake.wait_for(Lock, StopSource.get_token(), Duration, [] { return false; });
-    return !StopSource.stop_requested();
+    // Only a stop notifies Wake, so this waits the whole time unless asked to stop.
+    return !Wake.wait_for(Lock, Duration, [this] { return StopRequested; });
 }
 
 void ScanThread::Stop() noexcept {
-    StopSource.request_stop();
+    {
+        // Set under the mutex, so the flag cannot change between the waiter's test and its wait.
+        const std::lock_guard Lock(WaitMutex);
+        StopRequested = true;
+    }
+    Wake.notify_all();
     if (!Thread.joinable()) {
         return;
     }

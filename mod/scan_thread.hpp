@@ -7,7 +7,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
-#include <stop_token>
 #include <thread>
 
 namespace QVH {
@@ -31,13 +30,17 @@ public:
     // none. Host threads only.
     void Stop() noexcept;
 
-    // True once a started thread's Body has returned.
+    // True once a started thread's Body has returned. The mod has no use for it; it stays for the
+    // tests, which tell by it a scan that ended on its own from one still waiting, and whose
+    // reads of the mod object's fields it orders after the scan's writes.
     bool Finished() const noexcept { return BodyReturned.load(); }
 
 private:
-    std::stop_source StopSource;
+    // A plain flag under the mutex, not std::stop_token: libstdc++ 12's stop_callback waits on a
+    // semaphore that can lose its wake-up where there is no futex (Windows), hanging Stop.
     std::mutex WaitMutex;
-    std::condition_variable_any Wake;
+    std::condition_variable Wake;
+    bool StopRequested = false;
     std::atomic<bool> BodyReturned{false};
     bool Started = false;
     std::thread Thread;

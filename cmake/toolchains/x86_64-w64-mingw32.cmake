@@ -15,9 +15,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The DLLs and programs must run with nothing beside them: no libgcc_s_seh-1.dll,
-# libstdc++-6.dll or libwinpthread-1.dll. -static links all three from their archives; the
-# Windows system libraries stay import libraries.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
+# The MinGW runtime (libgcc_s_seh-1.dll, libstdc++-6.dll, libwinpthread-1.dll) is linked as DLLs,
+# one copy per process, as a game's mods share its MSVC runtime DLLs; the build copies them beside
+# the programs (cmake/mingw_runtime.cmake). Linked statically into a DLL, the runtime stays
+# behind each time the DLL unloads: winpthreads keeps a thread-local slot (after about a thousand
+# loads the process ends) and libstdc++ about 75 KB. With winpthreads alone as a DLL, a thread
+# that ends later runs the unloaded library's thread-local clean-up, and crashes.

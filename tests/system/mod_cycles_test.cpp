@@ -1,7 +1,7 @@
 // The built mod library loaded, told the engine is ready, uninstalled and freed hundreds of times,
-// each time at a random moment of its scan; and the host's restart of all mods, which frees the
-// library at once while the game thread may be running the mod's hooks. Nothing may run in a
-// library that is gone, and no call may be answered twice.
+// each time at a random moment of its scan; thousands of lives in one load; and the host's restart
+// of all mods, which frees the library at once while the game thread may be running the mod's
+// hooks. Nothing may run in a library that is gone, and no call may be answered twice.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,6 +23,7 @@
 #include "tests/support/captured_log.hpp"
 #include "tests/support/comms_call_block.hpp"
 #include "tests/support/game_folder.hpp"
+#include "tests/support/process_footprint.hpp"
 #include "tests/support/wait_until.hpp"
 
 namespace {
@@ -118,6 +119,58 @@ TEST(ModLibraryCycles, AModThatNeverHookedLeavesNothingRunningWhenUnloadedAtAnyM
                                Cycles, STR("QVH_MotionArchive C++ Side Initialized!\n")));
     StandIn::Reset();
 }
+
+// Many lives in one load, each uninstalled while its scan waits for a widget that never loads:
+// stopping the wait must never lose its wake-up, or uninstall_mod would hang the host.
+TEST(ModLibraryCycles, EveryLifeInOneLoadEndsWhileItsScanWaits) {
+    QVH::Test::CapturedLog Log;
+    StandIn::Reset();
+    const auto Library = LoadMod();
+    ASSERT_TRUE(Library);
+    std::mt19937 Random(20261209);
+    constexpr int Lives = 3000;
+    for (int Life = 0; Life < Lives; ++Life) {
+        RC::CppUserModBase* Mod = Library->CallStartMod();
+        ASSERT_NE(Mod, nullptr) << Life;
+        Mod->on_unreal_init();
+        std::this_thread::sleep_for(
+            std::chrono::microseconds(std::uniform_int_distribution<int>(0, 1000)(Random)));
+        Library->CallUninstallMod(Mod);
+    }
+    EXPECT_EQ(StandIn::HookCount(Path), 0);
+    EXPECT_EQ(Log.Texts().size(), static_cast<std::size_t>(Lives));
+    StandIn::Reset();
+}
+
+#ifdef _WIN32
+// A library that unloads takes all it set up with it: a runtime that kept a thread-local slot per
+// load would end the process after about a thousand lives, one that kept its memory would grow.
+TEST(ModLibraryCycles, LoadsOfAModThatNeverHookedLeaveTheProcessAsTheyFoundIt) {
+    QVH::Test::CapturedLog Log;
+    StandIn::Reset();
+    const auto Live = [] {
+        ModLife Life;
+        ASSERT_NE(Life.Mod, nullptr);
+        Life.Mod->on_unreal_init();
+        std::this_thread::sleep_for(200us);
+        Life.End();
+    };
+    // What the first life sets up for the whole process may stay.
+    Live();
+    const QVH::Test::ProcessFootprint Before = QVH::Test::MeasureProcess();
+    constexpr int Loads = 1200;
+    for (int Load = 0; Load < Loads && !testing::Test::HasFatalFailure(); ++Load) {
+        Live();
+    }
+    const QVH::Test::ProcessFootprint After = QVH::Test::MeasureProcess();
+    EXPECT_EQ(After.NextThreadSlot, Before.NextThreadSlot);
+    EXPECT_LT(After.CommittedPrivateBytes, Before.CommittedPrivateBytes + (4u << 20));
+    std::printf("%d loads: %+lld bytes committed\n", Loads,
+                static_cast<long long>(After.CommittedPrivateBytes) -
+                    static_cast<long long>(Before.CommittedPrivateBytes));
+    StandIn::Reset();
+}
+#endif
 
 // A mod uninstalled at a random moment around its hooking: whatever it hooked stays in the host
 // and does nothing, and it says so once.
