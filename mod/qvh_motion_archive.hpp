@@ -15,13 +15,17 @@ namespace QVH {
 
 class QVH_MotionArchive : public RC::CppUserModBase {
 public:
-    // The comms Blueprint function once the scan has found it; null until then.
+    // Public, as the mod's design lays the object out: the scan writes these fields, the object's
+    // hooks and destructor read them, and the tests set BPToCPPCaller and HookIds to try the
+    // scan's entry check. No other code of the mod touches them.
+    //
+    // CPPCommsCall once the scan has found it; null until then.
     RC::Unreal::UObject* BPToCPPCaller = nullptr;
     // The identifiers of the hooks installed on BPToCPPCaller, as the host returned them.
     std::pair<int, int> HookIds{0, 0};
     // The gate that the installed hooks hold a share of; null until the host has installed them.
     std::shared_ptr<HookGate> HookCalls;
-    // The thread that looks for the comms function; read the two fields above only once it has
+    // The thread that looks for CPPCommsCall; read the two fields above only once it has
     // finished or been stopped.
     ScanThread Scan;
 
@@ -32,11 +36,11 @@ public:
     ~QVH_MotionArchive() override;
 
     auto on_update() -> void override;
-    // Starts the scan for the comms function on its own thread and returns at once. Only the
+    // Starts the scan for CPPCommsCall on its own thread and returns at once. Only the
     // object that ModInstance points at scans, and only once.
     auto on_unreal_init() -> void override;
 
-    // Body of the scan thread: finds the comms function and hooks it. Reaches the mod object
+    // Body of the scan thread: finds CPPCommsCall and hooks it. Reaches the mod object
     // through ModInstance, and stops once ModInstance points at another object.
     static void ScanForBPToCPPCaller();
 

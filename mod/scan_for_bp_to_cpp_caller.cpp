@@ -1,4 +1,4 @@
-// Finding the widget's comms function once the game has loaded it, and hooking it.
+// Finding the widget's CPPCommsCall once the game has loaded it, and hooking it.
 #include <chrono>
 #include <memory>
 

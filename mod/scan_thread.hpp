@@ -1,6 +1,6 @@
 #pragma once
 
-// The thread on which the mod object looks for the comms function. It belongs to the mod object:
+// The thread on which the mod object looks for CPPCommsCall. It belongs to the mod object:
 // destroying it asks the scan to stop and waits until it has, so no scan outlives its object.
 
 #include <atomic>
