@@ -65,18 +65,28 @@ constexpr std::uint8_t RulesByTrailHigh[16] = {0, 0, 0, 0, 0, 0, 0, 0, 43, 51, 5
 constexpr std::uint8_t LineBreakByNibble[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
                                                 0xFF, 0xFF, '\n', 0xFF, 0xFF, '\r', 0xFF, 0xFF};
 
+// A lead's low nibble in the high one: the top bits of a three-byte character's unit.
+constexpr std::uint8_t Lead3BitsByNibble[16] = {0x00, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70,
+                                                0x80, 0x90, 0xA0, 0xB0, 0xC0, 0xD0, 0xE0, 0xF0};
+// The low surrogate's top bits, for a four-byte lead (F0 to F4 give 1 to 5).
+constexpr std::uint8_t LowSurrogateTopByIndex[16] = {
+    0, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC};
+
 struct Constants {
     Constant Marks[2] = {Repeated(0), Repeated(MarkBelow)};
     Constant LineBreaks = ByNibble(LineBreakByNibble);
     Constant BelowLead = Repeated(0xC0);  // as signed bytes, only trail bytes are less
-    Constant SignBit = Repeated(0x80);
-    Constant FlippedE0 = Repeated((0xE0 ^ 0x80) - 1);
-    Constant FlippedF0 = Repeated((0xF0 ^ 0x80) - 1);
+    // Taken off with saturation, these leave the sign bit only in leads of three bytes and more,
+    // and of four.
+    Constant Lead3ByTheSign = Repeated(0xE0 - 0x80);
+    Constant Lead4ByTheSign = Repeated(0xF0 - 0x80);
     Constant Nibble = Repeated(0x0F);
-    Constant HighNibble = Repeated(0xF0);
     Constant Ascii = Repeated(0x7F);
     Constant TopTwo = Repeated(0xC0);
-    Constant LowSurrogateTop = Repeated(0xDC);
+    Constant Lead3Index = Repeated(0xE0);
+    Constant Lead4Index = Repeated(0xEF);
+    Constant Lead3Bits = ByNibble(Lead3BitsByNibble);
+    Constant LowSurrogateTop = ByNibble(LowSurrogateTopByIndex);
     Constant HighSurrogateOffset = Repeated((0xD800 - 0x40) & 0xFF, (0xD800 - 0x40) >> 8);
     Constant ByLeadHigh = ByNibble(RulesByLeadHigh);
     Constant ByLeadLow = ByNibble(RulesByLeadLow);
@@ -123,8 +133,8 @@ QVH_STEP __m256i Shuffles(std::uint64_t First, std::uint64_t Second) {
 QVH_STEP RC::CharType* Compact(RC::CharType* Out, __m256i Low, __m256i High, std::uint32_t Keep) {
     // Each set of eight times 16, in 16 bits of its own: its shuffle's offset in one step.
     const std::uint64_t Offsets = _pdep_u64(Keep, 0x0FF0'0FF0'0FF0'0FF0);
-    const std::uint64_t Offset[4] = {Offsets & 0xFFFF, Offsets >> 16 & 0xFFFF,
-                                     Offsets >> 32 & 0xFFFF, Offsets >> 48};
+    const std::uint64_t Offset[4] = {Offsets & 0xFFFF, _bextr_u64(Offsets, 16, 16),
+                                     _bextr_u64(Offsets, 32, 16), Offsets >> 48};
     const __m256i Lows = _mm256_shuffle_epi8(Low, Shuffles(Offset[0], Offset[2]));
     const __m256i Highs = _mm256_shuffle_epi8(High, Shuffles(Offset[1], Offset[3]));
     const __m128i Parts[4] = {_mm256_castsi256_si128(Lows), _mm256_castsi256_si128(Highs),
@@ -160,15 +170,13 @@ template <int Halves>
 QVH_STEP Classes Classify(const Constants& K, const __m256i (&Bytes)[2]) {
     Classes Found;
     for (int Part = 0; Part < Halves; ++Part) {
-        // With the sign bit flipped, signed order is the bytes' order.
-        const __m256i Flipped = _mm256_xor_si256(Bytes[Part], Load(K.SignBit));
         const auto Mask = [Part](__m256i Marked) QVH_TARGET_AVX2 {
             return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(Marked))}
                    << 32 * Part;
         };
         Found.Trails |= Mask(_mm256_cmpgt_epi8(Load(K.BelowLead), Bytes[Part]));
-        Found.Leads3 |= Mask(_mm256_cmpgt_epi8(Flipped, Load(K.FlippedE0)));
-        Found.Leads4 |= Mask(_mm256_cmpgt_epi8(Flipped, Load(K.FlippedF0)));
+        Found.Leads3 |= Mask(_mm256_subs_epu8(Bytes[Part], Load(K.Lead3ByTheSign)));
+        Found.Leads4 |= Mask(_mm256_subs_epu8(Bytes[Part], Load(K.Lead4ByTheSign)));
     }
     return Found;
 }
@@ -180,25 +188,25 @@ QVH_STEP Classes Classify(const Constants& K, const __m256i (&Bytes)[2]) {
 // over 16, less 0x10000 / 1024. Low and High as Compact takes them.
 QVH_STEP void Units(const Constants& K, const Half& Part, bool FourBytes, __m256i& Low,
                     __m256i& High) {
-    const __m256i Previous = Part.Back<1>();
-    const __m256i Trail = _mm256_cmpgt_epi8(Load(K.BelowLead), Part.Bytes);
-    const __m256i Flipped2 = _mm256_xor_si256(Part.Back<2>(), Load(K.SignBit));
-    const __m256i Lead3Before =
-        _mm256_cmpgt_epi8(_mm256_xor_si256(Part.Back<3>(), Load(K.SignBit)), Load(K.FlippedF0));
-    const __m256i LowBytes = _mm256_or_si256(
-        _mm256_and_si256(Part.Bytes, Load(K.Ascii)),
-        _mm256_and_si256(Trail, _mm256_and_si256(_mm256_slli_epi16(Previous, 6), Load(K.TopTwo))));
+    // The byte before counts only for a trail byte (the same test as Classify's, which the
+    // compiler shares).
+    const __m256i Previous =
+        _mm256_and_si256(_mm256_cmpgt_epi8(Load(K.BelowLead), Part.Bytes), Part.Back<1>());
+    // Saturation leaves a lead of three or four bytes (two back) or of four (three back) an index
+    // that finds its bits, and turns any other byte into the index of a zero.
+    const __m256i Lead3 = _mm256_subs_epu8(Part.Back<2>(), Load(K.Lead3Index));
+    const __m256i Lead4 = _mm256_subs_epu8(Part.Back<3>(), Load(K.Lead4Index));
+    const __m256i LowBytes =
+        _mm256_or_si256(_mm256_and_si256(Part.Bytes, Load(K.Ascii)),
+                        _mm256_and_si256(_mm256_slli_epi16(Previous, 6), Load(K.TopTwo)));
     const __m256i HighBytes = _mm256_or_si256(
-        _mm256_or_si256(_mm256_and_si256(Trail, _mm256_and_si256(_mm256_srli_epi16(Previous, 2),
-                                                                 Load(K.Nibble))),
-                        _mm256_and_si256(_mm256_cmpgt_epi8(Flipped2, Load(K.FlippedE0)),
-                                         _mm256_and_si256(_mm256_slli_epi16(Part.Back<2>(), 4),
-                                                          Load(K.HighNibble)))),
-        _mm256_and_si256(Lead3Before, Load(K.LowSurrogateTop)));
+        _mm256_or_si256(_mm256_and_si256(_mm256_srli_epi16(Previous, 2), Load(K.Nibble)),
+                        _mm256_shuffle_epi8(Load(K.Lead3Bits), Lead3)),
+        _mm256_shuffle_epi8(Load(K.LowSurrogateTop), Lead4));
     Low = _mm256_unpacklo_epi8(LowBytes, HighBytes);
     High = _mm256_unpackhi_epi8(LowBytes, HighBytes);
     if (FourBytes) {
-        const __m256i Third = _mm256_cmpgt_epi8(Flipped2, Load(K.FlippedF0));
+        const __m256i Third = _mm256_subs_epu8(Part.Back<2>(), Load(K.Lead4ByTheSign));
         const __m256i Offset = Load(K.HighSurrogateOffset);
         Low = _mm256_blendv_epi8(Low, _mm256_add_epi16(_mm256_srli_epi16(Low, 4), Offset),
                                  _mm256_unpacklo_epi8(Third, Third));
