@@ -53,14 +53,69 @@ constexpr Constant ByNibble(const std::uint8_t (&Sixteen)[16]) {
     return Made;
 }
 
-// The second byte's rules of Table 3-7 for the lead byte before it: bit 0 C0 and C1 (overlong),
-// bit 1 E0 80..9F (overlong), bit 2 ED A0..BF (surrogates), bit 3 F0 80..8F (overlong), bit 4 F4
-// 90..BF and bit 5 F5..FF (above U+10FFFF). A byte breaks one where three lookups (by the lead's
-// high and low nibble, and by the trail byte's high nibble) share a bit.
-constexpr std::uint8_t RulesByLeadHigh[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 6, 56};
-constexpr std::uint8_t RulesByLeadLow[16] = {11, 1,  0,  0,  16, 32, 32, 32,
-                                             32, 32, 32, 32, 32, 36, 32, 32};
-constexpr std::uint8_t RulesByTrailHigh[16] = {0, 0, 0, 0, 0, 0, 0, 0, 43, 51, 53, 53, 0, 0, 0, 0};
+// Keiser and Lemire's check of each byte against the one before: a bit for each fault, which the
+// three lookups (by the byte before's high and low nibble, and by the byte's high nibble) must all
+// show. The second byte's rules are those of Table 3-7.
+constexpr std::uint8_t TooShort = 1 << 0;  // a lead, then no trail byte
+constexpr std::uint8_t TooLong = 1 << 1;   // a trail byte after ASCII
+constexpr std::uint8_t Overlong3 = 1 << 2;
+constexpr std::uint8_t TooLarge = 1 << 3;  // above U+10FFFF
+constexpr std::uint8_t Surrogate = 1 << 4;
+constexpr std::uint8_t Overlong2 = 1 << 5;
+constexpr std::uint8_t TooLarge1000 = 1 << 6;
+constexpr std::uint8_t Overlong4 = 1 << 6;
+// Two trail bytes in a row: a fault unless a lead of three or four bytes stands before them.
+constexpr std::uint8_t TwoTrails = 1 << 7;
+constexpr std::uint8_t Carry = TooShort | TooLong | TwoTrails;
+constexpr std::uint8_t FaultsByLeadHigh[16] = {TooLong,
+                                               TooLong,
+                                               TooLong,
+                                               TooLong,
+                                               TooLong,
+                                               TooLong,
+                                               TooLong,
+                                               TooLong,
+                                               TwoTrails,
+                                               TwoTrails,
+                                               TwoTrails,
+                                               TwoTrails,
+                                               TooShort | Overlong2,
+                                               TooShort,
+                                               TooShort | Overlong3 | Surrogate,
+                                               TooShort | TooLarge | TooLarge1000 | Overlong4};
+constexpr std::uint8_t FaultsByLeadLow[16] = {Carry | Overlong3 | Overlong2 | Overlong4,
+                                              Carry | Overlong2,
+                                              Carry,
+                                              Carry,
+                                              Carry | TooLarge,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000 | Surrogate,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000};
+constexpr std::uint8_t AnyTrail = TooLong | Overlong2 | TwoTrails;
+constexpr std::uint8_t FaultsByTrailHigh[16] = {TooShort,
+                                                TooShort,
+                                                TooShort,
+                                                TooShort,
+                                                TooShort,
+                                                TooShort,
+                                                TooShort,
+                                                TooShort,
+                                                AnyTrail | Overlong3 | TooLarge1000 | Overlong4,
+                                                AnyTrail | Overlong3 | TooLarge,
+                                                AnyTrail | Surrogate | TooLarge,
+                                                AnyTrail | Surrogate | TooLarge,
+                                                TooShort,
+                                                TooShort,
+                                                TooShort,
+                                                TooShort};
 // A line break's byte finds itself here by its low nibble; every other byte finds another.
 constexpr std::uint8_t LineBreakByNibble[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
                                                 0xFF, 0xFF, '\n', 0xFF, 0xFF, '\r', 0xFF, 0xFF};
@@ -71,6 +126,16 @@ constexpr std::uint8_t Lead3BitsByNibble[16] = {0x00, 0x10, 0x20, 0x30, 0x40, 0x
 // The low surrogate's top bits, for a four-byte lead (F0 to F4 give 1 to 5).
 constexpr std::uint8_t LowSurrogateTopByIndex[16] = {
     0, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC};
+
+// Taken off with saturation, these leave something only in a lead that starts a character the
+// last bytes of a half cannot hold.
+constexpr Constant LastLeads() {
+    Constant Made = Repeated(0xFF);
+    Made.Bytes[29] = 0xF0 - 1;
+    Made.Bytes[30] = 0xE0 - 1;
+    Made.Bytes[31] = 0xC0 - 1;
+    return Made;
+}
 
 struct Constants {
     Constant Marks[2] = {Repeated(0), Repeated(MarkBelow)};
@@ -88,9 +153,11 @@ struct Constants {
     Constant Lead3Bits = ByNibble(Lead3BitsByNibble);
     Constant LowSurrogateTop = ByNibble(LowSurrogateTopByIndex);
     Constant HighSurrogateOffset = Repeated((0xD800 - 0x40) & 0xFF, (0xD800 - 0x40) >> 8);
-    Constant ByLeadHigh = ByNibble(RulesByLeadHigh);
-    Constant ByLeadLow = ByNibble(RulesByLeadLow);
-    Constant ByTrailHigh = ByNibble(RulesByTrailHigh);
+    Constant ByLeadHigh = ByNibble(FaultsByLeadHigh);
+    Constant ByLeadLow = ByNibble(FaultsByLeadLow);
+    Constant ByTrailHigh = ByNibble(FaultsByTrailHigh);
+    Constant SignBit = Repeated(0x80);
+    Constant OpenAtTheEnd = LastLeads();
 };
 inline constexpr Constants TheConstants{};
 
@@ -105,18 +172,6 @@ inline const Constants& Unseen() {
     asm("" : "+r"(Seen));
 #endif
     return *Seen;
-}
-
-// Whether a trail byte breaks the rules for the lead byte before it (RulesByLeadHigh).
-QVH_STEP bool BreaksASecondByteRule(const Constants& K, __m256i Bytes, __m256i Previous) {
-    const __m256i Rules = _mm256_and_si256(
-        _mm256_and_si256(
-            _mm256_shuffle_epi8(Load(K.ByLeadHigh),
-                                _mm256_and_si256(_mm256_srli_epi16(Previous, 4), Load(K.Nibble))),
-            _mm256_shuffle_epi8(Load(K.ByLeadLow), _mm256_and_si256(Previous, Load(K.Nibble)))),
-        _mm256_shuffle_epi8(Load(K.ByTrailHigh),
-                            _mm256_and_si256(_mm256_srli_epi16(Bytes, 4), Load(K.Nibble))));
-    return _mm256_testz_si256(Rules, Rules) == 0;
 }
 
 // The shuffle that keeps the units of a set in one half and that of another set in the other; each
@@ -159,10 +214,9 @@ struct Half {
     }
 };
 
-// A window's bytes, one bit each: trail bytes, and leads of three or four bytes (and above).
+// A window's bytes, one bit each: trail bytes, and leads of four bytes.
 struct Classes {
     std::uint64_t Trails = 0;
-    std::uint64_t Leads3 = 0;
     std::uint64_t Leads4 = 0;
 };
 
@@ -175,10 +229,26 @@ QVH_STEP Classes Classify(const Constants& K, const __m256i (&Bytes)[2]) {
                    << 32 * Part;
         };
         Found.Trails |= Mask(_mm256_cmpgt_epi8(Load(K.BelowLead), Bytes[Part]));
-        Found.Leads3 |= Mask(_mm256_subs_epu8(Bytes[Part], Load(K.Lead3ByTheSign)));
         Found.Leads4 |= Mask(_mm256_subs_epu8(Bytes[Part], Load(K.Lead4ByTheSign)));
     }
     return Found;
+}
+
+// Where a half's bytes are ill-formed, or hold a line break inside a sequence: not zero there.
+QVH_STEP __m256i Faults(const Constants& K, const Half& Part) {
+    const __m256i Previous = Part.Back<1>();
+    const __m256i Found = _mm256_and_si256(
+        _mm256_and_si256(
+            _mm256_shuffle_epi8(Load(K.ByLeadHigh),
+                                _mm256_and_si256(_mm256_srli_epi16(Previous, 4), Load(K.Nibble))),
+            _mm256_shuffle_epi8(Load(K.ByLeadLow), _mm256_and_si256(Previous, Load(K.Nibble)))),
+        _mm256_shuffle_epi8(Load(K.ByTrailHigh),
+                            _mm256_and_si256(_mm256_srli_epi16(Part.Bytes, 4), Load(K.Nibble))));
+    // Two trail bytes in a row belong where a lead of three or four bytes stands two or three
+    // back, and only there.
+    const __m256i Third = _mm256_or_si256(_mm256_subs_epu8(Part.Back<2>(), Load(K.Lead3ByTheSign)),
+                                          _mm256_subs_epu8(Part.Back<3>(), Load(K.Lead4ByTheSign)));
+    return _mm256_xor_si256(_mm256_and_si256(Third, Load(K.SignBit)), Found);
 }
 
 // Each byte's unit as if it ended its character: its own bits, the byte before's, and the lead
@@ -222,28 +292,25 @@ QVH_STEP void Units(const Constants& K, const Half& Part, bool FourBytes, __m256
 template <int Halves>
 QVH_STEP Utf8Cursor DecodeWindow(const Constants& K, Utf8Cursor At, const __m256i (&Bytes)[2],
                                  std::uint64_t NotAscii, std::uint64_t Breaks) {
-    constexpr unsigned Size = 32 * Halves;
-    const Classes Found = Classify<Halves>(K, Bytes);
-    const std::uint64_t Leads = _bzhi_u64(NotAscii, Size) & ~Found.Trails;
-    // A character that goes on past the bytes starts with their last lead, and waits.
-    const bool Cut =
-        ((Leads >> (Size - 1)) | (Found.Leads3 >> (Size - 2)) | (Found.Leads4 >> (Size - 3))) != 0;
-    const unsigned Taken = Cut ? 63 - static_cast<unsigned>(std::countl_zero(Leads)) : Size;
-    // Where the trail bytes must be, as the leads say, up to and with the first byte not taken.
-    const std::uint64_t Needed = Leads << 1 | Found.Leads3 << 2 | Found.Leads4 << 3;
     const Half Parts[2] = {{Bytes[0], _mm256_permute2x128_si256(Bytes[0], Bytes[0], 0x08)},
                            {Bytes[1], _mm256_permute2x128_si256(Bytes[1], Bytes[0], 0x03)}};
-    if (((Needed ^ Found.Trails) & _bzhi_u64(~std::uint64_t{0}, Taken + 1)) != 0) {
+    __m256i Found = Faults(K, Parts[0]);
+    if (Halves == 2) {
+        Found = _mm256_or_si256(Found, Faults(K, Parts[1]));
+    }
+    if (!_mm256_testz_si256(Found, Found)) {
         return At;
     }
-    for (int Part = 0; Part < Halves; ++Part) {
-        if (BreaksASecondByteRule(K, Parts[Part].Bytes, Parts[Part].Back<1>())) {
-            return At;
-        }
-    }
-    const std::uint64_t Ends = Found.Trails & ~(Found.Trails >> 1);
-    const std::uint64_t Third = Found.Leads4 << 2;
-    const std::uint64_t Keep = _bzhi_u64(~(NotAscii | Breaks) | Ends | Third, Taken);
+    const Classes Class = Classify<Halves>(K, Bytes);
+    // A character that goes on past the bytes starts with their last lead, and waits.
+    const __m256i Open = _mm256_subs_epu8(Bytes[Halves - 1], Load(K.OpenAtTheEnd));
+    const unsigned Taken = _mm256_testz_si256(Open, Open)
+                               ? 32 * Halves
+                               : 63 - std::countl_zero(NotAscii & ~Class.Trails);
+    // A byte ends its character unless a trail byte follows; a four-byte character's third byte
+    // keeps its high surrogate too.
+    const std::uint64_t Third = Class.Leads4 << 2;
+    const std::uint64_t Keep = _bzhi_u64(~(Class.Trails >> 1 | Breaks) | Third, Taken);
     for (int Part = 0; Part < Halves; ++Part) {
         __m256i Low;
         __m256i High;
