@@ -294,13 +294,6 @@ QVH_STEP Utf8Cursor DecodeWindow(const Constants& K, Utf8Cursor At, const __m256
                                  std::uint64_t NotAscii, std::uint64_t Breaks) {
     const Half Parts[2] = {{Bytes[0], _mm256_permute2x128_si256(Bytes[0], Bytes[0], 0x08)},
                            {Bytes[1], _mm256_permute2x128_si256(Bytes[1], Bytes[0], 0x03)}};
-    __m256i Found = Faults(K, Parts[0]);
-    if (Halves == 2) {
-        Found = _mm256_or_si256(Found, Faults(K, Parts[1]));
-    }
-    if (!_mm256_testz_si256(Found, Found)) {
-        return At;
-    }
     const Classes Class = Classify<Halves>(K, Bytes);
     // A character that goes on past the bytes starts with their last lead, and waits.
     const __m256i Open = _mm256_subs_epu8(Bytes[Halves - 1], Load(K.OpenAtTheEnd));
@@ -311,12 +304,20 @@ QVH_STEP Utf8Cursor DecodeWindow(const Constants& K, Utf8Cursor At, const __m256
     // keeps its high surrogate too.
     const std::uint64_t Third = Class.Leads4 << 2;
     const std::uint64_t Keep = _bzhi_u64(~(Class.Trails >> 1 | Breaks) | Third, Taken);
+    // Half by half, which keeps fewer vectors at once; what the first half writes before the
+    // second turns out ill-formed is written over.
+    RC::CharType* Out = At.Out;
     for (int Part = 0; Part < Halves; ++Part) {
+        const __m256i Found = Faults(K, Parts[Part]);
+        if (!_mm256_testz_si256(Found, Found)) {
+            return At;
+        }
         __m256i Low;
         __m256i High;
         Units(K, Parts[Part], (Third >> 32 * Part & 0xFFFF'FFFF) != 0, Low, High);
-        At.Out = Compact(At.Out, Low, High, static_cast<std::uint32_t>(Keep >> 32 * Part));
+        Out = Compact(Out, Low, High, static_cast<std::uint32_t>(Keep >> 32 * Part));
     }
+    At.Out = Out;
     At.In += Taken;
     return At;
 }
