@@ -137,12 +137,20 @@ constexpr Constant LastLeads() {
     return Made;
 }
 
+// Compared as BelowLead, no byte is less than the last.
+constexpr Constant NoneLast(Constant Made) {
+    Made.Bytes[31] = 0x80;
+    return Made;
+}
+
 struct Constants {
     Constant Marks[2] = {Repeated(0), Repeated(MarkBelow)};
     Constant LineBreaks = ByNibble(LineBreakByNibble);
     Constant BelowLead = Repeated(0xC0);  // as signed bytes, only trail bytes are less
-    // Taken off with saturation, these leave the sign bit only in leads of three bytes and more,
-    // and of four.
+    Constant BelowLeadButLast = NoneLast(BelowLead);
+    // Taken off with saturation, these leave the sign bit only in leads; in leads of three bytes
+    // and more; and of four.
+    Constant LeadByTheSign = Repeated(0xC0 - 0x80);
     Constant Lead3ByTheSign = Repeated(0xE0 - 0x80);
     Constant Lead4ByTheSign = Repeated(0xF0 - 0x80);
     Constant Nibble = Repeated(0x0F);
@@ -214,24 +222,29 @@ struct Half {
     }
 };
 
-// A window's bytes, one bit each: trail bytes, and leads of four bytes.
-struct Classes {
-    std::uint64_t Trails = 0;
-    std::uint64_t Leads4 = 0;
-};
-
+// The bytes of a window whose sign bit First (its first half) and Second hold, one bit each.
 template <int Halves>
-QVH_STEP Classes Classify(const Constants& K, const __m256i (&Bytes)[2]) {
-    Classes Found;
-    for (int Part = 0; Part < Halves; ++Part) {
-        const auto Mask = [Part](__m256i Marked) QVH_TARGET_AVX2 {
-            return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(Marked))}
-                   << 32 * Part;
-        };
-        Found.Trails |= Mask(_mm256_cmpgt_epi8(Load(K.BelowLead), Bytes[Part]));
-        Found.Leads4 |= Mask(_mm256_subs_epu8(Bytes[Part], Load(K.Lead4ByTheSign)));
+QVH_STEP std::uint64_t Join(__m256i First, __m256i Second) {
+    const std::uint64_t Low = static_cast<std::uint32_t>(_mm256_movemask_epi8(First));
+    if constexpr (Halves == 1) {
+        return Low;
     }
-    return Found;
+    return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(Second))} << 32 | Low;
+}
+
+// The bytes of a half whose units are not kept (as the sign bit of each): those that a trail byte
+// follows (Next holds the bytes one place on) and, if they go, line breaks.
+// The byte after the window is no part of it (it may even be ill-formed): in the last half Last,
+// the last byte is kept unless it is a line break, or a lead, which Taken leaves out.
+template <bool SkipLineBreaks>
+QVH_STEP __m256i Dropped(const Constants& K, __m256i Bytes, __m256i Next, bool Last) {
+    const __m256i BeforeTrail =
+        _mm256_cmpgt_epi8(Load(Last ? K.BelowLeadButLast : K.BelowLead), Next);
+    if constexpr (!SkipLineBreaks) {
+        return BeforeTrail;
+    }
+    return _mm256_or_si256(
+        BeforeTrail, _mm256_cmpeq_epi8(_mm256_shuffle_epi8(Load(K.LineBreaks), Bytes), Bytes));
 }
 
 // Where a half's bytes are ill-formed, or hold a line break inside a sequence: not zero there.
@@ -258,68 +271,80 @@ QVH_STEP __m256i Faults(const Constants& K, const Half& Part) {
 // over 16, less 0x10000 / 1024. Low and High as Compact takes them.
 QVH_STEP void Units(const Constants& K, const Half& Part, bool FourBytes, __m256i& Low,
                     __m256i& High) {
-    // The byte before counts only for a trail byte (the same test as Classify's, which the
-    // compiler shares).
+    // The byte before counts only for a trail byte.
     const __m256i Previous =
         _mm256_and_si256(_mm256_cmpgt_epi8(Load(K.BelowLead), Part.Bytes), Part.Back<1>());
     // Saturation leaves a lead of three or four bytes (two back) or of four (three back) an index
     // that finds its bits, and turns any other byte into the index of a zero.
     const __m256i Lead3 = _mm256_subs_epu8(Part.Back<2>(), Load(K.Lead3Index));
-    const __m256i Lead4 = _mm256_subs_epu8(Part.Back<3>(), Load(K.Lead4Index));
     const __m256i LowBytes =
         _mm256_or_si256(_mm256_and_si256(Part.Bytes, Load(K.Ascii)),
                         _mm256_and_si256(_mm256_slli_epi16(Previous, 6), Load(K.TopTwo)));
-    const __m256i HighBytes = _mm256_or_si256(
+    __m256i HighBytes =
         _mm256_or_si256(_mm256_and_si256(_mm256_srli_epi16(Previous, 2), Load(K.Nibble)),
-                        _mm256_shuffle_epi8(Load(K.Lead3Bits), Lead3)),
-        _mm256_shuffle_epi8(Load(K.LowSurrogateTop), Lead4));
+                        _mm256_shuffle_epi8(Load(K.Lead3Bits), Lead3));
+    if (!FourBytes) {
+        Low = _mm256_unpacklo_epi8(LowBytes, HighBytes);
+        High = _mm256_unpackhi_epi8(LowBytes, HighBytes);
+        return;
+    }
+    const __m256i Lead4 = _mm256_subs_epu8(Part.Back<3>(), Load(K.Lead4Index));
+    HighBytes = _mm256_or_si256(HighBytes, _mm256_shuffle_epi8(Load(K.LowSurrogateTop), Lead4));
+    const __m256i Third = _mm256_subs_epu8(Part.Back<2>(), Load(K.Lead4ByTheSign));
+    const __m256i Offset = Load(K.HighSurrogateOffset);
     Low = _mm256_unpacklo_epi8(LowBytes, HighBytes);
     High = _mm256_unpackhi_epi8(LowBytes, HighBytes);
-    if (FourBytes) {
-        const __m256i Third = _mm256_subs_epu8(Part.Back<2>(), Load(K.Lead4ByTheSign));
-        const __m256i Offset = Load(K.HighSurrogateOffset);
-        Low = _mm256_blendv_epi8(Low, _mm256_add_epi16(_mm256_srli_epi16(Low, 4), Offset),
-                                 _mm256_unpacklo_epi8(Third, Third));
-        High = _mm256_blendv_epi8(High, _mm256_add_epi16(_mm256_srli_epi16(High, 4), Offset),
-                                  _mm256_unpackhi_epi8(Third, Third));
-    }
+    Low = _mm256_blendv_epi8(Low, _mm256_add_epi16(_mm256_srli_epi16(Low, 4), Offset),
+                             _mm256_unpacklo_epi8(Third, Third));
+    High = _mm256_blendv_epi8(High, _mm256_add_epi16(_mm256_srli_epi16(High, 4), Offset),
+                              _mm256_unpackhi_epi8(Third, Third));
 }
 
 // Decodes the first Halves halves of the window at At, or their bytes up to the start of a
-// character that goes on past them; NotAscii and Breaks mark the bytes that are not ASCII and the
-// line breaks, if they go. Returns At unchanged when the bytes are ill-formed or hold a line break
-// inside a sequence.
-template <int Halves>
-QVH_STEP Utf8Cursor DecodeWindow(const Constants& K, Utf8Cursor At, const __m256i (&Bytes)[2],
-                                 std::uint64_t NotAscii, std::uint64_t Breaks) {
+// character that goes on past them, and moves At on. Leaves At unchanged and returns false when
+// the bytes are ill-formed or hold a line break inside a sequence.
+template <bool SkipLineBreaks, int Halves>
+QVH_STEP bool DecodeWindow(const Constants& K, Utf8Cursor& At, const __m256i (&Bytes)[2]) {
     const Half Parts[2] = {{Bytes[0], _mm256_permute2x128_si256(Bytes[0], Bytes[0], 0x08)},
                            {Bytes[1], _mm256_permute2x128_si256(Bytes[1], Bytes[0], 0x03)}};
-    const Classes Class = Classify<Halves>(K, Bytes);
+    const auto Lead4 = [&K](__m256i Part) QVH_TARGET_AVX2 {
+        return _mm256_subs_epu8(Part, Load(K.Lead4ByTheSign));
+    };
+    const std::uint64_t Leads4 = Join<Halves>(Lead4(Bytes[0]), Lead4(Bytes[1]));
     // A character that goes on past the bytes starts with their last lead, and waits.
     const __m256i Open = _mm256_subs_epu8(Bytes[Halves - 1], Load(K.OpenAtTheEnd));
-    const unsigned Taken = _mm256_testz_si256(Open, Open)
-                               ? 32 * Halves
-                               : 63 - std::countl_zero(NotAscii & ~Class.Trails);
-    // A byte ends its character unless a trail byte follows; a four-byte character's third byte
-    // keeps its high surrogate too.
-    const std::uint64_t Third = Class.Leads4 << 2;
-    const std::uint64_t Keep = _bzhi_u64(~(Class.Trails >> 1 | Breaks) | Third, Taken);
+    unsigned Taken = 32 * Halves;
+    if (!_mm256_testz_si256(Open, Open)) {
+        const auto Lead = [&K](__m256i Part) QVH_TARGET_AVX2 {
+            return _mm256_subs_epu8(Part, Load(K.LeadByTheSign));
+        };
+        Taken = 63 - static_cast<unsigned>(
+                         std::countl_zero(Join<Halves>(Lead(Bytes[0]), Lead(Bytes[1]))));
+    }
+    // The byte after the window is read too, for whether a trail byte follows the last; a
+    // four-byte character's third byte keeps its high surrogate.
+    const auto* const Next = reinterpret_cast<const __m256i*>(At.In + 1);
+    const std::uint64_t Dropping =
+        Join<Halves>(Dropped<SkipLineBreaks>(K, Bytes[0], _mm256_loadu_si256(Next), Halves == 1),
+                     Dropped<SkipLineBreaks>(K, Bytes[1], _mm256_loadu_si256(Next + 1), true));
+    const std::uint64_t Keep = _bzhi_u64(~Dropping | Leads4 << 2, Taken);
+    const std::uint64_t FourBytes = Leads4 << 2 | Leads4 << 3;
     // Half by half, which keeps fewer vectors at once; what the first half writes before the
     // second turns out ill-formed is written over.
     RC::CharType* Out = At.Out;
     for (int Part = 0; Part < Halves; ++Part) {
         const __m256i Found = Faults(K, Parts[Part]);
         if (!_mm256_testz_si256(Found, Found)) {
-            return At;
+            return false;
         }
         __m256i Low;
         __m256i High;
-        Units(K, Parts[Part], (Third >> 32 * Part & 0xFFFF'FFFF) != 0, Low, High);
+        Units(K, Parts[Part], (FourBytes >> 32 * Part & 0xFFFF'FFFF) != 0, Low, High);
         Out = Compact(Out, Low, High, static_cast<std::uint32_t>(Keep >> 32 * Part));
     }
     At.Out = Out;
     At.In += Taken;
-    return At;
+    return true;
 }
 
 // Keeps the ASCII units of a half with line breaks (or other control bytes) in it.
@@ -335,12 +360,10 @@ QVH_STEP void StoreAscii(RC::CharType* Out, __m256i Bytes) {
                         _mm256_cvtepu8_epi16(_mm256_extracti128_si256(Bytes, 1)));
 }
 
-// The bytes of a half that are not ASCII, or with LineBreaks its line breaks, one bit each.
-QVH_STEP std::uint32_t Mask(const Constants& K, __m256i Bytes, bool LineBreaks) {
-    const __m256i Marks =
-        LineBreaks ? _mm256_cmpeq_epi8(_mm256_shuffle_epi8(Load(K.LineBreaks), Bytes), Bytes)
-                   : Bytes;
-    return static_cast<std::uint32_t>(_mm256_movemask_epi8(Marks));
+// The line breaks of a half, one bit each.
+QVH_STEP std::uint32_t Breaks(const Constants& K, __m256i Bytes) {
+    return static_cast<std::uint32_t>(_mm256_movemask_epi8(
+        _mm256_cmpeq_epi8(_mm256_shuffle_epi8(Load(K.LineBreaks), Bytes), Bytes)));
 }
 
 // Ill-formed, or a line break inside a sequence: one sequence at a time for 32 bytes.
@@ -362,7 +385,8 @@ Utf8Cursor DecodeSequencesOfAHalf(Utf8Cursor At, const unsigned char* End) {
 template <bool SkipLineBreaks>
 QVH_TARGET_AVX2 Utf8Cursor DecodeChunksAvx2(Utf8Cursor At, const unsigned char* End) {
     const Constants& K = Unseen();
-    while (End - At.In >= Window) {
+    // Past each window, one more byte is read.
+    while (End - At.In > Window) {
         __m256i Bytes[2] = {_mm256_loadu_si256(reinterpret_cast<const __m256i*>(At.In))};
         if (_mm256_movemask_epi8(_mm256_subs_epi8(Bytes[0], Load(K.Marks[SkipLineBreaks]))) == 0) {
             StoreAscii(At.Out, Bytes[0]);
@@ -370,21 +394,19 @@ QVH_TARGET_AVX2 Utf8Cursor DecodeChunksAvx2(Utf8Cursor At, const unsigned char* 
             At.Out += 32;
             continue;
         }
-        std::uint64_t NotAscii = Mask(K, Bytes[0], false);
-        std::uint64_t Breaks = SkipLineBreaks ? Mask(K, Bytes[0], true) : 0;
-        if (NotAscii == 0) {
-            At.Out = KeepAscii(At.Out, Bytes[0], ~static_cast<std::uint32_t>(Breaks));
+        if (_mm256_movemask_epi8(Bytes[0]) == 0) {
+            At.Out = KeepAscii(At.Out, Bytes[0], SkipLineBreaks ? ~Breaks(K, Bytes[0]) : ~0U);
             At.In += 32;
             continue;
         }
         // Characters in the first half: the window is both halves unless the second is ASCII.
         Bytes[1] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(At.In + 32));
-        const std::uint64_t Later = Mask(K, Bytes[1], false);
-        NotAscii |= Later << 32;
-        Breaks |= SkipLineBreaks ? std::uint64_t{Mask(K, Bytes[1], true)} << 32 : 0;
-        const Utf8Cursor Next = Later == 0 ? DecodeWindow<1>(K, At, Bytes, NotAscii, Breaks)
-                                           : DecodeWindow<2>(K, At, Bytes, NotAscii, Breaks);
-        At = Next.In != At.In ? Next : DecodeSequencesOfAHalf<SkipLineBreaks>(At, End);
+        const bool Decoded = _mm256_movemask_epi8(Bytes[1]) == 0
+                                 ? DecodeWindow<SkipLineBreaks, 1>(K, At, Bytes)
+                                 : DecodeWindow<SkipLineBreaks, 2>(K, At, Bytes);
+        if (!Decoded) {
+            At = DecodeSequencesOfAHalf<SkipLineBreaks>(At, End);
+        }
     }
     return At;
 }
