@@ -210,15 +210,16 @@ QVH_STEP RC::CharType* Compact(RC::CharType* Out, __m256i Low, __m256i High, std
     return Out;
 }
 
-// 32 bytes of a window, and lane by lane the 16 bytes before them (zeros before the window), for
-// the bytes one, two and three places back.
+// 32 bytes of a window and where they start, for the bytes one, two and three places back, which
+// are read again (a read costs no more than a shift across lanes); before the window they are the
+// bytes of the characters before it.
 struct Half {
     __m256i Bytes;
-    __m256i Carry;
+    const unsigned char* At;
 
     template <int N>
     QVH_TARGET_AVX2 __m256i Back() const {
-        return _mm256_alignr_epi8(Bytes, Carry, 16 - N);
+        return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(At - N));
     }
 };
 
@@ -305,8 +306,7 @@ QVH_STEP void Units(const Constants& K, const Half& Part, bool FourBytes, __m256
 // the bytes are ill-formed or hold a line break inside a sequence.
 template <bool SkipLineBreaks, int Halves>
 QVH_STEP bool DecodeWindow(const Constants& K, Utf8Cursor& At, const __m256i (&Bytes)[2]) {
-    const Half Parts[2] = {{Bytes[0], _mm256_permute2x128_si256(Bytes[0], Bytes[0], 0x08)},
-                           {Bytes[1], _mm256_permute2x128_si256(Bytes[1], Bytes[0], 0x03)}};
+    const Half Parts[2] = {{Bytes[0], At.In}, {Bytes[1], At.In + 32}};
     const auto Lead4 = [&K](__m256i Part) QVH_TARGET_AVX2 {
         return _mm256_subs_epu8(Part, Load(K.Lead4ByTheSign));
     };
@@ -366,11 +366,13 @@ QVH_STEP std::uint32_t Breaks(const Constants& K, __m256i Bytes) {
         _mm256_cmpeq_epi8(_mm256_shuffle_epi8(Load(K.LineBreaks), Bytes), Bytes)));
 }
 
-// Ill-formed, or a line break inside a sequence: one sequence at a time for 32 bytes.
+// One sequence at a time up to Stop, or just past it where a sequence goes on, and past trail
+// bytes that lead nothing: the bytes before a window, which it reads, may be ill-formed, and then
+// only a window that starts with no trail byte checks all it relies on.
 template <bool SkipLineBreaks>
-Utf8Cursor DecodeSequencesOfAHalf(Utf8Cursor At, const unsigned char* End) {
-    const unsigned char* const Stop = At.In + 32;
-    while (At.In < Stop) {
+Utf8Cursor DecodeSequencesBefore(Utf8Cursor At, const unsigned char* Stop,
+                                 const unsigned char* End) {
+    while (At.In < Stop || (At.In != End && IsTrail(*At.In))) {
         if (SkipLineBreaks && IsLineBreak(*At.In)) {
             ++At.In;
             continue;
@@ -383,8 +385,13 @@ Utf8Cursor DecodeSequencesOfAHalf(Utf8Cursor At, const unsigned char* End) {
 }  // namespace
 
 template <bool SkipLineBreaks>
-QVH_TARGET_AVX2 Utf8Cursor DecodeChunksAvx2(Utf8Cursor At, const unsigned char* End) {
+QVH_TARGET_AVX2 Utf8Cursor DecodeChunksAvx2(Utf8Cursor At, const unsigned char* Start,
+                                            const unsigned char* End) {
     const Constants& K = Unseen();
+    // A window reads the three bytes before it, which the first three do not have.
+    if (At.In - Start < 3) {
+        At = DecodeSequencesBefore<SkipLineBreaks>(At, Start + 3, End);
+    }
     // Past each window, one more byte is read.
     while (End - At.In > Window) {
         __m256i Bytes[2] = {_mm256_loadu_si256(reinterpret_cast<const __m256i*>(At.In))};
@@ -405,14 +412,15 @@ QVH_TARGET_AVX2 Utf8Cursor DecodeChunksAvx2(Utf8Cursor At, const unsigned char* 
                                  ? DecodeWindow<SkipLineBreaks, 1>(K, At, Bytes)
                                  : DecodeWindow<SkipLineBreaks, 2>(K, At, Bytes);
         if (!Decoded) {
-            At = DecodeSequencesOfAHalf<SkipLineBreaks>(At, End);
+            // Ill-formed, or a line break inside a sequence.
+            At = DecodeSequencesBefore<SkipLineBreaks>(At, At.In + 32, End);
         }
     }
     return At;
 }
 
-template Utf8Cursor DecodeChunksAvx2<true>(Utf8Cursor, const unsigned char*);
-template Utf8Cursor DecodeChunksAvx2<false>(Utf8Cursor, const unsigned char*);
+template Utf8Cursor DecodeChunksAvx2<true>(Utf8Cursor, const unsigned char*, const unsigned char*);
+template Utf8Cursor DecodeChunksAvx2<false>(Utf8Cursor, const unsigned char*, const unsigned char*);
 
 }  // namespace QVH::detail
 #endif
