@@ -382,6 +382,30 @@ Utf8Cursor DecodeSequencesBefore(Utf8Cursor At, const unsigned char* Stop,
     return At;
 }
 
+// Windows one after another from At, whose first half (First) holds characters, for as long as
+// each starts with one: text with characters all along is spared the test for ASCII text.
+template <bool SkipLineBreaks>
+QVH_STEP Utf8Cursor DecodeWindows(const Constants& K, Utf8Cursor At, const unsigned char* End,
+                                  __m256i First) {
+    __m256i Bytes[2] = {First};
+    do {
+        // The window is both halves unless the second is ASCII.
+        Bytes[1] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(At.In + 32));
+        const bool Decoded = _mm256_movemask_epi8(Bytes[1]) == 0
+                                 ? DecodeWindow<SkipLineBreaks, 1>(K, At, Bytes)
+                                 : DecodeWindow<SkipLineBreaks, 2>(K, At, Bytes);
+        if (!Decoded) {
+            // Ill-formed, or a line break inside a sequence.
+            At = DecodeSequencesBefore<SkipLineBreaks>(At, At.In + 32, End);
+        }
+        if (End - At.In <= Window) {
+            break;
+        }
+        Bytes[0] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(At.In));
+    } while (_mm256_movemask_epi8(Bytes[0]) != 0);
+    return At;
+}
+
 }  // namespace
 
 template <bool SkipLineBreaks>
@@ -406,15 +430,7 @@ QVH_TARGET_AVX2 Utf8Cursor DecodeChunksAvx2(Utf8Cursor At, const unsigned char* 
             At.In += 32;
             continue;
         }
-        // Characters in the first half: the window is both halves unless the second is ASCII.
-        Bytes[1] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(At.In + 32));
-        const bool Decoded = _mm256_movemask_epi8(Bytes[1]) == 0
-                                 ? DecodeWindow<SkipLineBreaks, 1>(K, At, Bytes)
-                                 : DecodeWindow<SkipLineBreaks, 2>(K, At, Bytes);
-        if (!Decoded) {
-            // Ill-formed, or a line break inside a sequence.
-            At = DecodeSequencesBefore<SkipLineBreaks>(At, At.In + 32, End);
-        }
+        At = DecodeWindows<SkipLineBreaks>(K, At, End, Bytes[0]);
     }
     return At;
 }
