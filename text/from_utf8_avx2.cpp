@@ -123,10 +123,6 @@ constexpr std::uint8_t LineBreakByNibble[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x
 // A lead's low nibble in the high one: the top bits of a three-byte character's unit.
 constexpr std::uint8_t Lead3BitsByNibble[16] = {0x00, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70,
                                                 0x80, 0x90, 0xA0, 0xB0, 0xC0, 0xD0, 0xE0, 0xF0};
-// The low surrogate's top bits, for a four-byte lead (F0 to F4 give 1 to 5).
-constexpr std::uint8_t LowSurrogateTopByIndex[16] = {
-    0, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC, 0xDC};
-
 // Taken off with saturation, these leave something only in a lead that starts a character the
 // last bytes of a half cannot hold.
 constexpr Constant LastLeads() {
@@ -157,9 +153,8 @@ struct Constants {
     Constant Ascii = Repeated(0x7F);
     Constant TopTwo = Repeated(0xC0);
     Constant Lead3Index = Repeated(0xE0);
-    Constant Lead4Index = Repeated(0xEF);
     Constant Lead3Bits = ByNibble(Lead3BitsByNibble);
-    Constant LowSurrogateTop = ByNibble(LowSurrogateTopByIndex);
+    Constant LowSurrogateTop = Repeated(0xDC);
     Constant HighSurrogateOffset = Repeated((0xD800 - 0x40) & 0xFF, (0xD800 - 0x40) >> 8);
     Constant ByLeadHigh = ByNibble(FaultsByLeadHigh);
     Constant ByLeadLow = ByNibble(FaultsByLeadLow);
@@ -275,8 +270,8 @@ QVH_STEP void Units(const Constants& K, const Half& Part, bool FourBytes, __m256
     // The byte before counts only for a trail byte.
     const __m256i Previous =
         _mm256_and_si256(_mm256_cmpgt_epi8(Load(K.BelowLead), Part.Bytes), Part.Back<1>());
-    // Saturation leaves a lead of three or four bytes (two back) or of four (three back) an index
-    // that finds its bits, and turns any other byte into the index of a zero.
+    // Saturation leaves a lead of three or four bytes two back an index that finds its bits, and
+    // turns any other byte into the index of a zero.
     const __m256i Lead3 = _mm256_subs_epu8(Part.Back<2>(), Load(K.Lead3Index));
     const __m256i LowBytes =
         _mm256_or_si256(_mm256_and_si256(Part.Bytes, Load(K.Ascii)),
@@ -289,8 +284,10 @@ QVH_STEP void Units(const Constants& K, const Half& Part, bool FourBytes, __m256
         High = _mm256_unpackhi_epi8(LowBytes, HighBytes);
         return;
     }
-    const __m256i Lead4 = _mm256_subs_epu8(Part.Back<3>(), Load(K.Lead4Index));
-    HighBytes = _mm256_or_si256(HighBytes, _mm256_shuffle_epi8(Load(K.LowSurrogateTop), Lead4));
+    // The sign bit marks a four-byte lead three back, as in Faults.
+    const __m256i Lead4 = _mm256_subs_epu8(Part.Back<3>(), Load(K.Lead4ByTheSign));
+    HighBytes =
+        _mm256_blendv_epi8(HighBytes, _mm256_or_si256(HighBytes, Load(K.LowSurrogateTop)), Lead4);
     const __m256i Third = _mm256_subs_epu8(Part.Back<2>(), Load(K.Lead4ByTheSign));
     const __m256i Offset = Load(K.HighSurrogateOffset);
     Low = _mm256_unpacklo_epi8(LowBytes, HighBytes);
