@@ -308,6 +308,13 @@ QVH_STEP bool DecodeWindow(const Constants& K, Utf8Cursor& At, const __m256i (&B
         return _mm256_subs_epu8(Part, Load(K.Lead4ByTheSign));
     };
     const std::uint64_t Leads4 = Join<Halves>(Lead4(Bytes[0]), Lead4(Bytes[1]));
+    // The byte after the window is read too, for whether a trail byte follows the last; a
+    // four-byte character's third byte keeps its high surrogate.
+    const auto* const Next = reinterpret_cast<const __m256i*>(At.In + 1);
+    const std::uint64_t Dropping =
+        Join<Halves>(Dropped<SkipLineBreaks>(K, Bytes[0], _mm256_loadu_si256(Next), Halves == 1),
+                     Dropped<SkipLineBreaks>(K, Bytes[1], _mm256_loadu_si256(Next + 1), true));
+    std::uint64_t Keep = ~Dropping | Leads4 << 2;
     // A character that goes on past the bytes starts with their last lead, and waits.
     const __m256i Open = _mm256_subs_epu8(Bytes[Halves - 1], Load(K.OpenAtTheEnd));
     unsigned Taken = 32 * Halves;
@@ -317,14 +324,8 @@ QVH_STEP bool DecodeWindow(const Constants& K, Utf8Cursor& At, const __m256i (&B
         };
         Taken = 63 - static_cast<unsigned>(
                          std::countl_zero(Join<Halves>(Lead(Bytes[0]), Lead(Bytes[1]))));
+        Keep = _bzhi_u64(Keep, Taken);
     }
-    // The byte after the window is read too, for whether a trail byte follows the last; a
-    // four-byte character's third byte keeps its high surrogate.
-    const auto* const Next = reinterpret_cast<const __m256i*>(At.In + 1);
-    const std::uint64_t Dropping =
-        Join<Halves>(Dropped<SkipLineBreaks>(K, Bytes[0], _mm256_loadu_si256(Next), Halves == 1),
-                     Dropped<SkipLineBreaks>(K, Bytes[1], _mm256_loadu_si256(Next + 1), true));
-    const std::uint64_t Keep = _bzhi_u64(~Dropping | Leads4 << 2, Taken);
     const std::uint64_t FourBytes = Leads4 << 2 | Leads4 << 3;
     // Half by half, which keeps fewer vectors at once; what the first half writes before the
     // second turns out ill-formed is written over.
