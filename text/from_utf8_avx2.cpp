@@ -1,10 +1,12 @@
 // The UTF-8 decoder's AVX2 loop, for processors that have it (chosen at run time). It takes 64
-// bytes at a time (32 when the second half is ASCII, or the first half is): each byte is
-// classified, the leads are checked against the trail bytes that follow them and against the
-// second-byte rules, and a window whose characters are well-formed gets a unit at every byte,
-// computed from the byte and the three before it; the units that end a character (two for a
-// four-byte one), and the ASCII ones other than a dropped line break, are kept, eight units to a
-// shuffle. A window with anything else goes to the sequence decoder, 32 bytes of it.
+// bytes at a time (32 when the second half is ASCII, or the first half is), window after window
+// while each starts with characters. A window is checked in vectors as Keiser and Lemire check
+// UTF-8: three lookups, by the nibbles of each byte and of the one before, find the faults of a
+// byte after a lead or a trail byte, and a lead of three or four bytes two or three back must be
+// followed by trail bytes. A well-formed window gets a unit at every byte, computed from the byte
+// and the three before it; the units kept are those that no trail byte follows (a four-byte
+// character's third byte keeps its high surrogate too), but for dropped line breaks, eight units to
+// a shuffle. A window with anything else goes to the sequence decoder, 32 bytes of it.
 #include "text/from_utf8_chunks.hpp"
 
 #ifdef QVH_DECODE_WITH_AVX2
