@@ -24,7 +24,7 @@ std::size_t Decode(const unsigned char* In, std::size_t Size, RC::CharType* Out)
         // last bytes, fewer than a chunk, go there too once the chunk loops are done.
         if (With == Chunks::Avx2 && End - At.In >= 64) {
 #ifdef QVH_DECODE_WITH_AVX2
-            At = DecodeChunksAvx2<SkipLineBreaks>(At, End);
+            At = DecodeChunksAvx2<SkipLineBreaks>(At, In, End);
 #endif
             if (At.In == End) {
                 break;

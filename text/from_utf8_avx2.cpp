@@ -1,10 +1,12 @@
 // The UTF-8 decoder's AVX2 loop, for processors that have it (chosen at run time). It takes 64
-// bytes at a time (32 when the second half is ASCII, or the first half is): each byte is
-// classified, the leads are checked against the trail bytes that follow them and against the
-// second-byte rules, and a window whose characters are well-formed gets a unit at every byte,
-// computed from the byte and the three before it; the units that end a character (two for a
-// four-byte one), and the ASCII ones other than a dropped line break, are kept, eight units to a
-// shuffle. A window with anything else goes to the sequence decoder, 32 bytes of it.
+// bytes at a time (32 when the second half is ASCII, or the first half is), window after window
+// while each starts with characters. A window is checked in vectors as Keiser and Lemire check
+// UTF-8: three lookups, by the nibbles of each byte and of the one before, find the faults of a
+// byte after a lead or a trail byte, and a lead of three or four bytes two or three back must be
+// followed by trail bytes. A well-formed window gets a unit at every byte, computed from the byte
+// and the three before it; the units kept are those that no trail byte follows (a four-byte
+// character's third byte keeps its high surrogate too), but for dropped line breaks, eight units to
+// a shuffle. A window with anything else goes to the sequence decoder, 32 bytes of it.
 #include "text/from_utf8_chunks.hpp"
 
 #ifdef QVH_DECODE_WITH_AVX2
@@ -53,34 +55,114 @@ constexpr Constant ByNibble(const std::uint8_t (&Sixteen)[16]) {
     return Made;
 }
 
-// The second byte's rules of Table 3-7 for the lead byte before it: bit 0 C0 and C1 (overlong),
-// bit 1 E0 80..9F (overlong), bit 2 ED A0..BF (surrogates), bit 3 F0 80..8F (overlong), bit 4 F4
-// 90..BF and bit 5 F5..FF (above U+10FFFF). A byte breaks one where three lookups (by the lead's
-// high and low nibble, and by the trail byte's high nibble) share a bit.
-constexpr std::uint8_t RulesByLeadHigh[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 6, 56};
-constexpr std::uint8_t RulesByLeadLow[16] = {11, 1,  0,  0,  16, 32, 32, 32,
-                                             32, 32, 32, 32, 32, 36, 32, 32};
-constexpr std::uint8_t RulesByTrailHigh[16] = {0, 0, 0, 0, 0, 0, 0, 0, 43, 51, 53, 53, 0, 0, 0, 0};
+// Keiser and Lemire's check of each byte against the one before: a bit for each fault, which the
+// three lookups (by the byte before's high and low nibble, and by the byte's high nibble) must all
+// show. The second byte's rules are those of Table 3-7.
+constexpr std::uint8_t TooShort = 1 << 0;  // a lead, then no trail byte
+constexpr std::uint8_t TooLong = 1 << 1;   // a trail byte after ASCII
+constexpr std::uint8_t Overlong3 = 1 << 2;
+constexpr std::uint8_t TooLarge = 1 << 3;  // above U+10FFFF
+constexpr std::uint8_t Surrogate = 1 << 4;
+constexpr std::uint8_t Overlong2 = 1 << 5;
+constexpr std::uint8_t TooLarge1000 = 1 << 6;
+constexpr std::uint8_t Overlong4 = 1 << 6;
+// Two trail bytes in a row: a fault unless a lead of three or four bytes stands before them.
+constexpr std::uint8_t TwoTrails = 1 << 7;
+constexpr std::uint8_t Carry = TooShort | TooLong | TwoTrails;
+constexpr std::uint8_t FaultsByLeadHigh[16] = {TooLong,
+                                               TooLong,
+                                               TooLong,
+                                               TooLong,
+                                               TooLong,
+                                               TooLong,
+                                               TooLong,
+                                               TooLong,
+                                               TwoTrails,
+                                               TwoTrails,
+                                               TwoTrails,
+                                               TwoTrails,
+                                               TooShort | Overlong2,
+                                               TooShort,
+                                               TooShort | Overlong3 | Surrogate,
+                                               TooShort | TooLarge | TooLarge1000 | Overlong4};
+constexpr std::uint8_t FaultsByLeadLow[16] = {Carry | Overlong3 | Overlong2 | Overlong4,
+                                              Carry | Overlong2,
+                                              Carry,
+                                              Carry,
+                                              Carry | TooLarge,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000 | Surrogate,
+                                              Carry | TooLarge | TooLarge1000,
+                                              Carry | TooLarge | TooLarge1000};
+constexpr std::uint8_t AnyTrail = TooLong | Overlong2 | TwoTrails;
+constexpr std::uint8_t FaultsByTrailHigh[16] = {TooShort,
+                                                TooShort,
+                                                TooShort,
+                                                TooShort,
+                                                TooShort,
+                                                TooShort,
+                                                TooShort,
+                                                TooShort,
+                                                AnyTrail | Overlong3 | TooLarge1000 | Overlong4,
+                                                AnyTrail | Overlong3 | TooLarge,
+                                                AnyTrail | Surrogate | TooLarge,
+                                                AnyTrail | Surrogate | TooLarge,
+                                                TooShort,
+                                                TooShort,
+                                                TooShort,
+                                                TooShort};
 // A line break's byte finds itself here by its low nibble; every other byte finds another.
 constexpr std::uint8_t LineBreakByNibble[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
                                                 0xFF, 0xFF, '\n', 0xFF, 0xFF, '\r', 0xFF, 0xFF};
+
+// A lead's low nibble in the high one: the top bits of a three-byte character's unit.
+constexpr std::uint8_t Lead3BitsByNibble[16] = {0x00, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70,
+                                                0x80, 0x90, 0xA0, 0xB0, 0xC0, 0xD0, 0xE0, 0xF0};
+// Taken off with saturation, these leave something only in a lead that starts a character the
+// last bytes of a half cannot hold.
+constexpr Constant LastLeads() {
+    Constant Made = Repeated(0xFF);
+    Made.Bytes[29] = 0xF0 - 1;
+    Made.Bytes[30] = 0xE0 - 1;
+    Made.Bytes[31] = 0xC0 - 1;
+    return Made;
+}
+
+// Compared as BelowLead, no byte is less than the last.
+constexpr Constant NoneLast(Constant Made) {
+    Made.Bytes[31] = 0x80;
+    return Made;
+}
 
 struct Constants {
     Constant Marks[2] = {Repeated(0), Repeated(MarkBelow)};
     Constant LineBreaks = ByNibble(LineBreakByNibble);
     Constant BelowLead = Repeated(0xC0);  // as signed bytes, only trail bytes are less
-    Constant SignBit = Repeated(0x80);
-    Constant FlippedE0 = Repeated((0xE0 ^ 0x80) - 1);
-    Constant FlippedF0 = Repeated((0xF0 ^ 0x80) - 1);
+    Constant BelowLeadButLast = NoneLast(BelowLead);
+    // Taken off with saturation, these leave the sign bit only in leads; in leads of three bytes
+    // and more; and of four.
+    Constant LeadByTheSign = Repeated(0xC0 - 0x80);
+    Constant Lead3ByTheSign = Repeated(0xE0 - 0x80);
+    Constant Lead4ByTheSign = Repeated(0xF0 - 0x80);
     Constant Nibble = Repeated(0x0F);
-    Constant HighNibble = Repeated(0xF0);
     Constant Ascii = Repeated(0x7F);
     Constant TopTwo = Repeated(0xC0);
+    Constant Lead3Index = Repeated(0xE0);
+    Constant Lead3Bits = ByNibble(Lead3BitsByNibble);
     Constant LowSurrogateTop = Repeated(0xDC);
     Constant HighSurrogateOffset = Repeated((0xD800 - 0x40) & 0xFF, (0xD800 - 0x40) >> 8);
-    Constant ByLeadHigh = ByNibble(RulesByLeadHigh);
-    Constant ByLeadLow = ByNibble(RulesByLeadLow);
-    Constant ByTrailHigh = ByNibble(RulesByTrailHigh);
+    Constant ByLeadHigh = ByNibble(FaultsByLeadHigh);
+    Constant ByLeadLow = ByNibble(FaultsByLeadLow);
+    Constant ByTrailHigh = ByNibble(FaultsByTrailHigh);
+    Constant SignBit = Repeated(0x80);
+    Constant OpenAtTheEnd = LastLeads();
 };
 inline constexpr Constants TheConstants{};
 
@@ -97,18 +179,6 @@ inline const Constants& Unseen() {
     return *Seen;
 }
 
-// Whether a trail byte breaks the rules for the lead byte before it (RulesByLeadHigh).
-QVH_STEP bool BreaksASecondByteRule(const Constants& K, __m256i Bytes, __m256i Previous) {
-    const __m256i Rules = _mm256_and_si256(
-        _mm256_and_si256(
-            _mm256_shuffle_epi8(Load(K.ByLeadHigh),
-                                _mm256_and_si256(_mm256_srli_epi16(Previous, 4), Load(K.Nibble))),
-            _mm256_shuffle_epi8(Load(K.ByLeadLow), _mm256_and_si256(Previous, Load(K.Nibble)))),
-        _mm256_shuffle_epi8(Load(K.ByTrailHigh),
-                            _mm256_and_si256(_mm256_srli_epi16(Bytes, 4), Load(K.Nibble))));
-    return _mm256_testz_si256(Rules, Rules) == 0;
-}
-
 // The shuffle that keeps the units of a set in one half and that of another set in the other; each
 // set's shuffle is found at its offset (the set times 16) in Compaction.
 QVH_STEP __m256i Shuffles(std::uint64_t First, std::uint64_t Second) {
@@ -123,8 +193,8 @@ QVH_STEP __m256i Shuffles(std::uint64_t First, std::uint64_t Second) {
 QVH_STEP RC::CharType* Compact(RC::CharType* Out, __m256i Low, __m256i High, std::uint32_t Keep) {
     // Each set of eight times 16, in 16 bits of its own: its shuffle's offset in one step.
     const std::uint64_t Offsets = _pdep_u64(Keep, 0x0FF0'0FF0'0FF0'0FF0);
-    const std::uint64_t Offset[4] = {Offsets & 0xFFFF, Offsets >> 16 & 0xFFFF,
-                                     Offsets >> 32 & 0xFFFF, Offsets >> 48};
+    const std::uint64_t Offset[4] = {Offsets & 0xFFFF, _bextr_u64(Offsets, 16, 16),
+                                     _bextr_u64(Offsets, 32, 16), Offsets >> 48};
     const __m256i Lows = _mm256_shuffle_epi8(Low, Shuffles(Offset[0], Offset[2]));
     const __m256i Highs = _mm256_shuffle_epi8(High, Shuffles(Offset[1], Offset[3]));
     const __m128i Parts[4] = {_mm256_castsi256_si128(Lows), _mm256_castsi256_si128(Highs),
@@ -137,40 +207,59 @@ QVH_STEP RC::CharType* Compact(RC::CharType* Out, __m256i Low, __m256i High, std
     return Out;
 }
 
-// 32 bytes of a window, and lane by lane the 16 bytes before them (zeros before the window), for
-// the bytes one, two and three places back.
+// 32 bytes of a window and where they start, for the bytes one, two and three places back, which
+// are read again (a read costs no more than a shift across lanes); before the window they are the
+// bytes of the characters before it.
 struct Half {
     __m256i Bytes;
-    __m256i Carry;
+    const unsigned char* At;
 
     template <int N>
     QVH_TARGET_AVX2 __m256i Back() const {
-        return _mm256_alignr_epi8(Bytes, Carry, 16 - N);
+        return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(At - N));
     }
 };
 
-// A window's bytes, one bit each: trail bytes, and leads of three or four bytes (and above).
-struct Classes {
-    std::uint64_t Trails = 0;
-    std::uint64_t Leads3 = 0;
-    std::uint64_t Leads4 = 0;
-};
-
+// The bytes of a window whose sign bit First (its first half) and Second hold, one bit each.
 template <int Halves>
-QVH_STEP Classes Classify(const Constants& K, const __m256i (&Bytes)[2]) {
-    Classes Found;
-    for (int Part = 0; Part < Halves; ++Part) {
-        // With the sign bit flipped, signed order is the bytes' order.
-        const __m256i Flipped = _mm256_xor_si256(Bytes[Part], Load(K.SignBit));
-        const auto Mask = [Part](__m256i Marked) QVH_TARGET_AVX2 {
-            return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(Marked))}
-                   << 32 * Part;
-        };
-        Found.Trails |= Mask(_mm256_cmpgt_epi8(Load(K.BelowLead), Bytes[Part]));
-        Found.Leads3 |= Mask(_mm256_cmpgt_epi8(Flipped, Load(K.FlippedE0)));
-        Found.Leads4 |= Mask(_mm256_cmpgt_epi8(Flipped, Load(K.FlippedF0)));
+QVH_STEP std::uint64_t Join(__m256i First, __m256i Second) {
+    const std::uint64_t Low = static_cast<std::uint32_t>(_mm256_movemask_epi8(First));
+    if constexpr (Halves == 1) {
+        return Low;
     }
-    return Found;
+    return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(Second))} << 32 | Low;
+}
+
+// The bytes of a half whose units are not kept (as the sign bit of each): those that a trail byte
+// follows (Next holds the bytes one place on) and, if they go, line breaks.
+// The byte after the window is no part of it (it may even be ill-formed): in the last half Last,
+// the last byte is kept unless it is a line break, or a lead, which Taken leaves out.
+template <bool SkipLineBreaks>
+QVH_STEP __m256i Dropped(const Constants& K, __m256i Bytes, __m256i Next, bool Last) {
+    const __m256i BeforeTrail =
+        _mm256_cmpgt_epi8(Load(Last ? K.BelowLeadButLast : K.BelowLead), Next);
+    if constexpr (!SkipLineBreaks) {
+        return BeforeTrail;
+    }
+    return _mm256_or_si256(
+        BeforeTrail, _mm256_cmpeq_epi8(_mm256_shuffle_epi8(Load(K.LineBreaks), Bytes), Bytes));
+}
+
+// Where a half's bytes are ill-formed, or hold a line break inside a sequence: not zero there.
+QVH_STEP __m256i Faults(const Constants& K, const Half& Part) {
+    const __m256i Previous = Part.Back<1>();
+    const __m256i Found = _mm256_and_si256(
+        _mm256_and_si256(
+            _mm256_shuffle_epi8(Load(K.ByLeadHigh),
+                                _mm256_and_si256(_mm256_srli_epi16(Previous, 4), Load(K.Nibble))),
+            _mm256_shuffle_epi8(Load(K.ByLeadLow), _mm256_and_si256(Previous, Load(K.Nibble)))),
+        _mm256_shuffle_epi8(Load(K.ByTrailHigh),
+                            _mm256_and_si256(_mm256_srli_epi16(Part.Bytes, 4), Load(K.Nibble))));
+    // Two trail bytes in a row belong where a lead of three or four bytes stands two or three
+    // back, and only there.
+    const __m256i Third = _mm256_or_si256(_mm256_subs_epu8(Part.Back<2>(), Load(K.Lead3ByTheSign)),
+                                          _mm256_subs_epu8(Part.Back<3>(), Load(K.Lead4ByTheSign)));
+    return _mm256_xor_si256(_mm256_and_si256(Third, Load(K.SignBit)), Found);
 }
 
 // Each byte's unit as if it ended its character: its own bits, the byte before's, and the lead
@@ -180,70 +269,82 @@ QVH_STEP Classes Classify(const Constants& K, const __m256i (&Bytes)[2]) {
 // over 16, less 0x10000 / 1024. Low and High as Compact takes them.
 QVH_STEP void Units(const Constants& K, const Half& Part, bool FourBytes, __m256i& Low,
                     __m256i& High) {
-    const __m256i Previous = Part.Back<1>();
-    const __m256i Trail = _mm256_cmpgt_epi8(Load(K.BelowLead), Part.Bytes);
-    const __m256i Flipped2 = _mm256_xor_si256(Part.Back<2>(), Load(K.SignBit));
-    const __m256i Lead3Before =
-        _mm256_cmpgt_epi8(_mm256_xor_si256(Part.Back<3>(), Load(K.SignBit)), Load(K.FlippedF0));
-    const __m256i LowBytes = _mm256_or_si256(
-        _mm256_and_si256(Part.Bytes, Load(K.Ascii)),
-        _mm256_and_si256(Trail, _mm256_and_si256(_mm256_slli_epi16(Previous, 6), Load(K.TopTwo))));
-    const __m256i HighBytes = _mm256_or_si256(
-        _mm256_or_si256(_mm256_and_si256(Trail, _mm256_and_si256(_mm256_srli_epi16(Previous, 2),
-                                                                 Load(K.Nibble))),
-                        _mm256_and_si256(_mm256_cmpgt_epi8(Flipped2, Load(K.FlippedE0)),
-                                         _mm256_and_si256(_mm256_slli_epi16(Part.Back<2>(), 4),
-                                                          Load(K.HighNibble)))),
-        _mm256_and_si256(Lead3Before, Load(K.LowSurrogateTop)));
+    // The byte before counts only for a trail byte.
+    const __m256i Previous =
+        _mm256_and_si256(_mm256_cmpgt_epi8(Load(K.BelowLead), Part.Bytes), Part.Back<1>());
+    // Saturation leaves a lead of three or four bytes two back an index that finds its bits, and
+    // turns any other byte into the index of a zero.
+    const __m256i Lead3 = _mm256_subs_epu8(Part.Back<2>(), Load(K.Lead3Index));
+    const __m256i LowBytes =
+        _mm256_or_si256(_mm256_and_si256(Part.Bytes, Load(K.Ascii)),
+                        _mm256_and_si256(_mm256_slli_epi16(Previous, 6), Load(K.TopTwo)));
+    __m256i HighBytes =
+        _mm256_or_si256(_mm256_and_si256(_mm256_srli_epi16(Previous, 2), Load(K.Nibble)),
+                        _mm256_shuffle_epi8(Load(K.Lead3Bits), Lead3));
+    if (!FourBytes) {
+        Low = _mm256_unpacklo_epi8(LowBytes, HighBytes);
+        High = _mm256_unpackhi_epi8(LowBytes, HighBytes);
+        return;
+    }
+    // The sign bit marks a four-byte lead three back, as in Faults.
+    const __m256i Lead4 = _mm256_subs_epu8(Part.Back<3>(), Load(K.Lead4ByTheSign));
+    HighBytes =
+        _mm256_blendv_epi8(HighBytes, _mm256_or_si256(HighBytes, Load(K.LowSurrogateTop)), Lead4);
+    const __m256i Third = _mm256_subs_epu8(Part.Back<2>(), Load(K.Lead4ByTheSign));
+    const __m256i Offset = Load(K.HighSurrogateOffset);
     Low = _mm256_unpacklo_epi8(LowBytes, HighBytes);
     High = _mm256_unpackhi_epi8(LowBytes, HighBytes);
-    if (FourBytes) {
-        const __m256i Third = _mm256_cmpgt_epi8(Flipped2, Load(K.FlippedF0));
-        const __m256i Offset = Load(K.HighSurrogateOffset);
-        Low = _mm256_blendv_epi8(Low, _mm256_add_epi16(_mm256_srli_epi16(Low, 4), Offset),
-                                 _mm256_unpacklo_epi8(Third, Third));
-        High = _mm256_blendv_epi8(High, _mm256_add_epi16(_mm256_srli_epi16(High, 4), Offset),
-                                  _mm256_unpackhi_epi8(Third, Third));
-    }
+    Low = _mm256_blendv_epi8(Low, _mm256_add_epi16(_mm256_srli_epi16(Low, 4), Offset),
+                             _mm256_unpacklo_epi8(Third, Third));
+    High = _mm256_blendv_epi8(High, _mm256_add_epi16(_mm256_srli_epi16(High, 4), Offset),
+                              _mm256_unpackhi_epi8(Third, Third));
 }
 
 // Decodes the first Halves halves of the window at At, or their bytes up to the start of a
-// character that goes on past them; NotAscii and Breaks mark the bytes that are not ASCII and the
-// line breaks, if they go. Returns At unchanged when the bytes are ill-formed or hold a line break
-// inside a sequence.
-template <int Halves>
-QVH_STEP Utf8Cursor DecodeWindow(const Constants& K, Utf8Cursor At, const __m256i (&Bytes)[2],
-                                 std::uint64_t NotAscii, std::uint64_t Breaks) {
-    constexpr unsigned Size = 32 * Halves;
-    const Classes Found = Classify<Halves>(K, Bytes);
-    const std::uint64_t Leads = _bzhi_u64(NotAscii, Size) & ~Found.Trails;
+// character that goes on past them, and moves At on. Leaves At unchanged and returns false when
+// the bytes are ill-formed or hold a line break inside a sequence.
+template <bool SkipLineBreaks, int Halves>
+QVH_STEP bool DecodeWindow(const Constants& K, Utf8Cursor& At, const __m256i (&Bytes)[2]) {
+    const Half Parts[2] = {{Bytes[0], At.In}, {Bytes[1], At.In + 32}};
+    const auto Lead4 = [&K](__m256i Part) QVH_TARGET_AVX2 {
+        return _mm256_subs_epu8(Part, Load(K.Lead4ByTheSign));
+    };
+    const std::uint64_t Leads4 = Join<Halves>(Lead4(Bytes[0]), Lead4(Bytes[1]));
+    // The byte after the window is read too, for whether a trail byte follows the last; a
+    // four-byte character's third byte keeps its high surrogate.
+    const auto* const Next = reinterpret_cast<const __m256i*>(At.In + 1);
+    const std::uint64_t Dropping =
+        Join<Halves>(Dropped<SkipLineBreaks>(K, Bytes[0], _mm256_loadu_si256(Next), Halves == 1),
+                     Dropped<SkipLineBreaks>(K, Bytes[1], _mm256_loadu_si256(Next + 1), true));
+    std::uint64_t Keep = ~Dropping | Leads4 << 2;
     // A character that goes on past the bytes starts with their last lead, and waits.
-    const bool Cut =
-        ((Leads >> (Size - 1)) | (Found.Leads3 >> (Size - 2)) | (Found.Leads4 >> (Size - 3))) != 0;
-    const unsigned Taken = Cut ? 63 - static_cast<unsigned>(std::countl_zero(Leads)) : Size;
-    // Where the trail bytes must be, as the leads say, up to and with the first byte not taken.
-    const std::uint64_t Needed = Leads << 1 | Found.Leads3 << 2 | Found.Leads4 << 3;
-    const Half Parts[2] = {{Bytes[0], _mm256_permute2x128_si256(Bytes[0], Bytes[0], 0x08)},
-                           {Bytes[1], _mm256_permute2x128_si256(Bytes[1], Bytes[0], 0x03)}};
-    if (((Needed ^ Found.Trails) & _bzhi_u64(~std::uint64_t{0}, Taken + 1)) != 0) {
-        return At;
+    const __m256i Open = _mm256_subs_epu8(Bytes[Halves - 1], Load(K.OpenAtTheEnd));
+    unsigned Taken = 32 * Halves;
+    if (!_mm256_testz_si256(Open, Open)) {
+        const auto Lead = [&K](__m256i Part) QVH_TARGET_AVX2 {
+            return _mm256_subs_epu8(Part, Load(K.LeadByTheSign));
+        };
+        Taken = 63 - static_cast<unsigned>(
+                         std::countl_zero(Join<Halves>(Lead(Bytes[0]), Lead(Bytes[1]))));
+        Keep = _bzhi_u64(Keep, Taken);
     }
+    const std::uint64_t FourBytes = Leads4 << 2 | Leads4 << 3;
+    // Half by half, which keeps fewer vectors at once; what the first half writes before the
+    // second turns out ill-formed is written over.
+    RC::CharType* Out = At.Out;
     for (int Part = 0; Part < Halves; ++Part) {
-        if (BreaksASecondByteRule(K, Parts[Part].Bytes, Parts[Part].Back<1>())) {
-            return At;
+        const __m256i Found = Faults(K, Parts[Part]);
+        if (!_mm256_testz_si256(Found, Found)) {
+            return false;
         }
-    }
-    const std::uint64_t Ends = Found.Trails & ~(Found.Trails >> 1);
-    const std::uint64_t Third = Found.Leads4 << 2;
-    const std::uint64_t Keep = _bzhi_u64(~(NotAscii | Breaks) | Ends | Third, Taken);
-    for (int Part = 0; Part < Halves; ++Part) {
         __m256i Low;
         __m256i High;
-        Units(K, Parts[Part], (Third >> 32 * Part & 0xFFFF'FFFF) != 0, Low, High);
-        At.Out = Compact(At.Out, Low, High, static_cast<std::uint32_t>(Keep >> 32 * Part));
+        Units(K, Parts[Part], (FourBytes >> 32 * Part & 0xFFFF'FFFF) != 0, Low, High);
+        Out = Compact(Out, Low, High, static_cast<std::uint32_t>(Keep >> 32 * Part));
     }
+    At.Out = Out;
     At.In += Taken;
-    return At;
+    return true;
 }
 
 // Keeps the ASCII units of a half with line breaks (or other control bytes) in it.
@@ -259,19 +360,19 @@ QVH_STEP void StoreAscii(RC::CharType* Out, __m256i Bytes) {
                         _mm256_cvtepu8_epi16(_mm256_extracti128_si256(Bytes, 1)));
 }
 
-// The bytes of a half that are not ASCII, or with LineBreaks its line breaks, one bit each.
-QVH_STEP std::uint32_t Mask(const Constants& K, __m256i Bytes, bool LineBreaks) {
-    const __m256i Marks =
-        LineBreaks ? _mm256_cmpeq_epi8(_mm256_shuffle_epi8(Load(K.LineBreaks), Bytes), Bytes)
-                   : Bytes;
-    return static_cast<std::uint32_t>(_mm256_movemask_epi8(Marks));
+// The line breaks of a half, one bit each.
+QVH_STEP std::uint32_t Breaks(const Constants& K, __m256i Bytes) {
+    return static_cast<std::uint32_t>(_mm256_movemask_epi8(
+        _mm256_cmpeq_epi8(_mm256_shuffle_epi8(Load(K.LineBreaks), Bytes), Bytes)));
 }
 
-// Ill-formed, or a line break inside a sequence: one sequence at a time for 32 bytes.
+// One sequence at a time up to Stop, or just past it where a sequence goes on, and past trail
+// bytes that lead nothing: the bytes before a window, which it reads, may be ill-formed, and then
+// only a window that starts with no trail byte checks all it relies on.
 template <bool SkipLineBreaks>
-Utf8Cursor DecodeSequencesOfAHalf(Utf8Cursor At, const unsigned char* End) {
-    const unsigned char* const Stop = At.In + 32;
-    while (At.In < Stop) {
+Utf8Cursor DecodeSequencesBefore(Utf8Cursor At, const unsigned char* Stop,
+                                 const unsigned char* End) {
+    while (At.In < Stop || (At.In != End && IsTrail(*At.In))) {
         if (SkipLineBreaks && IsLineBreak(*At.In)) {
             ++At.In;
             continue;
@@ -281,12 +382,42 @@ Utf8Cursor DecodeSequencesOfAHalf(Utf8Cursor At, const unsigned char* End) {
     return At;
 }
 
+// Windows one after another from At, whose first half (First) holds characters, for as long as
+// each starts with one: text with characters all along is spared the test for ASCII text.
+template <bool SkipLineBreaks>
+QVH_STEP Utf8Cursor DecodeWindows(const Constants& K, Utf8Cursor At, const unsigned char* End,
+                                  __m256i First) {
+    __m256i Bytes[2] = {First};
+    do {
+        // The window is both halves unless the second is ASCII.
+        Bytes[1] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(At.In + 32));
+        const bool Decoded = _mm256_movemask_epi8(Bytes[1]) == 0
+                                 ? DecodeWindow<SkipLineBreaks, 1>(K, At, Bytes)
+                                 : DecodeWindow<SkipLineBreaks, 2>(K, At, Bytes);
+        if (!Decoded) {
+            // Ill-formed, or a line break inside a sequence.
+            At = DecodeSequencesBefore<SkipLineBreaks>(At, At.In + 32, End);
+        }
+        if (End - At.In <= Window) {
+            break;
+        }
+        Bytes[0] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(At.In));
+    } while (_mm256_movemask_epi8(Bytes[0]) != 0);
+    return At;
+}
+
 }  // namespace
 
 template <bool SkipLineBreaks>
-QVH_TARGET_AVX2 Utf8Cursor DecodeChunksAvx2(Utf8Cursor At, const unsigned char* End) {
+QVH_TARGET_AVX2 Utf8Cursor DecodeChunksAvx2(Utf8Cursor At, const unsigned char* Start,
+                                            const unsigned char* End) {
     const Constants& K = Unseen();
-    while (End - At.In >= Window) {
+    // A window reads the three bytes before it, which the first three do not have.
+    if (At.In - Start < 3) {
+        At = DecodeSequencesBefore<SkipLineBreaks>(At, Start + 3, End);
+    }
+    // Past each window, one more byte is read.
+    while (End - At.In > Window) {
         __m256i Bytes[2] = {_mm256_loadu_si256(reinterpret_cast<const __m256i*>(At.In))};
         if (_mm256_movemask_epi8(_mm256_subs_epi8(Bytes[0], Load(K.Marks[SkipLineBreaks]))) == 0) {
             StoreAscii(At.Out, Bytes[0]);
@@ -294,27 +425,18 @@ QVH_TARGET_AVX2 Utf8Cursor DecodeChunksAvx2(Utf8Cursor At, const unsigned char* 
             At.Out += 32;
             continue;
         }
-        std::uint64_t NotAscii = Mask(K, Bytes[0], false);
-        std::uint64_t Breaks = SkipLineBreaks ? Mask(K, Bytes[0], true) : 0;
-        if (NotAscii == 0) {
-            At.Out = KeepAscii(At.Out, Bytes[0], ~static_cast<std::uint32_t>(Breaks));
+        if (_mm256_movemask_epi8(Bytes[0]) == 0) {
+            At.Out = KeepAscii(At.Out, Bytes[0], SkipLineBreaks ? ~Breaks(K, Bytes[0]) : ~0U);
             At.In += 32;
             continue;
         }
-        // Characters in the first half: the window is both halves unless the second is ASCII.
-        Bytes[1] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(At.In + 32));
-        const std::uint64_t Later = Mask(K, Bytes[1], false);
-        NotAscii |= Later << 32;
-        Breaks |= SkipLineBreaks ? std::uint64_t{Mask(K, Bytes[1], true)} << 32 : 0;
-        const Utf8Cursor Next = Later == 0 ? DecodeWindow<1>(K, At, Bytes, NotAscii, Breaks)
-                                           : DecodeWindow<2>(K, At, Bytes, NotAscii, Breaks);
-        At = Next.In != At.In ? Next : DecodeSequencesOfAHalf<SkipLineBreaks>(At, End);
+        At = DecodeWindows<SkipLineBreaks>(K, At, End, Bytes[0]);
     }
     return At;
 }
 
-template Utf8Cursor DecodeChunksAvx2<true>(Utf8Cursor, const unsigned char*);
-template Utf8Cursor DecodeChunksAvx2<false>(Utf8Cursor, const unsigned char*);
+template Utf8Cursor DecodeChunksAvx2<true>(Utf8Cursor, const unsigned char*, const unsigned char*);
+template Utf8Cursor DecodeChunksAvx2<false>(Utf8Cursor, const unsigned char*, const unsigned char*);
 
 }  // namespace QVH::detail
 #endif

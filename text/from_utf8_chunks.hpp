@@ -7,7 +7,8 @@
 // one by one in passing. The AVX2 loop, for processors that HasAvx2, decodes 64 bytes at a time
 // whatever characters they hold, and leaves only windows with ill-formed input, or a line break
 // inside a sequence, to the sequence decoder. Each runs from At, which starts a character, until
-// fewer than a chunk (16 bytes, 64) are left before End, and returns where it stopped. The output
+// fewer than a chunk (16 bytes; for AVX2, 64 and the one it reads after them) are left before End,
+// and returns where it stopped. The output
 // must have room for one unit per input byte: whole chunks are written, and only what is kept
 // counts. Stateless; any thread.
 #if defined(__SSE2__) || defined(_M_X64)
@@ -36,9 +37,11 @@ Utf8Cursor DecodeChunksSse2(Utf8Cursor At, const unsigned char* End);
 #endif
 
 #ifdef QVH_DECODE_WITH_AVX2
-// Only where HasAvx2.
+// Only where HasAvx2. Start is the input's first byte: the loop reads the bytes before a window,
+// and one after it.
 template <bool SkipLineBreaks>
-QVH_TARGET_AVX2 Utf8Cursor DecodeChunksAvx2(Utf8Cursor At, const unsigned char* End);
+QVH_TARGET_AVX2 Utf8Cursor DecodeChunksAvx2(Utf8Cursor At, const unsigned char* Start,
+                                            const unsigned char* End);
 #endif
 
 }  // namespace QVH::detail
