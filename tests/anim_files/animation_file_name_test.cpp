@@ -9,7 +9,7 @@ namespace {
 
 using QVH::Test::Engine;
 
-TEST(IsNameInsideAnimationFolder, AcceptsNamesInTheFolderAndItsSubFolders) {
+TEST(IsNameInsideAnimationFolderTest, AcceptsNamesInTheFolderAndItsSubFolders) {
     const char16_t* const Inside[] = {
         u"Idle.json",
         u"",  // the folder itself; reading it fails as a folder, nothing leaks
@@ -30,7 +30,7 @@ TEST(IsNameInsideAnimationFolder, AcceptsNamesInTheFolderAndItsSubFolders) {
     }
 }
 
-TEST(IsNameInsideAnimationFolder, RefusesNamesThatLeaveTheFolder) {
+TEST(IsNameInsideAnimationFolderTest, RefusesNamesThatLeaveTheFolder) {
     const char16_t* const Outside[] = {
         u"..",                    // the parent itself
         u"../Other/x.json",       // up, then elsewhere

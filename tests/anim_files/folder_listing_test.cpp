@@ -16,7 +16,7 @@
 
 namespace {
 
-TEST(ListingSeparator, SplitGivesBackWhatTheJoinJoined) {
+TEST(ListingSeparatorTest, SplitGivesBackWhatTheJoinJoined) {
     const struct {
         std::vector<RC::StringType> Joined;
         std::vector<RC::StringType> Split;
@@ -53,7 +53,7 @@ std::multiset<RC::StringType> NamesIn(const char* Folder, std::error_code& Error
     return Names;
 }
 
-TEST(FolderListing, VisitsEachEntryOnceButDotAndDotDot) {
+TEST(FolderListingTest, VisitsEachEntryOnceButDotAndDotDot) {
     QVH::Test::GameFolder Game;
     const char* const Folder = "../../Content/Paks/~Mods/AnimJSON";
     std::error_code Error;
@@ -78,7 +78,7 @@ TEST(FolderListing, VisitsEachEntryOnceButDotAndDotDot) {
     EXPECT_FALSE(Error);
 }
 
-TEST(FolderListing, FailuresSayWhetherTheFolderIsMissing) {
+TEST(FolderListingTest, FailuresSayWhetherTheFolderIsMissing) {
     QVH::Test::GameFolder Game;
     Game.WriteFile("Idle.json", "{}");
     const struct {

@@ -13,7 +13,7 @@ using QVH::detail::ReadScratch;
 using QVH::detail::ScratchLease;
 using QVH::detail::SharedScratchHeldBytes;
 
-TEST(ReadScratch, KeepsOnlyAPieceOfTheFileBetweenReads) {
+TEST(ReadScratchTest, KeepsOnlyAPieceOfTheFileBetweenReads) {
     // The text goes straight into the engine string: whatever the file's size, the scratch holds
     // one piece of its bytes afterwards, for the next read.
     QVH::Test::GameFolder Game;
@@ -25,7 +25,7 @@ TEST(ReadScratch, KeepsOnlyAPieceOfTheFileBetweenReads) {
     }
 }
 
-TEST(ReadScratch, ALeaseTakenDuringAnotherGetsAScratchOfItsOwn) {
+TEST(ReadScratchTest, ALeaseTakenDuringAnotherGetsAScratchOfItsOwn) {
     ScratchLease Outer;
     char* const OuterPiece = Outer.Scratch().Piece();
     {

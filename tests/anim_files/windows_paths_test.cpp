@@ -231,7 +231,7 @@ TEST_F(WindowsPathsTest, AFileWhoseFullPathPassesMaxPathReadsAndLongNamesAreStil
     }
 }
 
-TEST(LongPathForm, PrefixesDriveAndUncPathsAndKeepsLongOnes) {
+TEST(LongPathFormTest, PrefixesDriveAndUncPathsAndKeepsLongOnes) {
     const struct {
         const wchar_t* Full;
         const wchar_t* Long;

@@ -34,20 +34,20 @@ const RC::CharType* Chars(const FString& S) {
 
 RC::StringType Text(const FString& S) { return Chars(S); }
 
-TEST(FString, KeepsTheEnginesArrayLayout) {
+TEST(FStringTest, KeepsTheEnginesArrayLayout) {
     // Data pointer, then count and capacity, as the engine's TArray lays them out.
     EXPECT_EQ(sizeof(FString), sizeof(void*) + 8);
     EXPECT_EQ(sizeof(RC::Unreal::TCHAR), 2u);
 }
 
-TEST(FString, EndsAtTheFirstNul) {
+TEST(FStringTest, EndsAtTheFirstNul) {
     const RC::CharType Units[] = {'a', 'b', 0, 'c', 0};
     const FString S(Units);
     EXPECT_EQ(Text(S), STR("ab"));
     EXPECT_EQ(S.Len(), 2);
 }
 
-TEST(FString, EmptyGivesTheEmptyString) {
+TEST(FStringTest, EmptyGivesTheEmptyString) {
     const FString S(STR(""));
     EXPECT_EQ(S.Len(), 0);
     ASSERT_NE(Chars(S), nullptr);
@@ -57,7 +57,7 @@ TEST(FString, EmptyGivesTheEmptyString) {
 }
 
 #if QVH_STAND_IN_HOST_GENERATION >= 4
-TEST(FString, GetCharArrayGivesTheArrayItself) {
+TEST(FStringTest, GetCharArrayGivesTheArrayItself) {
     static_assert(std::is_same_v<decltype(std::declval<const FString&>().GetCharArray()),
                                  const RC::Unreal::TArray<RC::Unreal::TCHAR>&>);
     static_assert(std::is_same_v<decltype(std::declval<FString&>().GetCharArray()),
@@ -81,7 +81,7 @@ TEST(FStringDeathTest, ANullPointerEndsTheProcessAsTheEngineWould) {
 }
 #endif
 
-TEST(FString, CopiesAreIndependentAndThereIsNoMove) {
+TEST(FStringTest, CopiesAreIndependentAndThereIsNoMove) {
     FString Original(STR("Idle.json"));
     FString Copy(Original);
     FString Assigned(STR("old"));
@@ -101,7 +101,7 @@ TEST(FString, CopiesAreIndependentAndThereIsNoMove) {
     EXPECT_EQ(Text(Assigned), STR("Idle.json"));
 }
 
-TEST(FString, ANonConstBufferIsAdoptedNotCopied) {
+TEST(FStringTest, ANonConstBufferIsAdoptedNotCopied) {
     // Only memory from the engine's allocator may be handed over this way.
     auto* const Buffer =
         static_cast<RC::CharType*>(RC::Unreal::FMemory::Malloc(4 * sizeof(RC::CharType)));
@@ -132,7 +132,7 @@ TEST(FStringDeathTest, EngineMemoryFreedOnTheCHeapEndsTheProcess) {
 }
 #endif
 
-TEST(FString, FindsTheNulAtEveryLengthAndAlignment) {
+TEST(FStringTest, FindsTheNulAtEveryLengthAndAlignment) {
     // Units with a zero byte in them are not NULs; every start and length a vector scan or copy
     // would treat apart, with text after the NUL that must not be taken.
     const RC::CharType Pattern[] = {0x0100, 'a', 0x00FF, 0xFF00, 0x4100, 0x0001, 0xFFFF, 0x8000};
@@ -153,7 +153,7 @@ TEST(FString, FindsTheNulAtEveryLengthAndAlignment) {
     }
 }
 
-TEST(FString, CopiesALongTextWhole) {
+TEST(FStringTest, CopiesALongTextWhole) {
     RC::StringType Long(3'000'001, RC::CharType('x'));
     Long[1'234'567] = 0x00E9;
     const FString S(Long.c_str());
@@ -162,7 +162,7 @@ TEST(FString, CopiesALongTextWhole) {
 }
 
 #if defined(__unix__)
-TEST(FString, ReadsNothingPastTheNulIntoTheNextPage) {
+TEST(FStringTest, ReadsNothingPastTheNulIntoTheNextPage) {
     // Text whose NUL is the last unit of a readable page, before one that may not be read: any
     // read past the NUL would end the test with a fault.
     const auto Page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));

@@ -11,7 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(ModLibrary, MissingFileGivesNoLibraryAndNamesThePathInUtf8) {
+TEST(ModLibraryTest, MissingFileGivesNoLibraryAndNamesThePathInUtf8) {
     // A name outside every ANSI code page: Windows must be asked for it in UTF-16, and the
     // error text must still name it.
     const fs::path Missing =
@@ -24,7 +24,7 @@ TEST(ModLibrary, MissingFileGivesNoLibraryAndNamesThePathInUtf8) {
         << Error;
 }
 
-TEST(ModLibrary, LibraryWithoutTheEntryPointsIsRefused) {
+TEST(ModLibraryTest, LibraryWithoutTheEntryPointsIsRefused) {
     // The host library beside the test program exports plenty, but not start_mod.
     std::string Error;
     const auto Library =

@@ -42,7 +42,7 @@ bool Filled(const TArray<TCHAR>& Units) {
     return true;
 }
 
-TEST(TArray, GrowsWithTheEnginesSlackOnlyPastItsCapacity) {
+TEST(TArrayTest, GrowsWithTheEnginesSlackOnlyPastItsCapacity) {
     TArray<TCHAR> Units;
     EXPECT_EQ(Units.AddUninitialized(100), 0);
     EXPECT_EQ(Capacity(Units), 100 + 300 / 8 + 16);
@@ -58,7 +58,7 @@ TEST(TArray, GrowsWithTheEnginesSlackOnlyPastItsCapacity) {
     EXPECT_TRUE(Filled(Units));
 }
 
-TEST(TArray, ResetKeepsItsMemoryOnlyWhenTheNewSizeFits) {
+TEST(TArrayTest, ResetKeepsItsMemoryOnlyWhenTheNewSizeFits) {
     TArray<TCHAR> Units;
     Units.AddUninitialized(40);
     const TCHAR* const Before = Units.GetData();
@@ -73,7 +73,7 @@ TEST(TArray, ResetKeepsItsMemoryOnlyWhenTheNewSizeFits) {
     EXPECT_EQ(Units.GetData(), nullptr);
 }
 
-TEST(TArray, RemovingMovesTheMemoryOnlyWhenItMayShrink) {
+TEST(TArrayTest, RemovingMovesTheMemoryOnlyWhenItMayShrink) {
     for (const bool AllowShrinking : {false, true}) {
         TArray<TCHAR> Units;
         Units.AddUninitialized(64);
@@ -88,7 +88,7 @@ TEST(TArray, RemovingMovesTheMemoryOnlyWhenItMayShrink) {
     }
 }
 
-TEST(TArray, AnAllocatorOutOfMemoryLeavesTheArrayAsItWas) {
+TEST(TArrayTest, AnAllocatorOutOfMemoryLeavesTheArrayAsItWas) {
     TArray<TCHAR> Units;
     Units.AddUninitialized(8);
     Fill(Units);

@@ -19,7 +19,7 @@ struct NameCase {
     Text Shown;
 };
 
-TEST(EscapedName, WritesWhatCouldBreakOrDisguiseALineAsCodePoints) {
+TEST(EscapedNameTest, WritesWhatCouldBreakOrDisguiseALineAsCodePoints) {
     const NameCase<std::u16string> Cases[] = {
         {"an ordinary name", u"Gestures/Wave_Hello.json", u"Gestures/Wave_Hello.json"},
         {"backslashes and other scripts", u"Sub\\R\u00E9v\u00E9rence \U0001F600.json",
@@ -57,7 +57,7 @@ TEST(EscapedName, WritesWhatCouldBreakOrDisguiseALineAsCodePoints) {
     }
 }
 
-TEST(EscapedName, OfBytesEscapesTheSameCharactersAndEachByteThatIsNotUtf8) {
+TEST(EscapedNameTest, OfBytesEscapesTheSameCharactersAndEachByteThatIsNotUtf8) {
     const NameCase<std::string> Cases[] = {
         {"an ordinary name", "R\xC3\xA9v\xC3\xA9rence.json", "R\xC3\xA9v\xC3\xA9rence.json"},
         {"a line feed and its look-alike", "a\nb\\nc", "a<U+000A>b\\nc"},

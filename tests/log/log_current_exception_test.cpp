@@ -20,7 +20,7 @@ RC::StringType LoggedFor(const std::string& What) {
     return Lines.size() == 1 ? Lines[0] : STR("<not exactly one line>");
 }
 
-TEST(LogCurrentException, CarriesTheErrorsUtf8TextAsEngineText) {
+TEST(LogCurrentExceptionTest, CarriesTheErrorsUtf8TextAsEngineText) {
     const RC::CharType Replacement = 0xFFFD;
     struct Case {
         std::string What;
@@ -42,7 +42,7 @@ TEST(LogCurrentException, CarriesTheErrorsUtf8TextAsEngineText) {
     }
 }
 
-TEST(LogCurrentException, SaysUnknownErrorForOtherExceptions) {
+TEST(LogCurrentExceptionTest, SaysUnknownErrorForOtherExceptions) {
     QVH::Test::CapturedLog Log;
     try {
         throw 42;
@@ -53,7 +53,7 @@ TEST(LogCurrentException, SaysUnknownErrorForOtherExceptions) {
               std::vector<RC::StringType>{STR("QVH_MotionArchive : X failed: unknown error\n")});
 }
 
-TEST(LogCurrentException, DropsTheLineWhenNoDeviceCanTakeIt) {
+TEST(LogCurrentExceptionTest, DropsTheLineWhenNoDeviceCanTakeIt) {
     QVH::Test::CapturedLog Log;
     RC::Output::DefaultTargets::get_default_devices_ref().insert(
         RC::Output::DefaultTargets::get_default_devices_ref().begin(), nullptr);

@@ -89,7 +89,7 @@ TEST_F(LifecycleTest, EachStartGivesAFreshObject) {
     EXPECT_EQ(Log.Texts().size(), 2u);
 }
 
-TEST(ModLibraryLoad, LoadsTheModFromAFolderNamedOutsideTheAnsiCodePage) {
+TEST(ModLibraryLoadTest, LoadsTheModFromAFolderNamedOutsideTheAnsiCodePage) {
     // Game folders can have any name; on Windows only the UTF-16 file functions reach these.
     namespace fs = std::filesystem;
     const fs::path Folder =

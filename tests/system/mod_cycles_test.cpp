@@ -77,7 +77,7 @@ struct ModLife {
 
 // A mod that never hooked leaves nothing in the host, so the library really goes; the widget is
 // never findable while the mod lives, or the engine-ready notification never comes.
-TEST(ModLibraryCycles, AModThatNeverHookedLeavesNothingRunningWhenUnloadedAtAnyMomentOfItsScan) {
+TEST(ModLibraryCyclesTest, AModThatNeverHookedLeavesNothingRunningWhenUnloadedAtAnyMomentOfItsScan) {
     if (ModLibraryMapped()) {
         GTEST_SKIP() << "an earlier test in this process kept the mod library loaded";
     }
@@ -122,7 +122,7 @@ TEST(ModLibraryCycles, AModThatNeverHookedLeavesNothingRunningWhenUnloadedAtAnyM
 
 // Many lives in one load, each uninstalled while its scan waits for a widget that never loads:
 // stopping the wait must never lose its wake-up, or uninstall_mod would hang the host.
-TEST(ModLibraryCycles, EveryLifeInOneLoadEndsWhileItsScanWaits) {
+TEST(ModLibraryCyclesTest, EveryLifeInOneLoadEndsWhileItsScanWaits) {
     QVH::Test::CapturedLog Log;
     StandIn::Reset();
     const auto Library = LoadMod();
@@ -145,7 +145,7 @@ TEST(ModLibraryCycles, EveryLifeInOneLoadEndsWhileItsScanWaits) {
 #ifdef _WIN32
 // A library that unloads takes all it set up with it: a runtime that kept a thread-local slot per
 // load would end the process after about a thousand lives, one that kept its memory would grow.
-TEST(ModLibraryCycles, LoadsOfAModThatNeverHookedLeaveTheProcessAsTheyFoundIt) {
+TEST(ModLibraryCyclesTest, LoadsOfAModThatNeverHookedLeaveTheProcessAsTheyFoundIt) {
     QVH::Test::CapturedLog Log;
     StandIn::Reset();
     const auto Live = [] {
@@ -174,7 +174,7 @@ TEST(ModLibraryCycles, LoadsOfAModThatNeverHookedLeaveTheProcessAsTheyFoundIt) {
 
 // A mod uninstalled at a random moment around its hooking: whatever it hooked stays in the host
 // and does nothing, and it says so once.
-TEST(ModLibraryCycles, AModUninstalledAtAnyMomentOfItsHookingLeavesHooksThatDoNothing) {
+TEST(ModLibraryCyclesTest, AModUninstalledAtAnyMomentOfItsHookingLeavesHooksThatDoNothing) {
     QVH::Test::GameFolder Game;
     Game.WriteFile("Idle.json", "{\r\n}");
     QVH::Test::CapturedLog Log;
@@ -208,7 +208,7 @@ TEST(ModLibraryCycles, AModUninstalledAtAnyMomentOfItsHookingLeavesHooksThatDoNo
 // The host's restart of all mods (Ctrl+R): uninstall_mod on its own thread, the library freed at
 // once, loaded again from the same path, started, told the engine is ready; meanwhile the game
 // thread goes on calling the hooks where the host's table keeps them.
-TEST(ModLibraryRestarts, CallsUnderWayNeverCrashAndEachCallIsAnsweredOnceInEveryLife) {
+TEST(ModLibraryRestartsTest, CallsUnderWayNeverCrashAndEachCallIsAnsweredOnceInEveryLife) {
     QVH::Test::GameFolder Game;
     Game.WriteFile("Idle.json", "{\r\n}");
     QVH::Test::CapturedLog Log;

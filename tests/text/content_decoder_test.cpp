@@ -27,7 +27,7 @@ std::vector<QVH::Test::DecodeCase> Files() {
     return Cases;
 }
 
-TEST(ContentDecoder, PiecesCutAnywhereGiveTheTextOfTheWhole) {
+TEST(ContentDecoderTest, PiecesCutAnywhereGiveTheTextOfTheWhole) {
     for (const auto& F : Files()) {
         const RC::StringType Whole = Engine(F.Expected);
         ASSERT_EQ(DecodeWhole(F.Bytes), Whole) << F.What;
@@ -43,7 +43,7 @@ TEST(ContentDecoder, PiecesCutAnywhereGiveTheTextOfTheWhole) {
     }
 }
 
-TEST(ContentDecoder, OneByteAtATimeGivesTheTextOfTheWhole) {
+TEST(ContentDecoderTest, OneByteAtATimeGivesTheTextOfTheWhole) {
     for (const auto& F : Files()) {
         std::vector<std::size_t> Cuts;
         for (std::size_t At = 1; At < F.Bytes.size(); ++At) {
@@ -53,7 +53,7 @@ TEST(ContentDecoder, OneByteAtATimeGivesTheTextOfTheWhole) {
     }
 }
 
-TEST(ContentDecoder, KeepsBackOnlyWhatLaterBytesMayComplete) {
+TEST(ContentDecoderTest, KeepsBackOnlyWhatLaterBytesMayComplete) {
     const struct {
         const char* What;
         std::string Piece;
@@ -77,7 +77,7 @@ TEST(ContentDecoder, KeepsBackOnlyWhatLaterBytesMayComplete) {
     }
 }
 
-TEST(FileEncoding, TheFirstBytesTellTheEncodingAndTheLimitThatFitsTheUnits) {
+TEST(FileEncodingTest, TheFirstBytesTellTheEncodingAndTheLimitThatFitsTheUnits) {
     using QVH::TextEncoding;
     constexpr std::uint64_t Units = 0x7FFF'FFFE;  // 2^31 - 2
     const struct {

@@ -88,7 +88,7 @@ std::string Generate(std::mt19937& Random) {
     return Out;
 }
 
-TEST(DecoderAgainstReference, Utf8OnGeneratedInput) {
+TEST(DecoderAgainstReferenceTest, Utf8OnGeneratedInput) {
     std::mt19937 Random(20240611);
     constexpr RC::CharType Guard = 0xABCD;
     std::vector<RC::CharType> Units;
@@ -119,7 +119,7 @@ TEST(DecoderAgainstReference, Utf8OnGeneratedInput) {
     }
 }
 
-TEST(DecoderAgainstReference, Utf16FilesOnGeneratedInput) {
+TEST(DecoderAgainstReferenceTest, Utf16FilesOnGeneratedInput) {
     std::mt19937 Random(7);
     auto Pick = [&Random](unsigned Low, unsigned High) {
         return std::uniform_int_distribution<unsigned>(Low, High)(Random);
@@ -143,7 +143,7 @@ TEST(DecoderAgainstReference, Utf16FilesOnGeneratedInput) {
     }
 }
 
-TEST(DecoderAgainstReference, FilesReadInPiecesOnGeneratedInput) {
+TEST(DecoderAgainstReferenceTest, FilesReadInPiecesOnGeneratedInput) {
     // Generated files in every encoding, cut into random pieces as short reads would cut them.
     std::mt19937 Random(99);
     auto Pick = [&Random](std::size_t Low, std::size_t High) {

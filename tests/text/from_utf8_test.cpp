@@ -17,7 +17,7 @@ using QVH::Test::DecodeCase;
 using QVH::Test::Engine;
 using namespace std::string_literals;
 
-TEST(FromUtf8, DecodesValidTextAndReplacesEachMaximalSubpart) {
+TEST(FromUtf8Test, DecodesValidTextAndReplacesEachMaximalSubpart) {
     std::vector<DecodeCase> Cases(QVH::Test::Utf8Cases().begin(), QVH::Test::Utf8Cases().end());
     // What a file's text loses, a conversion keeps.
     Cases.push_back({"NUL is text like any other", "a\0b"s, u"a\0b"s});
@@ -34,14 +34,14 @@ TEST(FromUtf8, DecodesValidTextAndReplacesEachMaximalSubpart) {
     }
 }
 
-TEST(FromUtf8, AppendsToWhatIsThere) {
+TEST(FromUtf8Test, AppendsToWhatIsThere) {
     RC::StringType Text = Engine(u"a|");
     QVH::AppendFromUtf8(Text, "\xC3\xA9");
     QVH::AppendFromUtf8(Text, "");
     EXPECT_EQ(Text, Engine(u"a|\u00E9"));
 }
 
-TEST(ReadUtf8Sequence, GivesTheCharacterWhereItEndsAndWhetherItWasWellFormed) {
+TEST(ReadUtf8SequenceTest, GivesTheCharacterWhereItEndsAndWhetherItWasWellFormed) {
     const struct {
         const char* What;
         std::string Bytes;
@@ -76,7 +76,7 @@ TEST(ReadUtf8Sequence, GivesTheCharacterWhereItEndsAndWhetherItWasWellFormed) {
     }
 }
 
-TEST(IsWellFormedUtf8, AcceptsOnlyTextWithNoIllFormedPart) {
+TEST(IsWellFormedUtf8Test, AcceptsOnlyTextWithNoIllFormedPart) {
     const std::string Good[] = {"", "Walk.json", "R\xC3\xA9v\xC3\xA9rence \xF0\x9F\x98\x80",
                                 "a\0b"s, "\xEF\xBF\xBD"};
     for (const std::string& G : Good) {
@@ -96,7 +96,7 @@ TEST(IsWellFormedUtf8, AcceptsOnlyTextWithNoIllFormedPart) {
     }
 }
 
-TEST(DecodeUtf8Units, EveryPathAtEveryLengthAndPlace) {
+TEST(DecodeUtf8UnitsTest, EveryPathAtEveryLengthAndPlace) {
     // Each way of decoding this build offers, the one in use and a whole file's decoder, with a
     // break, a tab or a character at each place of each length around a few 16-byte chunks, and
     // ASCII after the insert so that the loop resumes after it.
@@ -148,7 +148,7 @@ TEST(DecodeUtf8Units, EveryPathAtEveryLengthAndPlace) {
     }
 }
 
-TEST(DecodeUtf8Units, EveryPathOnBlocksFullOfCharacters) {
+TEST(DecodeUtf8UnitsTest, EveryPathOnBlocksFullOfCharacters) {
     // Text of characters of every length, started at each of its bytes, so that the vector loops'
     // blocks start, end and are cut everywhere, with one insert of each kind at each place; the
     // reference decoder says what each length and place must give.

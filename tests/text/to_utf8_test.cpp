@@ -28,7 +28,7 @@ struct Case {
     std::optional<std::string> Lossy = std::nullopt;
 };
 
-TEST(ToUtf8, EncodesEachKindOfUnitAndLossilyHalvesOfPairsAsReplacements) {
+TEST(ToUtf8Test, EncodesEachKindOfUnitAndLossilyHalvesOfPairsAsReplacements) {
     const Case Cases[] = {
         {"empty", u"", ""},
         {"ASCII file name", u"Walk/Idle_01.json", "Walk/Idle_01.json"},
@@ -78,7 +78,7 @@ TEST(ToUtf8, EncodesEachKindOfUnitAndLossilyHalvesOfPairsAsReplacements) {
     }
 }
 
-TEST(ToUtf8, ManyThreadsAtOnceEachGetTheirOwnResult) {
+TEST(ToUtf8Test, ManyThreadsAtOnceEachGetTheirOwnResult) {
     std::vector<std::thread> Threads;
     std::vector<int> Mismatches(8, 0);
     for (int T = 0; T < 8; ++T) {

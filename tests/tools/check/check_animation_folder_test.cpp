@@ -37,7 +37,7 @@ struct Call {
     bool operator==(const Call&) const = default;
 };
 
-TEST(CheckAnimationFolder, ListsOnceAndReadsEachFileByTheNameAReadTakes) {
+TEST(CheckAnimationFolderTest, ListsOnceAndReadsEachFileByTheNameAReadTakes) {
     QVH::Test::GameFolder Game;
     Game.WriteFile("Idle.json", "{}");
     Game.WriteFile("Sub/Wave.json", "[1]");
@@ -56,7 +56,7 @@ TEST(CheckAnimationFolder, ListsOnceAndReadsEachFileByTheNameAReadTakes) {
     EXPECT_TRUE(Report.Findings.empty());
 }
 
-TEST(CheckAnimationFolder, JudgesWhatTheModAnswers) {
+TEST(CheckAnimationFolderTest, JudgesWhatTheModAnswers) {
     struct Case {
         const char* Name;
         CommsCallResult Listing;
@@ -99,7 +99,7 @@ TEST(CheckAnimationFolder, JudgesWhatTheModAnswers) {
     }
 }
 
-TEST(CheckAnimationFolder, AFileChangedAfterTheModsReadIsAnErrorAndTheCheckGoesOn) {
+TEST(CheckAnimationFolderTest, AFileChangedAfterTheModsReadIsAnErrorAndTheCheckGoesOn) {
     namespace fs = std::filesystem;
     struct Case {
         const char* Name;
@@ -158,7 +158,7 @@ TEST(CheckAnimationFolder, AFileChangedAfterTheModsReadIsAnErrorAndTheCheckGoesO
     }
 }
 
-TEST(CheckAnimationFolder, DeepBranchesSideBySideAreEachWalkedWhole) {
+TEST(CheckAnimationFolderTest, DeepBranchesSideBySideAreEachWalkedWhole) {
     // Deep enough that folders are opened from folders kept open above them, on two branches.
     QVH::Test::GameFolder Game;
     std::string Deep;
@@ -188,7 +188,7 @@ TEST(CheckAnimationFolder, DeepBranchesSideBySideAreEachWalkedWhole) {
 }
 
 #if !defined(_WIN32)
-TEST(CheckAnimationFolder, AFolderPastThePathLimitIsWalkedAndWhatTheModCannotReadIsAnError) {
+TEST(CheckAnimationFolderTest, AFolderPastThePathLimitIsWalkedAndWhatTheModCannotReadIsAnError) {
     // No path to the deepest folder fits.
     QVH::Test::GameFolder Game;
     const std::string Name(200, 'd');

@@ -49,7 +49,7 @@ std::vector<DocumentedFinding> DocumentedFindings() {
     return Rows;
 }
 
-TEST(FindingCatalogue, TheDocumentedTableIsTheCatalogue) {
+TEST(FindingCatalogueTest, TheDocumentedTableIsTheCatalogue) {
     const std::vector<DocumentedFinding> Rows = DocumentedFindings();
     ASSERT_EQ(Rows.size(), QVH::Check::FindingCatalogue.size()) << QVH_FINDINGS_DOC;
     for (std::size_t I = 0; I < Rows.size(); ++I) {
@@ -61,7 +61,7 @@ TEST(FindingCatalogue, TheDocumentedTableIsTheCatalogue) {
     }
 }
 
-TEST(PieceQuote, CutsBetweenLettersNeverBetweenALetterAndItsMarks) {
+TEST(PieceQuoteTest, CutsBetweenLettersNeverBetweenALetterAndItsMarks) {
     const std::string Acute = "\xCC\x81";  // U+0301, which follows its letter
     const struct {
         std::string What;
