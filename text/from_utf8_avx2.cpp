@@ -300,24 +300,20 @@ QVH_STEP void Units(const Constants& K, const Half& Part, bool FourBytes, __m256
                               _mm256_unpackhi_epi8(Third, Third));
 }
 
+// A four-byte lead two places back (Back<2>), or three (Back<3>), as the sign bit.
+template <int N>
+QVH_STEP __m256i Lead4Back(const Constants& K, const Half& Part) {
+    return _mm256_subs_epu8(Part.Back<N>(), Load(K.Lead4ByTheSign));
+}
+
 // Decodes the first Halves halves of the window at At, or their bytes up to the start of a
 // character that goes on past them, and moves At on. Leaves At unchanged and returns false when
 // the bytes are ill-formed or hold a line break inside a sequence.
 template <bool SkipLineBreaks, int Halves>
 QVH_STEP bool DecodeWindow(const Constants& K, Utf8Cursor& At, const __m256i (&Bytes)[2]) {
     const Half Parts[2] = {{Bytes[0], At.In}, {Bytes[1], At.In + 32}};
-    const auto Lead4 = [&K](__m256i Part) QVH_TARGET_AVX2 {
-        return _mm256_subs_epu8(Part, Load(K.Lead4ByTheSign));
-    };
-    const std::uint64_t Leads4 = Join<Halves>(Lead4(Bytes[0]), Lead4(Bytes[1]));
-    // The byte after the window is read too, for whether a trail byte follows the last; a
-    // four-byte character's third byte keeps its high surrogate.
-    const auto* const Next = reinterpret_cast<const __m256i*>(At.In + 1);
-    const std::uint64_t Dropping =
-        Join<Halves>(Dropped<SkipLineBreaks>(K, Bytes[0], _mm256_loadu_si256(Next), Halves == 1),
-                     Dropped<SkipLineBreaks>(K, Bytes[1], _mm256_loadu_si256(Next + 1), true));
-    std::uint64_t Keep = ~Dropping | Leads4 << 2;
-    // A character that goes on past the bytes starts with their last lead, and waits.
+    // A character that goes on past the bytes starts with their last lead, and waits: only the
+    // last half can hold it.
     const __m256i Open = _mm256_subs_epu8(Bytes[Halves - 1], Load(K.OpenAtTheEnd));
     unsigned Taken = 32 * Halves;
     if (!_mm256_testz_si256(Open, Open)) {
@@ -326,9 +322,7 @@ QVH_STEP bool DecodeWindow(const Constants& K, Utf8Cursor& At, const __m256i (&B
         };
         Taken = 63 - static_cast<unsigned>(
                          std::countl_zero(Join<Halves>(Lead(Bytes[0]), Lead(Bytes[1]))));
-        Keep = _bzhi_u64(Keep, Taken);
     }
-    const std::uint64_t FourBytes = Leads4 << 2 | Leads4 << 3;
     // Half by half, which keeps fewer vectors at once; what the first half writes before the
     // second turns out ill-formed is written over.
     RC::CharType* Out = At.Out;
@@ -337,10 +331,22 @@ QVH_STEP bool DecodeWindow(const Constants& K, Utf8Cursor& At, const __m256i (&B
         if (!_mm256_testz_si256(Found, Found)) {
             return false;
         }
+        // The byte after the window is read too, for whether a trail byte follows the last; a
+        // four-byte character's third byte keeps its high surrogate. A well-formed window has no
+        // four-byte lead before it that it would hold the rest of.
+        const __m256i Third = Lead4Back<2>(K, Parts[Part]);
+        const __m256i Next =
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(Parts[Part].At + 1));
+        std::uint32_t Keep = ~static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_andnot_si256(
+            Third, Dropped<SkipLineBreaks>(K, Parts[Part].Bytes, Next, Part == Halves - 1))));
+        if (Part == Halves - 1) {
+            Keep = _bzhi_u32(Keep, Taken - 32 * Part);
+        }
+        const __m256i FourBytes = _mm256_or_si256(Third, Lead4Back<3>(K, Parts[Part]));
         __m256i Low;
         __m256i High;
-        Units(K, Parts[Part], (FourBytes >> 32 * Part & 0xFFFF'FFFF) != 0, Low, High);
-        Out = Compact(Out, Low, High, static_cast<std::uint32_t>(Keep >> 32 * Part));
+        Units(K, Parts[Part], !_mm256_testz_si256(FourBytes, Load(K.SignBit)), Low, High);
+        Out = Compact(Out, Low, High, Keep);
     }
     At.Out = Out;
     At.In += Taken;
