@@ -146,6 +146,7 @@ struct Constants {
     Constant LineBreaks = ByNibble(LineBreakByNibble);
     Constant BelowLead = Repeated(0xC0);  // as signed bytes, only trail bytes are less
     Constant BelowLeadButLast = NoneLast(BelowLead);
+    Constant AboveTrail = Repeated(0xBF);  // as signed bytes, only trail bytes are not greater
     // Taken off with saturation, these leave the sign bit only in leads; in leads of three bytes
     // and more; and of four.
     Constant LeadByTheSign = Repeated(0xC0 - 0x80);
@@ -269,9 +270,10 @@ QVH_STEP __m256i Faults(const Constants& K, const Half& Part) {
 // over 16, less 0x10000 / 1024. Low and High as Compact takes them.
 QVH_STEP void Units(const Constants& K, const Half& Part, bool FourBytes, __m256i& Low,
                     __m256i& High) {
-    // The byte before counts only for a trail byte.
+    // The byte before counts only for a trail byte. Compared this way round, the constant is an
+    // operand read from memory rather than one more register.
     const __m256i Previous =
-        _mm256_and_si256(_mm256_cmpgt_epi8(Load(K.BelowLead), Part.Bytes), Part.Back<1>());
+        _mm256_andnot_si256(_mm256_cmpgt_epi8(Part.Bytes, Load(K.AboveTrail)), Part.Back<1>());
     // Saturation leaves a lead of three or four bytes two back an index that finds its bits, and
     // turns any other byte into the index of a zero.
     const __m256i Lead3 = _mm256_subs_epu8(Part.Back<2>(), Load(K.Lead3Index));
