@@ -135,17 +135,16 @@ constexpr Constant LastLeads() {
     return Made;
 }
 
-// Compared as BelowLead, no byte is less than the last.
-constexpr Constant NoneLast(Constant Made) {
-    Made.Bytes[31] = 0x80;
+// A byte kept whatever follows it: the last.
+constexpr Constant OnlyLast(Constant Made) {
+    Made.Bytes[31] = 0xFF;
     return Made;
 }
 
 struct Constants {
     Constant Marks[2] = {Repeated(0), Repeated(MarkBelow)};
     Constant LineBreaks = ByNibble(LineBreakByNibble);
-    Constant BelowLead = Repeated(0xC0);  // as signed bytes, only trail bytes are less
-    Constant BelowLeadButLast = NoneLast(BelowLead);
+    Constant LastByte = OnlyLast(Repeated(0));
     Constant AboveTrail = Repeated(0xBF);  // as signed bytes, only trail bytes are not greater
     // Taken off with saturation, these leave the sign bit only in leads; in leads of three bytes
     // and more; and of four.
@@ -231,19 +230,22 @@ QVH_STEP std::uint64_t Join(__m256i First, __m256i Second) {
     return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(Second))} << 32 | Low;
 }
 
-// The bytes of a half whose units are not kept (as the sign bit of each): those that a trail byte
-// follows (Next holds the bytes one place on) and, if they go, line breaks.
-// The byte after the window is no part of it (it may even be ill-formed): in the last half Last,
-// the last byte is kept unless it is a line break, or a lead, which Taken leaves out.
+// The bytes of a half whose units are kept (as the sign bit of each), a four-byte character's
+// third byte aside: those that no trail byte follows (Next holds the bytes one place on), but for
+// line breaks if they go. The byte after the window is no part of it (it may even be ill-formed):
+// in the last half Last, the last byte is kept unless it is a line break, or a lead, which Taken
+// leaves out.
 template <bool SkipLineBreaks>
-QVH_STEP __m256i Dropped(const Constants& K, __m256i Bytes, __m256i Next, bool Last) {
-    const __m256i BeforeTrail =
-        _mm256_cmpgt_epi8(Load(Last ? K.BelowLeadButLast : K.BelowLead), Next);
-    if constexpr (!SkipLineBreaks) {
-        return BeforeTrail;
+QVH_STEP __m256i Kept(const Constants& K, __m256i Bytes, __m256i Next, bool Last) {
+    __m256i BeforeNoTrail = _mm256_cmpgt_epi8(Next, Load(K.AboveTrail));
+    if (Last) {
+        BeforeNoTrail = _mm256_or_si256(BeforeNoTrail, Load(K.LastByte));
     }
-    return _mm256_or_si256(
-        BeforeTrail, _mm256_cmpeq_epi8(_mm256_shuffle_epi8(Load(K.LineBreaks), Bytes), Bytes));
+    if constexpr (!SkipLineBreaks) {
+        return BeforeNoTrail;
+    }
+    return _mm256_andnot_si256(
+        _mm256_cmpeq_epi8(_mm256_shuffle_epi8(Load(K.LineBreaks), Bytes), Bytes), BeforeNoTrail);
 }
 
 // Where a half's bytes are ill-formed, or hold a line break inside a sequence: not zero there.
@@ -339,8 +341,8 @@ QVH_STEP bool DecodeWindow(const Constants& K, Utf8Cursor& At, const __m256i (&B
         const __m256i Third = Lead4Back<2>(K, Parts[Part]);
         const __m256i Next =
             _mm256_loadu_si256(reinterpret_cast<const __m256i*>(Parts[Part].At + 1));
-        std::uint32_t Keep = ~static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_andnot_si256(
-            Third, Dropped<SkipLineBreaks>(K, Parts[Part].Bytes, Next, Part == Halves - 1))));
+        std::uint32_t Keep = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_or_si256(
+            Third, Kept<SkipLineBreaks>(K, Parts[Part].Bytes, Next, Part == Halves - 1))));
         if (Part == Halves - 1) {
             Keep = _bzhi_u32(Keep, Taken - 32 * Part);
         }
