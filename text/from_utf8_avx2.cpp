@@ -190,7 +190,7 @@ QVH_STEP __m256i Shuffles(std::uint64_t First, std::uint64_t Second) {
 
 // Keeps the units of Low (units 0 to 7 and 16 to 23) and High (8 to 15 and 24 to 31) that Keep
 // marks, in order, and returns where the next unit goes. Writes up to 32 units.
-QVH_STEP RC::CharType* Compact(RC::CharType* Out, __m256i Low, __m256i High, std::uint32_t Keep) {
+QVH_STEP RC::CharType* Compact(RC::CharType* Out, __m256i Low, __m256i High, std::uint64_t Keep) {
     // Each set of eight times 16, in 16 bits of its own: its shuffle's offset in one step.
     const std::uint64_t Offsets = _pdep_u64(Keep, 0x0FF0'0FF0'0FF0'0FF0);
     const std::uint64_t Offset[4] = {Offsets & 0xFFFF, _bextr_u64(Offsets, 16, 16),
@@ -220,21 +220,11 @@ struct Half {
     }
 };
 
-// The bytes of a window whose sign bit First (its first half) and Second hold, one bit each.
-template <int Halves>
-QVH_STEP std::uint64_t Join(__m256i First, __m256i Second) {
-    const std::uint64_t Low = static_cast<std::uint32_t>(_mm256_movemask_epi8(First));
-    if constexpr (Halves == 1) {
-        return Low;
-    }
-    return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(Second))} << 32 | Low;
-}
-
 // The bytes of a half whose units are kept (as the sign bit of each), a four-byte character's
 // third byte aside: those that no trail byte follows (Next holds the bytes one place on), but for
 // line breaks if they go. The byte after the window is no part of it (it may even be ill-formed):
-// in the last half Last, the last byte is kept unless it is a line break, or a lead, which Taken
-// leaves out.
+// in the last half Last, the last byte is kept unless it is a line break, or a lead, which the
+// window leaves out.
 template <bool SkipLineBreaks>
 QVH_STEP __m256i Kept(const Constants& K, __m256i Bytes, __m256i Next, bool Last) {
     __m256i BeforeNoTrail = _mm256_cmpgt_epi8(Next, Load(K.AboveTrail));
@@ -317,15 +307,13 @@ template <bool SkipLineBreaks, int Halves>
 QVH_STEP bool DecodeWindow(const Constants& K, Utf8Cursor& At, const __m256i (&Bytes)[2]) {
     const Half Parts[2] = {{Bytes[0], At.In}, {Bytes[1], At.In + 32}};
     // A character that goes on past the bytes starts with their last lead, and waits: only the
-    // last half can hold it.
+    // last three bytes of the last half can hold it. LastTaken counts the last half's bytes taken.
     const __m256i Open = _mm256_subs_epu8(Bytes[Halves - 1], Load(K.OpenAtTheEnd));
-    unsigned Taken = 32 * Halves;
+    unsigned LastTaken = 32;
     if (!_mm256_testz_si256(Open, Open)) {
-        const auto Lead = [&K](__m256i Part) QVH_TARGET_AVX2 {
-            return _mm256_subs_epu8(Part, Load(K.LeadByTheSign));
-        };
-        Taken = 63 - static_cast<unsigned>(
-                         std::countl_zero(Join<Halves>(Lead(Bytes[0]), Lead(Bytes[1]))));
+        const __m256i Leads = _mm256_subs_epu8(Bytes[Halves - 1], Load(K.LeadByTheSign));
+        LastTaken = 31 - static_cast<unsigned>(std::countl_zero(
+                             static_cast<std::uint32_t>(_mm256_movemask_epi8(Leads))));
     }
     // Half by half, which keeps fewer vectors at once; what the first half writes before the
     // second turns out ill-formed is written over.
@@ -341,10 +329,10 @@ QVH_STEP bool DecodeWindow(const Constants& K, Utf8Cursor& At, const __m256i (&B
         const __m256i Third = Lead4Back<2>(K, Parts[Part]);
         const __m256i Next =
             _mm256_loadu_si256(reinterpret_cast<const __m256i*>(Parts[Part].At + 1));
-        std::uint32_t Keep = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_or_si256(
+        std::uint64_t Keep = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_or_si256(
             Third, Kept<SkipLineBreaks>(K, Parts[Part].Bytes, Next, Part == Halves - 1))));
         if (Part == Halves - 1) {
-            Keep = _bzhi_u32(Keep, Taken - 32 * Part);
+            Keep = _bzhi_u64(Keep, LastTaken);
         }
         const __m256i FourBytes = _mm256_or_si256(Third, Lead4Back<3>(K, Parts[Part]));
         __m256i Low;
@@ -353,7 +341,7 @@ QVH_STEP bool DecodeWindow(const Constants& K, Utf8Cursor& At, const __m256i (&B
         Out = Compact(Out, Low, High, Keep);
     }
     At.Out = Out;
-    At.In += Taken;
+    At.In += 32 * (Halves - 1) + LastTaken;
     return true;
 }
 
