@@ -5,6 +5,7 @@
 #include "text/decode_utf16_units.hpp"
 #include "text/from_utf8.hpp"
 #include "text/unicode.hpp"
+#include "text/zero_byte.hpp"
 
 namespace QVH {
 namespace {
@@ -101,9 +102,7 @@ std::size_t ContentDecoder::BytesBeforeNul(std::span<const char> Piece) const no
         return Utf16NulAt(Bytes);
     }
     // A zero byte is never part of a UTF-8 sequence: it is a NUL wherever it stands.
-    const void* const Nul = std::memchr(Bytes.data(), 0, Bytes.size());
-    return Nul == nullptr ? Bytes.size()
-                          : static_cast<std::size_t>(static_cast<const char*>(Nul) - Bytes.data());
+    return detail::FindZeroByte(Bytes.data(), Bytes.size());
 }
 
 std::size_t ContentDecoder::MaxUnits(std::span<const char> Piece) const noexcept {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,26 @@ TEST(ContentDecoderTest, KeepsBackOnlyWhatLaterBytesMayComplete) {
         char Next[QVH::ContentDecoder::MaxKeptBytes + 1] = {};
         EXPECT_EQ(Decoder.Resume(Next + QVH::ContentDecoder::MaxKeptBytes, 1).size(), C.Kept + 1)
             << C.What;
+    }
+}
+
+TEST(ContentDecoderTest, FindsTheFirstNulOfUtf8WhereverItStands) {
+    // Zero bytes before, inside and after the blocks a vector search takes, one or two of them,
+    // among bytes that are not zero but have zero nibbles and high bits.
+    std::string Bytes(700, 'x');
+    for (std::size_t I = 0; I < Bytes.size(); ++I) {
+        Bytes[I] = "\x01\x80\x10\xFF\xC3\xA9x{"[I % 8];
+    }
+    const QVH::ContentDecoder Decoder;
+    EXPECT_EQ(Decoder.BytesBeforeNul({Bytes.data(), Bytes.size()}), Bytes.size());
+    for (std::size_t At = 0; At < Bytes.size(); ++At) {
+        std::string WithNul = Bytes;
+        WithNul[At] = 0;
+        WithNul[std::min(At + 257, Bytes.size() - 1)] = 0;
+        ASSERT_EQ(Decoder.BytesBeforeNul({WithNul.data(), WithNul.size()}), At);
+        // From an odd start, as a piece after kept bytes begins.
+        ASSERT_EQ(Decoder.BytesBeforeNul({WithNul.data() + 1, WithNul.size() - 1}),
+                  At == 0 ? WithNul.find('\0', 1) - 1 : At - 1);
     }
 }
 
