@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "anim_files/input_file.hpp"
-#include "text/from_utf8.hpp"
 
 namespace QVH::detail {
 namespace {

@@ -13,7 +13,6 @@
 #include <system_error>
 
 #include "anim_files/input_file.hpp"
-#include "text/from_utf8.hpp"
 
 namespace QVH::detail {
 namespace {

@@ -4,7 +4,6 @@
 
 #include "anim_files/animation_folder.hpp"
 #include "anim_files/folder_listing.hpp"
-#include "anim_files/input_file.hpp"
 #include "anim_files/listing_separator.hpp"
 #include "anim_files/system_error_text.hpp"
 #include "log/log_line.hpp"

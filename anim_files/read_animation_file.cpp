@@ -6,7 +6,6 @@
 
 #include "anim_files/animation_file_name.hpp"
 #include "anim_files/engine_text_sink.hpp"
-#include "anim_files/input_file.hpp"
 #include "anim_files/read_content.hpp"
 #include "anim_files/system_error_text.hpp"
 #include "engine/host_generations.hpp"

@@ -10,7 +10,6 @@
 
 #include "anim_files/animation_file_name.hpp"
 #include "anim_files/animation_folder.hpp"
-#include "anim_files/input_file.hpp"
 #include "anim_files/listing_separator.hpp"
 #include "anim_files/read_failure.hpp"
 #include "anim_files/system_error_text.hpp"
